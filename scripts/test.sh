@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test program, then a bounded, deterministic fuzz run of the
+# byte path under ASan+UBSan. Exits non-zero on the first failure.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/build.sh
+ctest --test-dir build --output-on-failure
+
+CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DRAVUZIZ_FUZZ=ON >/dev/null
+cmake --build build-fuzz
+corpus=$(mktemp -d)
+trap 'rm -rf "$corpus"' EXIT
+build-fuzz/fuzz/fuzz_feed -runs="${RAVUZIZ_FUZZ_RUNS:-2000000}" -seed=1 -max_len=4096 \
+    -print_final_stats=1 "$corpus" data/
