@@ -1,0 +1,139 @@
+// The sentence reader: a five-state machine that frames "$ID,body*HH\r\n" out of bytes that
+// arrive in any chunking, keeps the running checksum, and dispatches accepted sentences.
+//
+//   state 0 idle        waits for '$'; everything else (line feeds, noise) is skipped
+//   state 1 identifier  up to 7 characters, ended by ',' or '*'
+//   state 2 body        up to 255 characters, ended by '*' (checksum follows) or CR (unchecked)
+//   state 3, 4          the two checksum characters
+//
+// The body state runs over a whole stretch of bytes at once; that is where the time goes.
+#include "nmea/NmeaFields.h"
+#include "nmea/NmeaParser.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr uint16_t kIdChars = sizeof CNmeaParser::m_szSentenceId;
+constexpr uint16_t kBodyChars = sizeof CNmeaParser::m_szData;
+
+// Identifier bytes 2..5 as one word ("GGA" and its terminator), for a one-compare match.
+constexpr uint32_t Tag(const char (&s)[4]) {
+    return uint32_t(uint8_t(s[0])) | uint32_t(uint8_t(s[1])) << 8 | uint32_t(uint8_t(s[2])) << 16;
+}
+
+} // namespace
+
+bool CNmeaParser::Feed(const uint8_t* pBytes, uint32_t nCount) {
+    const uint8_t* p = pBytes;
+    const uint8_t* const pEnd = pBytes + nCount;
+    while (p < pEnd) {
+        switch (m_nState) {
+            case 0: {
+                const void* pDollar = std::memchr(p, '$', static_cast<size_t>(pEnd - p));
+                if (!pDollar) {
+                    p = pEnd;
+                    break;
+                }
+                p = static_cast<const uint8_t*>(pDollar) + 1;
+                m_nChecksum = 0;
+                m_nLength = 0;
+                m_nState = 1;
+                break;
+            }
+            case 1: {
+                const uint8_t c = *p++;
+                m_nChecksum ^= c;
+                if (c == ',' || c == '*') {
+                    m_szSentenceId[m_nLength] = '\0';
+                    m_nLength = 0;
+                    m_nState = 2;
+                } else {
+                    m_szSentenceId[m_nLength++] = static_cast<char>(c);
+                    if (m_nLength == kIdChars)
+                        m_nState = 0;
+                }
+                break;
+            }
+            case 2: {
+                uint16_t nLength = m_nLength;
+                uint8_t nChecksum = m_nChecksum;
+                uint8_t c = 0;
+                while (p < pEnd) {
+                    c = *p;
+                    if (c == '*' || c == '\r')
+                        break;
+                    nChecksum ^= c;
+                    m_szData[nLength++] = static_cast<char>(c);
+                    ++p;
+                    if (nLength == kBodyChars)
+                        break;
+                }
+                m_nLength = nLength;
+                m_nChecksum = nChecksum;
+                if (nLength == kBodyChars) {
+                    m_nState = 0; // too long: abandoned
+                } else if (p < pEnd) {
+                    ++p;
+                    m_szData[nLength] = '\0';
+                    if (c == '*') {
+                        m_nState = 3;
+                    } else {
+                        m_nState = 0;
+                        Dispatch(); // no checksum given: accepted as it is
+                    }
+                }
+                break;
+            }
+            case 3: {
+                // The digit arithmetic is deliberately loose: any byte gives some value, and
+                // only the pairs that give back the computed sum let the sentence through.
+                const int c = *p++;
+                const int d = c - 48;
+                m_nRecvChecksum = static_cast<uint8_t>(d <= 9 ? c * 16 : (c + 9) * 16);
+                m_nState = 4;
+                break;
+            }
+            case 4: {
+                const int c = *p++;
+                const int d = c - 48;
+                const int v = m_nRecvChecksum | (d <= 9 ? d : c - 55);
+                m_nRecvChecksum = static_cast<uint8_t>(v);
+                m_nState = 0;
+                if (v == m_nChecksum)
+                    Dispatch();
+                break;
+            }
+            default: m_nState = 0; break;
+        }
+    }
+    if (m_pLogFile && nCount && m_pLogFile->Write(pBytes, nCount))
+        m_nLogBytes += nCount;
+    return true;
+}
+
+void CNmeaParser::Dispatch() {
+    const char* const id = m_szSentenceId;
+    if (id[0] == 'G' && id[1] == 'P') {
+        const auto u = [id](int i) { return uint32_t(uint8_t(id[i])); };
+        const uint32_t nTag = u(2) | u(3) << 8 | u(4) << 16 | u(5) << 24;
+        using Decoder = void (CNmeaParser::*)(const CNmeaBody&);
+        Decoder pDecode = nullptr;
+        switch (nTag) {
+            case Tag("GGA"): pDecode = &CNmeaParser::DecodeGga; break;
+            case Tag("GSA"): pDecode = &CNmeaParser::DecodeGsa; break;
+            case Tag("GSV"): pDecode = &CNmeaParser::DecodeGsv; break;
+            case Tag("RMB"): pDecode = &CNmeaParser::DecodeRmb; break;
+            case Tag("RMC"): pDecode = &CNmeaParser::DecodeRmc; break;
+            case Tag("ZDA"): pDecode = &CNmeaParser::DecodeZda; break;
+            default: break;
+        }
+        if (pDecode) {
+            const CNmeaBody body(m_szData);
+            (this->*pDecode)(body);
+        }
+    }
+    ++m_nSentenceCount;
+    if (m_pNotify)
+        m_pNotify->Broadcast(WM_GPS_SENTENCE);
+}

@@ -1,0 +1,116 @@
+// ravuziz-decode as scripts use it: the same JSON in every chunk size and from standard input,
+// the same record a direct feed gives, and exit status 2 for bad arguments or files.
+#include "NmeaTestUtil.h"
+#include "RecordJson.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace {
+
+const std::string kTool = std::string(RAVUZIZ_BIN_DIR) + "/tools/ravuziz-decode";
+const std::string kData = RAVUZIZ_DATA_DIR;
+
+struct Result {
+    int nStatus;
+    std::string strOut;
+};
+
+Result RunTool(const std::string& strArgs) {
+    const std::string strCommand = kTool + " " + strArgs + " 2>/dev/null";
+    std::FILE* p = popen(strCommand.c_str(), "r");
+    Result r{-1, {}};
+    if (!p)
+        return r;
+    char buf[4096];
+    for (size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;)
+        r.strOut.append(buf, n);
+    const int nWait = pclose(p);
+    r.nStatus = WIFEXITED(nWait) ? WEXITSTATUS(nWait) : -1;
+    return r;
+}
+
+std::string ReadFile(const std::string& strPath) {
+    std::ifstream in(strPath, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST(DecodeTool, PrintsWhatADirectFeedGivesInEveryChunkSize) {
+    for (const char* pName : {"sample.nmea", "quirks.nmea"}) {
+        const std::string strPath = kData + "/" + pName;
+        const std::string strBytes = ReadFile(strPath);
+        ASSERT_FALSE(strBytes.empty()) << strPath;
+
+        RecordingNotify notify;
+        CNmeaParser parser(&notify);
+        FeedChunks(parser, strBytes, 255);
+        MessageCounts counts{};
+        for (unsigned n : notify.all)
+            ++counts[n - WM_GPS_SENTENCE];
+        const std::string strExpected = RecordJson(parser, counts) + "\n";
+
+        for (const std::string& strArgs :
+             {strPath, "--chunk 1 " + strPath, "--chunk=2 " + strPath, "--chunk 13 " + strPath,
+              "--chunk 100000 " + strPath, "< " + strPath, "- < " + strPath,
+              "--chunk 3 - < " + strPath}) {
+            const Result r = RunTool(strArgs);
+            EXPECT_EQ(r.nStatus, 0) << strArgs;
+            EXPECT_EQ(r.strOut, strExpected) << strArgs;
+        }
+    }
+}
+
+TEST(DecodeTool, OutputFollowsTheContract) {
+    const Result r = RunTool(kData + "/quirks.nmea");
+    ASSERT_EQ(r.nStatus, 0);
+    const std::string& s = r.strOut;
+    EXPECT_EQ(s.rfind("{\"m_nGgaHour\":", 0), 0u);
+    EXPECT_EQ(s.find('\n'), s.size() - 1);
+    EXPECT_NE(s.find("\"m_szOriginWaypoint\":\"ABCDEFGHIJKLMNOPQRSTUVWX\""), std::string::npos);
+    EXPECT_NE(s.find("\"m_Sats\":[{\"nPrn\":20,\"nSnr\":0,\"bUsed\":0,\"nAzimuth\":0,"
+                     "\"nElevation\":0},{\"nPrn\":24,"),
+              std::string::npos);
+    EXPECT_NE(s.find("\"m_nUsedPrn\":[0,0,0,0,0,0,0,0,0,0,0,0]"), std::string::npos);
+    EXPECT_NE(s.find("\"m_nSentenceCount\":11,\"m_nLogBytes\":0,\"messages\":{"
+                     "\"WM_GPS_SENTENCE\":11,\"WM_GPS_GGA\":3,\"WM_GPS_GSV\":1,\"WM_GPS_GSA\":0,"
+                     "\"WM_GPS_RMB\":1,\"WM_GPS_RMC\":1,\"WM_GPS_ZDA\":2}}"),
+              std::string::npos)
+        << s;
+}
+
+TEST(DecodeTool, EscapesTextAndKeepsDoublesExact) {
+    CNmeaParser parser;
+    const std::string s = Sentence("GPRMB,A,0.1,R,a\"b\\c\xE9\x01,,4807.0381,N");
+    parser.Feed(s.data(), static_cast<uint32_t>(s.size()));
+    const std::string strJson = RecordJson(parser, {});
+    EXPECT_NE(strJson.find("\"m_szOriginWaypoint\":\"a\\\"b\\\\c\\u00E9\\u0001\""),
+              std::string::npos)
+        << strJson;
+    EXPECT_NE(strJson.find("\"m_cSteerDirection\":\"R\""), std::string::npos);
+    // Shortest text that reads back to the same double.
+    const size_t nAt = strJson.find("\"m_dDestLatitude\":") + 18;
+    EXPECT_EQ(std::stod(strJson.substr(nAt)), parser.m_dDestLatitude);
+}
+
+TEST(DecodeTool, RefusesBadArgumentsAndFilesWithStatus2) {
+    for (const std::string& strArgs :
+         {std::string("/nonexistent/capture.nmea"), std::string("--chunk 0 ") + kData,
+          std::string("--chunk abc"), std::string("--chunk"), std::string("--chunk -5"),
+          std::string("--frobnicate"), kData + "/sample.nmea " + kData + "/quirks.nmea",
+          kData /* a folder is not readable as a capture */}) {
+        const Result r = RunTool(strArgs);
+        EXPECT_EQ(r.nStatus, 2) << strArgs;
+        EXPECT_TRUE(r.strOut.empty()) << strArgs;
+    }
+    const Result help = RunTool("--help");
+    EXPECT_EQ(help.nStatus, 0);
+    EXPECT_NE(help.strOut.find("usage: ravuziz-decode"), std::string::npos);
+}
+
+} // namespace
