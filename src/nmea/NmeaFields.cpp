@@ -3,18 +3,13 @@
 // to the last bit as the straightforward forms, which the tests compare against.
 #include "nmea/NmeaFields.h"
 
+#include "nmea/NmeaScan.h"
+
 #include <array>
 #include <cmath>
 #include <cstring>
 
 namespace {
-
-bool IsSpace(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 // 0.1^L for every fraction length a field can have, computed with pow as the plain form does.
 const std::array<double, kNmeaFieldMax + 1> kTenths = [] {
@@ -34,10 +29,25 @@ double Magnitude(int32_t n) {
     return static_cast<double>(n < 0 ? -int64_t{n} : int64_t{n});
 }
 
+// The general form, for text that is not just digits around a point.
+double ParseDecimalSlow(const char* pBegin, const char* pEnd) {
+    const char* pDot = pBegin;
+    while (pDot < pEnd && *pDot != '.')
+        ++pDot;
+    const int32_t nInt = NmeaToInt(pBegin, pDot);
+    if (pDot == pEnd)
+        return nInt;
+    const int32_t nFraction = NmeaToInt(pDot + 1, pEnd);
+    const double dValue =
+        Magnitude(nInt) + Magnitude(nFraction) * Tenths(static_cast<uint64_t>(pEnd - pDot - 1));
+    return pBegin < pEnd && *pBegin == '-' ? -dValue : dValue;
+}
+
 } // namespace
 
-int32_t NmeaToInt(const char* p, const char* pEnd) {
-    while (p < pEnd && IsSpace(*p))
+int32_t NmeaToIntGeneral(const char* p, const char* pEnd) {
+    const auto isSpace = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    while (p < pEnd && isSpace(*p))
         ++p;
     bool bNegative = false;
     if (p < pEnd && (*p == '-' || *p == '+'))
@@ -45,7 +55,7 @@ int32_t NmeaToInt(const char* p, const char* pEnd) {
     // Once past 2^31 the value only needs to stay past it, so the accumulator cannot overflow.
     constexpr int64_t kLimit = int64_t{1} << 31;
     int64_t n = 0;
-    for (; p < pEnd && IsDigit(*p); ++p)
+    for (; p < pEnd && *p >= '0' && *p <= '9'; ++p)
         if (n <= kLimit)
             n = n * 10 + (*p - '0');
     if (bNegative)
@@ -57,15 +67,34 @@ int32_t NmeaToInt(const char* pText) {
     return NmeaToInt(pText, pText + std::strlen(pText));
 }
 
+// Receivers send [-]digits[.digits]; that form is read in one pass, the same arithmetic.
 double NmeaParseDecimal(const char* pBegin, const char* pEnd) {
-    const char* pDot = static_cast<const char*>(std::memchr(pBegin, '.', pEnd - pBegin));
-    const int32_t nInt = NmeaToInt(pBegin, pDot ? pDot : pEnd);
-    if (!pDot)
-        return nInt;
-    const int32_t nFraction = NmeaToInt(pDot + 1, pEnd);
+    constexpr int kMaxDigits = 9; // fits 32 bits, so no saturation to mind
+    const auto digit = [](char c) {
+        return static_cast<uint32_t>(static_cast<unsigned char>(c - '0'));
+    };
+    const char* p = pBegin;
+    const bool bNegative = p < pEnd && *p == '-';
+    p += bNegative;
+    uint32_t nInt = 0;
+    const char* const pIntEnd = pEnd - p > kMaxDigits ? p + kMaxDigits : pEnd;
+    for (; p < pIntEnd && digit(*p) <= 9; ++p)
+        nInt = nInt * 10 + digit(*p);
+    if (p == pEnd)
+        return static_cast<double>(bNegative ? -int64_t{nInt} : int64_t{nInt}); // "-0" is +0
+    if (*p != '.')
+        return ParseDecimalSlow(pBegin, pEnd);
+    const char* const pFraction = ++p;
+    if (pEnd - pFraction > kMaxDigits)
+        return ParseDecimalSlow(pBegin, pEnd);
+    uint32_t nFraction = 0;
+    for (; p < pEnd && digit(*p) <= 9; ++p)
+        nFraction = nFraction * 10 + digit(*p);
+    if (p != pEnd)
+        return ParseDecimalSlow(pBegin, pEnd);
     const double dValue =
-        Magnitude(nInt) + Magnitude(nFraction) * Tenths(static_cast<uint64_t>(pEnd - pDot - 1));
-    return pBegin < pEnd && *pBegin == '-' ? -dValue : dValue;
+        static_cast<double>(nInt) + static_cast<double>(nFraction) * kTenths[pEnd - pFraction];
+    return bNegative ? -dValue : dValue;
 }
 
 double NmeaParseDecimal(const char* pText) {
@@ -94,31 +123,30 @@ bool NmeaGetField(const char* pBody, int nField, char* pOut, int nSize) {
     return true;
 }
 
-NmeaField NmeaField::Slice(uint32_t nFrom, uint32_t nCount) const {
-    const uint32_t nLength = Length();
-    const uint32_t nStart = nFrom < nLength ? nFrom : nLength;
-    const uint32_t nStop = nCount < nLength - nStart ? nStart + nCount : nLength;
-    return {pBegin + nStart, pBegin + nStop};
-}
+CNmeaBody::CNmeaBody(const char* pBody)
+    : CNmeaBody(pBody, static_cast<uint32_t>(std::strlen(pBody))) {}
 
-CNmeaBody::CNmeaBody(const char* pBody) : m_pBody(pBody) {
-    const char* p = pBody;
-    for (; *p; ++p)
-        if (*p == ',' && m_nCommas < kMaxCommas)
-            m_nComma[m_nCommas++] = static_cast<uint16_t>(p - pBody);
-    m_pEnd = p;
-}
-
-bool CNmeaBody::Field(int nField, NmeaField& field) const {
-    if (nField < 0 || nField > m_nCommas)
-        return false;
-    const char* p = nField == 0 ? m_pBody : m_pBody + m_nComma[nField - 1] + 1;
-    if (p >= m_pEnd || *p == ',' || *p == '*')
-        return false;
-    const char* q = p;
-    const char* const pLimit = m_pEnd - p > kNmeaFieldMax ? p + kNmeaFieldMax : m_pEnd;
-    while (q < pLimit && *q != ',' && *q != '*')
-        ++q;
-    field = {p, q};
-    return true;
+CNmeaBody::CNmeaBody(const char* pBody, uint32_t nLength) : m_pBody(pBody) {
+    const auto* p = reinterpret_cast<const uint8_t*>(pBody);
+    const auto addCommas = [this](uint64_t nMask, uint32_t nAt) {
+        for (; nMask && m_nCommas < kMaxCommas; nMask &= nMask - 1)
+            m_nComma[m_nCommas++] = static_cast<uint16_t>(nAt + nmea::FirstByte(nMask));
+    };
+    uint32_t i = 0;
+    for (; i + 8 <= nLength; i += 8) {
+        const uint64_t v = nmea::Load8(p + i);
+        uint64_t nCommas = nmea::MatchBytes(v, ',');
+        if (const uint64_t nZero = nmea::ZeroBytes(v)) {
+            const uint64_t nBefore = (nZero & -nZero) - 1; // bytes ahead of the first NUL
+            nCommas &= nBefore;
+            nLength = i + nmea::FirstByte(nZero);
+        }
+        addCommas(nCommas, i);
+    }
+    for (; i < nLength && p[i]; ++i) {
+        if (p[i] == ',')
+            addCommas(0x80, i);
+    }
+    m_nLength = i < nLength ? i : nLength;
+    m_bStar = std::memchr(pBody, '*', m_nLength) != nullptr;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 // A decoder sees at most this many characters of a field (a 25-byte scratch buffer with its
 // terminator); longer fields are cut.
@@ -13,7 +14,22 @@ inline constexpr uint32_t kNmeaFieldMax = 24;
 // up to the first non-digit; 0 when there are none. Out-of-range values saturate at the 32-bit
 // limits instead of overflowing.
 int32_t NmeaToInt(const char* pText);
-int32_t NmeaToInt(const char* pBegin, const char* pEnd);
+int32_t NmeaToIntGeneral(const char* pBegin, const char* pEnd); // the same, any text
+inline int32_t NmeaToInt(const char* pBegin, const char* pEnd) {
+    // Receivers send plain digits; up to nine of them cannot overflow and need no sign or
+    // white space handling. Anything else takes the general path.
+    const auto digit = [](char c) {
+        return static_cast<uint32_t>(static_cast<unsigned char>(c - '0'));
+    };
+    const char* p = pBegin;
+    const char* const pLimit = pEnd - pBegin > 9 ? pBegin + 9 : pEnd;
+    uint32_t n = 0;
+    for (; p < pLimit && digit(*p) <= 9; ++p)
+        n = n * 10 + digit(*p);
+    if (p > pBegin && (p == pEnd || digit(*p) > 9))
+        return static_cast<int32_t>(n);
+    return NmeaToIntGeneral(pBegin, pEnd);
+}
 
 // Decimal reader for non-integer fields: split at the first '.', |integer part| plus
 // |fraction digits| × 0.1^(fraction length), negated when the text starts with '-'. Without a
@@ -35,7 +51,12 @@ struct NmeaField {
     uint32_t Length() const { return static_cast<uint32_t>(pEnd - pBegin); }
     char First() const { return *pBegin; }
     // Characters [nFrom, nFrom + nCount) clipped to the field; empty beyond its end.
-    NmeaField Slice(uint32_t nFrom, uint32_t nCount) const;
+    NmeaField Slice(uint32_t nFrom, uint32_t nCount) const {
+        const uint32_t nLength = Length();
+        const uint32_t nStart = nFrom < nLength ? nFrom : nLength;
+        const uint32_t nStop = nCount < nLength - nStart ? nStart + nCount : nLength;
+        return {pBegin + nStart, pBegin + nStop};
+    }
     int32_t Int() const { return NmeaToInt(pBegin, pEnd); }
     double Decimal() const { return NmeaParseDecimal(pBegin, pEnd); }
 };
@@ -44,7 +65,8 @@ struct NmeaField {
 // every n. Field(n, f) gives exactly what NmeaGetField(body, n, buffer, 25) would copy.
 class CNmeaBody {
 public:
-    // pBody is the reader's NUL-terminated body; it must outlive this object.
+    // The body ends at its first NUL or after nLength characters; it must outlive this object.
+    CNmeaBody(const char* pBody, uint32_t nLength);
     explicit CNmeaBody(const char* pBody);
 
     bool Field(int nField, NmeaField& field) const;
@@ -54,7 +76,27 @@ public:
 private:
     static constexpr int kMaxCommas = 256;
     const char* m_pBody;
-    const char* m_pEnd;
+    uint32_t m_nLength = 0;
     int m_nCommas = 0;
+    // The reader never stores a '*' in a body; others may, and then fields end at it too.
+    bool m_bStar = false;
     uint16_t m_nComma[kMaxCommas]; // offsets of the commas, in order
 };
+
+inline bool CNmeaBody::Field(int nField, NmeaField& field) const {
+    if (nField < 0 || nField > m_nCommas)
+        return false;
+    const uint32_t nStart = nField == 0 ? 0 : m_nComma[nField - 1] + 1u;
+    uint32_t nStop = nField < m_nCommas ? m_nComma[nField] : m_nLength;
+    if (nStop > nStart + kNmeaFieldMax)
+        nStop = nStart + kNmeaFieldMax;
+    if (m_bStar) {
+        const void* pStar = std::memchr(m_pBody + nStart, '*', nStop - nStart);
+        if (pStar)
+            nStop = static_cast<uint32_t>(static_cast<const char*>(pStar) - m_pBody);
+    }
+    if (nStop <= nStart)
+        return false;
+    field = {m_pBody + nStart, m_pBody + nStop};
+    return true;
+}

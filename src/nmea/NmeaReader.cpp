@@ -9,6 +9,7 @@
 // The body state runs over a whole stretch of bytes at once; that is where the time goes.
 #include "nmea/NmeaFields.h"
 #include "nmea/NmeaParser.h"
+#include "nmea/NmeaScan.h"
 
 #include <cstring>
 
@@ -27,74 +28,79 @@ constexpr uint32_t Tag(const char (&s)[4]) {
 bool CNmeaParser::Feed(const uint8_t* pBytes, uint32_t nCount) {
     const uint8_t* p = pBytes;
     const uint8_t* const pEnd = pBytes + nCount;
+    // A sentence runs through the states in order, so each state falls through to the next
+    // instead of going back to the switch for every byte; the switch only resumes a sentence
+    // that a chunk boundary interrupted.
     while (p < pEnd) {
         switch (m_nState) {
             case 0: {
                 const void* pDollar = std::memchr(p, '$', static_cast<size_t>(pEnd - p));
-                if (!pDollar) {
-                    p = pEnd;
-                    break;
-                }
+                if (!pDollar)
+                    goto done;
                 p = static_cast<const uint8_t*>(pDollar) + 1;
                 m_nChecksum = 0;
                 m_nLength = 0;
                 m_nState = 1;
-                break;
             }
-            case 1: {
-                const uint8_t c = *p++;
-                m_nChecksum ^= c;
-                if (c == ',' || c == '*') {
-                    m_szSentenceId[m_nLength] = '\0';
-                    m_nLength = 0;
-                    m_nState = 2;
-                } else {
+                [[fallthrough]];
+            case 1:
+                for (;;) {
+                    if (p == pEnd)
+                        goto done;
+                    const uint8_t c = *p++;
+                    m_nChecksum ^= c;
+                    if (c == ',' || c == '*')
+                        break;
                     m_szSentenceId[m_nLength++] = static_cast<char>(c);
-                    if (m_nLength == kIdChars)
-                        m_nState = 0;
-                }
-                break;
-            }
-            case 2: {
-                uint16_t nLength = m_nLength;
-                uint8_t nChecksum = m_nChecksum;
-                uint8_t c = 0;
-                while (p < pEnd) {
-                    c = *p;
-                    if (c == '*' || c == '\r')
-                        break;
-                    nChecksum ^= c;
-                    m_szData[nLength++] = static_cast<char>(c);
-                    ++p;
-                    if (nLength == kBodyChars)
-                        break;
-                }
-                m_nLength = nLength;
-                m_nChecksum = nChecksum;
-                if (nLength == kBodyChars) {
-                    m_nState = 0; // too long: abandoned
-                } else if (p < pEnd) {
-                    ++p;
-                    m_szData[nLength] = '\0';
-                    if (c == '*') {
-                        m_nState = 3;
-                    } else {
-                        m_nState = 0;
-                        Dispatch(); // no checksum given: accepted as it is
+                    if (m_nLength == kIdChars) {
+                        m_nState = 0; // too long: abandoned
+                        goto next;
                     }
                 }
-                break;
+                m_szSentenceId[m_nLength] = '\0';
+                m_nLength = 0;
+                m_nState = 2;
+                [[fallthrough]];
+            case 2: {
+                // The whole run up to the next '*' or carriage return at once, bounded by the
+                // room left in the body and by the chunk.
+                const uint32_t nRoom = kBodyChars - m_nLength;
+                const auto nAvailable = static_cast<uint32_t>(pEnd - p);
+                const uint32_t nScan = nRoom < nAvailable ? nRoom : nAvailable;
+                const uint32_t nRun = nmea::FindStarOrCr(p, nScan);
+                std::memcpy(m_szData + m_nLength, p, nRun);
+                m_nChecksum ^= nmea::XorBytes(p, nRun);
+                m_nLength = static_cast<uint16_t>(m_nLength + nRun);
+                p += nRun;
+                if (m_nLength == kBodyChars) {
+                    m_nState = 0; // too long: abandoned
+                    goto next;
+                }
+                if (nRun == nScan)
+                    goto done; // the chunk ended inside the body
+                m_szData[m_nLength] = '\0';
+                if (*p++ != '*') {
+                    m_nState = 0;
+                    Dispatch(); // no checksum given: accepted as it is
+                    goto next;
+                }
+                m_nState = 3;
             }
+                [[fallthrough]];
             case 3: {
+                if (p == pEnd)
+                    goto done;
                 // The digit arithmetic is deliberately loose: any byte gives some value, and
                 // only the pairs that give back the computed sum let the sentence through.
                 const int c = *p++;
                 const int d = c - 48;
                 m_nRecvChecksum = static_cast<uint8_t>(d <= 9 ? c * 16 : (c + 9) * 16);
                 m_nState = 4;
-                break;
             }
+                [[fallthrough]];
             case 4: {
+                if (p == pEnd)
+                    goto done;
                 const int c = *p++;
                 const int d = c - 48;
                 const int v = m_nRecvChecksum | (d <= 9 ? d : c - 55);
@@ -106,7 +112,9 @@ bool CNmeaParser::Feed(const uint8_t* pBytes, uint32_t nCount) {
             }
             default: m_nState = 0; break;
         }
+    next:;
     }
+done:
     if (m_pLogFile && nCount && m_pLogFile->Write(pBytes, nCount))
         m_nLogBytes += nCount;
     return true;
@@ -129,7 +137,7 @@ void CNmeaParser::Dispatch() {
             default: break;
         }
         if (pDecode) {
-            const CNmeaBody body(m_szData);
+            const CNmeaBody body(m_szData, m_nLength);
             (this->*pDecode)(body);
         }
     }
