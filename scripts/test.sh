@@ -11,5 +11,5 @@ CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo 
 cmake --build build-fuzz
 corpus=$(mktemp -d)
 trap 'rm -rf "$corpus"' EXIT
-build-fuzz/fuzz/fuzz_feed -runs="${RAVUZIZ_FUZZ_RUNS:-2000000}" -seed=1 -max_len=4096 \
-    -print_final_stats=1 "$corpus" data/
+build-fuzz/fuzz/fuzz_feed -runs="${RAVUZIZ_FUZZ_RUNS:-2000000}" -seed=1 -max_len=1024 \
+    -dict=fuzz/nmea.dict -print_final_stats=1 "$corpus" data/
