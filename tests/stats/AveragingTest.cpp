@@ -1,0 +1,160 @@
+// The averaging arithmetic to the last digit, its agreement with a plain computation over
+// long series, and which fixes the sampling rule lets in.
+#include "stats/Averaging.h"
+#include "nmea/NmeaParser.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+namespace {
+
+TEST(RunningAverage, KeepsTheDeviationFromTheMeanAtEachSample) {
+    CRunningAverage a;
+    a.Add(10);
+    EXPECT_EQ(a.m_dMean, 10);
+    EXPECT_EQ(a.m_dStdDev, 0);
+    a.Add(20);
+    EXPECT_EQ(a.m_nCount, 2u);
+    EXPECT_EQ(a.m_dMean, 15);
+    EXPECT_EQ(a.m_dStdDev, std::sqrt(25.0 / 2)); // not the population value 5
+    a.Reset();
+    EXPECT_EQ(a.m_nCount, 0u);
+    EXPECT_EQ(a.m_dMean, 0);
+    EXPECT_EQ(a.m_dSumSqDev, 0);
+}
+
+TEST(LeastSquaresAverage, FitsALineReadOneSampleAhead) {
+    CLeastSquaresAverage ls;
+    EXPECT_EQ(ls.m_nIndex, 1u);
+    EXPECT_EQ(ls.Estimate(), 0);
+    ls.Add(10);
+    EXPECT_EQ(ls.m_nIndex, 2u);
+    EXPECT_EQ(ls.m_dSumY, 10);
+    EXPECT_EQ(ls.m_dSlope, 0);
+    EXPECT_EQ(ls.m_dIntercept, 0);
+    EXPECT_EQ(ls.m_dStdDev, 0);
+    ls.Add(20);
+    EXPECT_EQ(ls.m_dSlope, 10);
+    EXPECT_EQ(ls.m_dIntercept, 0);
+    EXPECT_EQ(ls.Estimate(), 30);
+    EXPECT_EQ(ls.m_dSumSqResiduals, 100); // 20 against the line at 3, which reads 30
+    EXPECT_EQ(ls.m_dStdDev, std::sqrt(100.0 / 2));
+
+    CLeastSquaresAverage flat;
+    for (int i = 0; i < 3; ++i)
+        flat.Add(5);
+    EXPECT_EQ(flat.m_dSlope, 0);
+    EXPECT_EQ(flat.m_dIntercept, 5);
+    EXPECT_EQ(flat.Estimate(), 5);
+    EXPECT_EQ(flat.m_dStdDev, 0);
+}
+
+// Over many realistic samples both accumulators agree with a plain computation; what they
+// compute is fixed, so only rounding may differ.
+TEST(Averaging, LongSeriesAgreeWithAPlainComputation) {
+    std::mt19937 rng(42);
+    std::normal_distribution<double> noise(0.0, 2e-5);
+    std::vector<double> ys;
+    CRunningAverage avg;
+    CLeastSquaresAverage ls;
+    double dSumSqDev = 0, dSumSqResiduals = 0;
+    for (int k = 1; k <= 5000; ++k) {
+        const double y = 47.2692 + 1e-7 * k + noise(rng);
+        ys.push_back(y);
+        avg.Add(y);
+        ls.Add(y);
+        double dMean = 0;
+        for (double v : ys)
+            dMean += v;
+        dMean /= static_cast<double>(ys.size());
+        dSumSqDev += (y - dMean) * (y - dMean);
+        if (k >= 2) {
+            // Closed-form fit over samples 1..k, read at k + 1.
+            double sx = 0, sy = 0, sxx = 0, sxy = 0;
+            for (int i = 1; i <= k; ++i) {
+                sx += i;
+                sy += ys[i - 1];
+                sxx += double(i) * i;
+                sxy += i * ys[i - 1];
+            }
+            const double slope = (k * sxy - sx * sy) / (k * sxx - sx * sx);
+            const double intercept = (sy - slope * sx) / k;
+            if (k % 500 == 0) {
+                EXPECT_NEAR(ls.m_dSlope, slope, 1e-10) << k;
+                EXPECT_NEAR(ls.Estimate(), slope * (k + 1) + intercept, 1e-9) << k;
+            }
+            const double r = y - (ls.m_dSlope * (k + 1) + ls.m_dIntercept);
+            dSumSqResiduals += r * r;
+        }
+    }
+    EXPECT_NEAR(avg.m_dMean, 47.2692 + 1e-7 * 2500.5, 1e-5);
+    EXPECT_NEAR(avg.m_dStdDev, std::sqrt(dSumSqDev / 5000), 1e-12);
+    EXPECT_NEAR(ls.m_dStdDev, std::sqrt(dSumSqResiduals / 5000), 1e-12);
+    EXPECT_EQ(avg.m_nCount, 5000u);
+    EXPECT_EQ(ls.m_nIndex, 5001u);
+}
+
+struct Fix {
+    int nQuality;
+    double dHdop, dPdop, dVdop;
+};
+
+TEST(Averaging, SamplingRuleDecidesPerCoordinate) {
+    struct Case {
+        const char* pLegend;
+        Fix fix;
+        AveragingSettings settings;
+        uint32_t nLatLon, nAlt;
+    } const cases[] = {
+        {"no fix", {0, 1, 1, 1}, {}, 0, 0},
+        {"no fix, thresholds off", {0, 1, 1, 1}, {0, 1, 1, 3, 3}, 0, 0},
+        {"HDOP just below", {1, 2.9, 9, 2.9}, {}, 1, 1},
+        {"HDOP at the threshold", {1, 3.0, 1, 3.0}, {}, 0, 0},
+        {"no GSA yet", {1, 0, 0, 0}, {}, 0, 0},
+        {"no GSA, thresholds off", {1, 0, 0, 0}, {0, 1, 1, 3, 3}, 1, 1},
+        {"PDOP for lat/lon", {1, 1, 4, 1}, {1, 0, 1, 3, 3}, 0, 1},
+        {"PDOP for altitude", {1, 1, 4, 1}, {1, 1, 0, 3, 3}, 1, 0},
+        {"VDOP too high", {1, 1, 1, 5}, {}, 1, 0},
+        {"own thresholds", {1, 2.5, 1, 2.5}, {1, 1, 1, 2.6, 2.5}, 0, 1},
+        {"any value but 1 means off", {1, 9, 9, 9}, {2, 1, 1, 3, 3}, 1, 1},
+    };
+    for (const Case& c : cases) {
+        CNmeaParser gps;
+        gps.m_nFixQuality = static_cast<uint8_t>(c.fix.nQuality);
+        gps.m_dLatitude = 47.5;
+        gps.m_dLongitude = -122.25;
+        gps.m_dAltitude = 100;
+        gps.m_dHdop = c.fix.dHdop;
+        gps.m_dPdop = c.fix.dPdop;
+        gps.m_dVdop = c.fix.dVdop;
+        gps.m_dGgaHdop = 99; // never used
+        PositionAverages averages;
+        averages.AddFix(gps, c.settings);
+        EXPECT_EQ(averages.m_avgLatitude.m_nCount, c.nLatLon) << c.pLegend;
+        EXPECT_EQ(averages.m_avgLongitude.m_nCount, c.nLatLon) << c.pLegend;
+        EXPECT_EQ(averages.m_lsLatitude.m_nIndex, c.nLatLon + 1) << c.pLegend;
+        EXPECT_EQ(averages.m_lsLongitude.m_nIndex, c.nLatLon + 1) << c.pLegend;
+        EXPECT_EQ(averages.m_avgAltitude.m_nCount, c.nAlt) << c.pLegend;
+        EXPECT_EQ(averages.m_lsAltitude.m_nIndex, c.nAlt + 1) << c.pLegend;
+        if (c.nLatLon) {
+            EXPECT_EQ(averages.m_avgLatitude.m_dMean, 47.5);
+            EXPECT_EQ(averages.m_avgLongitude.m_dMean, -122.25);
+        }
+    }
+}
+
+TEST(Averaging, ThresholdTextReadsALeadingNumber) {
+    struct Case {
+        const char* pText;
+        double d;
+    } const cases[] = {{"3.0", 3.0},  {"3.000000", 3.0}, {"2.5", 2.5}, {"  2.5xyz", 2.5},
+                       {"+1.5", 1.5}, {"-1", -1},        {"", 0},      {"abc", 0},
+                       {"1e1", 10.0}, {".5", 0.5},       {"+-1", 0}};
+    for (const Case& c : cases)
+        EXPECT_EQ(ParseThreshold(c.pText), c.d) << '"' << c.pText << '"';
+}
+
+} // namespace
