@@ -19,9 +19,13 @@ void ApplyState(QAction* pAction, const CCommandState& state) {
 
 } // namespace
 
-bool CCommandTarget::OnCommand(int) { return false; }
+bool CCommandTarget::OnCommand(int) {
+    return false;
+}
 
-bool CCommandTarget::OnUpdateCommand(CCommandState&) { return false; }
+bool CCommandTarget::OnUpdateCommand(CCommandState&) {
+    return false;
+}
 
 CCommandState QueryCommandState(QWidget* pWindow, int nId) {
     CCommandState state(nId);
@@ -105,7 +109,8 @@ void CCommandActions::FillMenuBar(QMenuBar* pMenuBar, int nMenuId) {
         QMenu* pMenu = pMenuBar->addMenu(QString::fromUtf8(popup.pszText));
         AppendMenuItems(pMenu, popup.subItems,
                         [this](int nId, const QString& strText) { return Action(nId, strText); });
-        connect(pMenu, &QMenu::aboutToShow, this, [this, pMenu] { UpdateMenuStates(pMenu, m_pWindow); });
+        connect(pMenu, &QMenu::aboutToShow, this,
+                [this, pMenu] { UpdateMenuStates(pMenu, m_pWindow); });
     }
 }
 

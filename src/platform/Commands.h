@@ -65,8 +65,9 @@ int CommandIdOf(const QAction* pAction);
 // Appends the items of a menu table to pMenu: actions carrying their command ids (see
 // CommandIdOf), separators, and sub-menus. pMakeAction, when given, supplies the action of a
 // command id instead of a new one.
-void AppendMenuItems(QMenu* pMenu, std::span<const MenuItemDef> items,
-                     const std::function<QAction*(int nId, const QString& strText)>& makeAction = {});
+void AppendMenuItems(
+    QMenu* pMenu, std::span<const MenuItemDef> items,
+    const std::function<QAction*(int nId, const QString& strText)>& makeAction = {});
 
 // Asks pWindow for the states of every command action in pMenu and its sub-menus.
 void UpdateMenuStates(QMenu* pMenu, QWidget* pWindow);

@@ -28,7 +28,9 @@ QWidget* GetDlgItem(const QWidget* pParent, int nId) {
     return nullptr;
 }
 
-CDialog::CDialog(QWidget* pParent) : QDialog(pParent) { setModal(true); }
+CDialog::CDialog(QWidget* pParent) : QDialog(pParent) {
+    setModal(true);
+}
 
 int CDialog::DoModal() {
     setResult(0);

@@ -65,7 +65,9 @@ void PrepareAliased(QPainter& painter) {
 
 CDrawContext::CDrawContext() : m_nDpiY(ScreenDpiY()) {}
 
-CDrawContext::CDrawContext(CBitmap& bitmap) : CDrawContext() { SelectBitmap(&bitmap); }
+CDrawContext::CDrawContext(CBitmap& bitmap) : CDrawContext() {
+    SelectBitmap(&bitmap);
+}
 
 CDrawContext::CDrawContext(QImage* pImage) : m_pImage(pImage), m_nDpiY(ScreenDpiY()) {}
 
@@ -76,24 +78,31 @@ CBitmap* CDrawContext::SelectBitmap(CBitmap* pBitmap) {
     return pPrevious;
 }
 
-CPen CDrawContext::SelectPen(const CPen& pen) { return std::exchange(m_Pen, pen); }
+CPen CDrawContext::SelectPen(const CPen& pen) {
+    return std::exchange(m_Pen, pen);
+}
 
-CBrush CDrawContext::SelectBrush(const CBrush& brush) { return std::exchange(m_Brush, brush); }
+CBrush CDrawContext::SelectBrush(const CBrush& brush) {
+    return std::exchange(m_Brush, brush);
+}
 
-CFont CDrawContext::SelectFont(const CFont& font) { return std::exchange(m_Font, font); }
+CFont CDrawContext::SelectFont(const CFont& font) {
+    return std::exchange(m_Font, font);
+}
 
 QColor CDrawContext::SetTextColor(const QColor& colour) {
     return std::exchange(m_TextColour, colour);
 }
 
-QColor CDrawContext::SetBkColor(const QColor& colour) { return std::exchange(m_BkColour, colour); }
+QColor CDrawContext::SetBkColor(const QColor& colour) {
+    return std::exchange(m_BkColour, colour);
+}
 
 int CDrawContext::SetBkMode(int nMode) {
     return std::exchange(m_nBkMode, nMode == TRANSPARENT ? TRANSPARENT : OPAQUE);
 }
 
-CFont CDrawContext::CreatePointFont(int nTenthsOfPoint, const QString& strFace,
-                                    int nWeight) const {
+CFont CDrawContext::CreatePointFont(int nTenthsOfPoint, const QString& strFace, int nWeight) const {
     return CFont::FromPointSize(nTenthsOfPoint, strFace, m_nDpiY, nWeight);
 }
 
@@ -118,7 +127,9 @@ void CDrawContext::FillSpan(int y, int x0, int x1, QRgb colour) {
     std::fill(pLine + x0, pLine + x1 + 1, colour | 0xFF000000u);
 }
 
-CPoint CDrawContext::MoveTo(int x, int y) { return std::exchange(m_ptCurrent, CPoint{x, y}); }
+CPoint CDrawContext::MoveTo(int x, int y) {
+    return std::exchange(m_ptCurrent, CPoint{x, y});
+}
 
 void CDrawContext::LineTo(int x, int y) {
     const CPoint from = std::exchange(m_ptCurrent, CPoint{x, y});
@@ -190,16 +201,14 @@ void DrawRingedShape(const CRect& box, const CPen& pen, const CBrush& brush, Spa
 void CDrawContext::Rectangle(int nLeft, int nTop, int nRight, int nBottom) {
     if (!HasSurface())
         return;
-    DrawRingedShape(CRect{nLeft, nTop, nRight, nBottom}.Normalized(), m_Pen, m_Brush,
-                    RectangleSpan,
+    DrawRingedShape(CRect{nLeft, nTop, nRight, nBottom}.Normalized(), m_Pen, m_Brush, RectangleSpan,
                     [this](int y, int x0, int x1, QRgb colour) { FillSpan(y, x0, x1, colour); });
 }
 
 void CDrawContext::Ellipse(int nLeft, int nTop, int nRight, int nBottom) {
     if (!HasSurface())
         return;
-    DrawRingedShape(CRect{nLeft, nTop, nRight, nBottom}.Normalized(), m_Pen, m_Brush,
-                    EllipseSpan,
+    DrawRingedShape(CRect{nLeft, nTop, nRight, nBottom}.Normalized(), m_Pen, m_Brush, EllipseSpan,
                     [this](int y, int x0, int x1, QRgb colour) { FillSpan(y, x0, x1, colour); });
 }
 

@@ -14,7 +14,8 @@ QString CFileError::Text() const {
     switch (m_Cause) {
         case Cause::DiskFull: return QStringLiteral("Disk full while accessing %1.").arg(m_strPath);
         case Cause::Generic:
-            return QStringLiteral("An unexpected error occurred while accessing %1.").arg(m_strPath);
+            return QStringLiteral("An unexpected error occurred while accessing %1.")
+                .arg(m_strPath);
         case Cause::None: break;
     }
     return QString();
@@ -59,8 +60,8 @@ bool CFileDevice::Write(const char* pData, int nCount) {
         return true;
     // Qt reports "no space left" as a resource error; a partial write means the same.
     const bool bDiskFull = nWritten >= 0 || m_File.error() == QFileDevice::ResourceError;
-    m_LastError = CFileError(bDiskFull ? CFileError::Cause::DiskFull : CFileError::Cause::Generic,
-                             m_strPath);
+    m_LastError =
+        CFileError(bDiskFull ? CFileError::Cause::DiskFull : CFileError::Cause::Generic, m_strPath);
     m_File.unsetError();
     return false;
 }

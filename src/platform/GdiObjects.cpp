@@ -22,8 +22,8 @@ QString QtFamily(const QString& strFace) {
 }
 
 QFont MakeQtFont(const LogFont& logFont) {
-    QFont font(QtFamily(logFont.lfFaceName.isEmpty() ? QStringLiteral("Arial")
-                                                     : logFont.lfFaceName));
+    QFont font(
+        QtFamily(logFont.lfFaceName.isEmpty() ? QStringLiteral("Arial") : logFont.lfFaceName));
     font.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferMatch));
     font.setKerning(false);
     const int nWeight = logFont.lfWeight == FW_DONTCARE ? FW_NORMAL : logFont.lfWeight;
@@ -58,7 +58,9 @@ CFont::CFont()
 
 CFont::CFont(const LogFont& logFont) : m_LogFont(logFont), m_Font(MakeQtFont(logFont)) {}
 
-CFont CFont::FromLogFont(const LogFont& logFont) { return CFont(logFont); }
+CFont CFont::FromLogFont(const LogFont& logFont) {
+    return CFont(logFont);
+}
 
 CFont CFont::FromPointSize(int nTenthsOfPoint, const QString& strFace, int nDpiY, int nWeight) {
     return FromLogFont({PointSizeToHeight(nTenthsOfPoint, nDpiY), nWeight, strFace});

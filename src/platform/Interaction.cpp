@@ -53,8 +53,8 @@ public:
 
     QString ChooseFile(const FileDialogRequest& request) override {
         if (request.bSave)
-            return QFileDialog::getSaveFileName(request.pOwner, QString(),
-                                                request.strInitialPath, request.strFilter);
+            return QFileDialog::getSaveFileName(request.pOwner, QString(), request.strInitialPath,
+                                                request.strFilter);
         return QFileDialog::getOpenFileName(request.pOwner, QString(), request.strInitialPath,
                                             request.strFilter);
     }
@@ -79,7 +79,9 @@ bool ChooseFile(QWidget* pOwner, bool bSave, const QString& strFilter,
 
 } // namespace
 
-CUserInteraction& UserInteraction() { return *g_pInteraction; }
+CUserInteraction& UserInteraction() {
+    return *g_pInteraction;
+}
 
 CUserInteraction* SetUserInteraction(CUserInteraction* pInteraction) {
     CUserInteraction* pPrevious = g_pInteraction;
@@ -87,8 +89,7 @@ CUserInteraction* SetUserInteraction(CUserInteraction* pInteraction) {
     return pPrevious;
 }
 
-int MessageBox(const QString& strText, unsigned nType, const QString& strCaption,
-               QWidget* pOwner) {
+int MessageBox(const QString& strText, unsigned nType, const QString& strCaption, QWidget* pOwner) {
     const QString strTitle = strCaption.isEmpty() ? QString::fromLatin1(kAppName) : strCaption;
     return UserInteraction().MessageBox(pOwner, strText, strTitle, nType);
 }

@@ -23,9 +23,9 @@ inline constexpr unsigned MB_ICONINFORMATION = 0x40;
 
 struct FileDialogRequest {
     QWidget* pOwner = nullptr;
-    bool bSave = false;      // a save dialog asks before replacing an existing file
-    QString strFilter;       // in Qt's form: "Text Files (*.txt);;All Files (*.*)"
-    QString strInitialPath;  // folder and file name the dialog starts with
+    bool bSave = false;     // a save dialog asks before replacing an existing file
+    QString strFilter;      // in Qt's form: "Text Files (*.txt);;All Files (*.*)"
+    QString strInitialPath; // folder and file name the dialog starts with
 };
 
 class CUserInteraction {

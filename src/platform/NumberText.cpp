@@ -46,16 +46,16 @@ int TextToInt(std::string_view text) {
 double TextToDouble(std::string_view text) {
     const bool bNegative = SkipBlanksAndSign(text);
     double dValue = 0.0;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), dValue,
-                                     std::chars_format::general);
+    auto [end, ec] =
+        std::from_chars(text.data(), text.data() + text.size(), dValue, std::chars_format::general);
     if (ec == std::errc::invalid_argument)
         return 0.0;
     if (ec == std::errc::result_out_of_range) {
         // Too small rounds to zero; too large becomes infinite.
         const std::string_view number(text.data(), static_cast<std::size_t>(end - text.data()));
         const auto e = number.find_first_of("eE");
-        const bool bTiny = e != std::string_view::npos && e + 1 < number.size() &&
-                           number[e + 1] == '-';
+        const bool bTiny =
+            e != std::string_view::npos && e + 1 < number.size() && number[e + 1] == '-';
         dValue = bTiny ? 0.0 : std::numeric_limits<double>::infinity();
     }
     return bNegative ? -dValue : dValue;

@@ -7,7 +7,9 @@
 #include <QMenu>
 #include <QWidget>
 
-QWidget* TopLevelOwner(QWidget* pWindow) { return pWindow ? pWindow->window() : nullptr; }
+QWidget* TopLevelOwner(QWidget* pWindow) {
+    return pWindow ? pWindow->window() : nullptr;
+}
 
 bool TrackPopupMenu(int nMenuId, const QPoint& ptScreen, QWidget* pOwner, unsigned nFlags) {
     const auto popups = FindMenuResource(nMenuId);

@@ -11,10 +11,11 @@ namespace {
 constexpr int kFirstPort = 1;
 constexpr int kPortsPerFamily = 32;
 constexpr const char* kFamilies[] = {"/dev/ttyS", "/dev/ttyUSB", "/dev/ttyACM", "/dev/rfcomm"};
-constexpr int kLastPort =
-    kFirstPort + kPortsPerFamily * static_cast<int>(std::size(kFamilies)) - 1;
+constexpr int kLastPort = kFirstPort + kPortsPerFamily * static_cast<int>(std::size(kFamilies)) - 1;
 
-QString OverrideVariable(int nPort) { return QStringLiteral("RAVUZIZ_COM%1").arg(nPort); }
+QString OverrideVariable(int nPort) {
+    return QStringLiteral("RAVUZIZ_COM%1").arg(nPort);
+}
 
 QString TablePath(int nPort) {
     if (nPort < kFirstPort || nPort > kLastPort)
@@ -27,7 +28,8 @@ QString TablePath(int nPort) {
 } // namespace
 
 QString ComDevicePath(int nPort) {
-    const QString strOverride = qEnvironmentVariable(OverrideVariable(nPort).toLatin1().constData());
+    const QString strOverride =
+        qEnvironmentVariable(OverrideVariable(nPort).toLatin1().constData());
     if (!strOverride.isEmpty())
         return strOverride;
     return TablePath(nPort);

@@ -58,11 +58,17 @@ void CSurfaceWnd::UpdateWindow() {
         repaint();
 }
 
-bool CSurfaceWnd::PostMessage(int nMessage) { return ::PostMessage(this, nMessage); }
+bool CSurfaceWnd::PostMessage(int nMessage) {
+    return ::PostMessage(this, nMessage);
+}
 
-void CSurfaceWnd::SetTimer(int nId, int nElapseMs) { m_Timers.Set(nId, nElapseMs); }
+void CSurfaceWnd::SetTimer(int nId, int nElapseMs) {
+    m_Timers.Set(nId, nElapseMs);
+}
 
-bool CSurfaceWnd::KillTimer(int nId) { return m_Timers.Kill(nId); }
+bool CSurfaceWnd::KillTimer(int nId) {
+    return m_Timers.Kill(nId);
+}
 
 bool CSurfaceWnd::OnEraseBkgnd(CDrawContext& dc) {
     dc.FillSolidRect(GetClientRect(), m_Background);
@@ -77,7 +83,9 @@ void CSurfaceWnd::OnTimer(int) {}
 
 void CSurfaceWnd::OnMessage(int) {}
 
-bool CSurfaceWnd::OnContextMenu(const QPoint&) { return false; }
+bool CSurfaceWnd::OnContextMenu(const QPoint&) {
+    return false;
+}
 
 void CSurfaceWnd::RunPendingPaint() {
     // Cleared first: a handler that invalidates again gets another repaint.
@@ -157,9 +165,8 @@ void CSurfaceWnd::mousePressEvent(QMouseEvent* pEvent) {
 
 void CSurfaceWnd::mouseMoveEvent(QMouseEvent* pEvent) {
     // A drag is not a hold.
-    if (m_HoldTimer.isActive() &&
-        (pEvent->position().toPoint() - m_ptHoldLocal).manhattanLength() >
-            QGuiApplication::styleHints()->startDragDistance())
+    if (m_HoldTimer.isActive() && (pEvent->position().toPoint() - m_ptHoldLocal).manhattanLength() >
+                                      QGuiApplication::styleHints()->startDragDistance())
         m_HoldTimer.stop();
     QWidget::mouseMoveEvent(pEvent);
 }
@@ -171,4 +178,6 @@ void CSurfaceWnd::mouseReleaseEvent(QMouseEvent* pEvent) {
 
 CClientDC::CClientDC(CSurfaceWnd* pWnd) : CDrawContext(&pWnd->m_Surface), m_pWnd(pWnd) {}
 
-CClientDC::~CClientDC() { m_pWnd->update(); }
+CClientDC::~CClientDC() {
+    m_pWnd->update();
+}

@@ -11,9 +11,15 @@
 //         bool OnEraseBkgnd(CDrawContext& dc) override { ...; return true; }
 //         void OnPaint(CDrawContext& dc) override { ... }
 //         void OnMessage(int nMessage) override { if (nMessage == WM_GPS_GGA) ... }
-//         bool OnCommand(int nId) override { switch (nId) { case ID_STATS_RESET: ...; return true; } return false; }
+//         bool OnCommand(int nId) override {
+//             if (nId != ID_STATS_RESET)
+//                 return false;
+//             ...
+//             return true;
+//         }
 //         bool OnContextMenu(const QPoint& pt) override {
-//             return TrackPopupMenu(IDR_STATS_POPUP, pt, TopLevelOwner(this), TPM_RIGHTALIGN | TPM_NONOTIFY);
+//             return TrackPopupMenu(IDR_STATS_POPUP, pt, TopLevelOwner(this),
+//                                   TPM_RIGHTALIGN | TPM_NONOTIFY);
 //         }
 //     };
 #pragma once

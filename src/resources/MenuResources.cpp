@@ -8,9 +8,8 @@ namespace {
 constexpr MenuItemDef kSeparator{0, nullptr, {}};
 
 constexpr MenuItemDef kConfiguration[] = {{ID_UNITS, "&Units", {}}};
-constexpr MenuItemDef kFile[] = {{0, "&Configuration", kConfiguration},
-                                 kSeparator,
-                                 {ID_APP_EXIT, "E&xit", {}}};
+constexpr MenuItemDef kFile[] = {
+    {0, "&Configuration", kConfiguration}, kSeparator, {ID_APP_EXIT, "E&xit", {}}};
 constexpr MenuItemDef kConnect[] = {{ID_CONNECT_SERIAL, "Serial Port (Comm Port)", {}},
                                     {ID_CONNECT_LOGGED_FILE, "Logged NMEA File", {}}};
 constexpr MenuItemDef kLog[] = {{ID_LOG_START, "&Start", {}}, {ID_LOG_STOP, "S&top", {}}};

@@ -6,8 +6,8 @@
 #include <span>
 
 struct MenuItemDef {
-    int nId;             // command id; 0 for a separator or a popup
-    const char* pszText; // "&" marks the access key; nullptr for a separator
+    int nId;                               // command id; 0 for a separator or a popup
+    const char* pszText;                   // "&" marks the access key; nullptr for a separator
     std::span<const MenuItemDef> subItems; // non-empty for a popup
 
     bool IsSeparator() const { return pszText == nullptr; }

@@ -12,16 +12,14 @@ constexpr int kIconWidth = 15;
 constexpr int kIconHeight = 13;
 
 constexpr const char* kSatNotUsed[kIconHeight] = {
-    "dddd.......dddd", "dssd.......dssd", "dssd.......dssd", "dssd..ddd..dssd",
-    "dssd.dsssd.dssd", "dssddssdssddssd", "dssddsdddsddssd", "dssddssdssddssd",
-    "dssd.dsssd.dssd", "dssd..ddd..dssd", "dssd.......dssd", "dssd.......dssd",
-    "dddd.......dddd"};
+    "dddd.......dddd", "dssd.......dssd", "dssd.......dssd", "dssd..ddd..dssd", "dssd.dsssd.dssd",
+    "dssddssdssddssd", "dssddsdddsddssd", "dssddssdssddssd", "dssd.dsssd.dssd", "dssd..ddd..dssd",
+    "dssd.......dssd", "dssd.......dssd", "dddd.......dddd"};
 
 constexpr const char* kSatUsed[kIconHeight] = {
-    "YYYY.......YYYY", "YRRY.......YRRY", "YRRY.......YRRY", "YRRY..YYY..YRRY",
-    "YRRY.YBBBY.YRRY", "YRRYYBBWBBYYRRY", "YRRYYBWWWBYYRRY", "YRRYYBBWBBYYRRY",
-    "YRRY.YBBBY.YRRY", "YRRY..YYY..YRRY", "YRRY.......YRRY", "YRRY.......YRRY",
-    "YYYY.......YYYY"};
+    "YYYY.......YYYY", "YRRY.......YRRY", "YRRY.......YRRY", "YRRY..YYY..YRRY", "YRRY.YBBBY.YRRY",
+    "YRRYYBBWBBYYRRY", "YRRYYBWWWBYYRRY", "YRRYYBBWBBYYRRY", "YRRY.YBBBY.YRRY", "YRRY..YYY..YRRY",
+    "YRRY.......YRRY", "YRRY.......YRRY", "YYYY.......YYYY"};
 
 QRgb PixelColour(char c) {
     switch (c) {
@@ -45,7 +43,9 @@ QImage FromRows(const char* const* rows) {
 
 } // namespace
 
-QString LoadString(int nId) { return QString::fromUtf8(LoadStringUtf8(nId)); }
+QString LoadString(int nId) {
+    return QString::fromUtf8(LoadStringUtf8(nId));
+}
 
 QImage LoadBitmapResource(int nId) {
     switch (nId) {

@@ -58,12 +58,12 @@ inline constexpr int IDYES = 6;
 inline constexpr int IDNO = 7;
 
 // Controls of the dialogs (each id is unique within its dialog only).
-inline constexpr int IDC_BAUD = 1001;           // Comm Settings
-inline constexpr int IDC_PORT = 1009;           // Comm Settings
-inline constexpr int IDC_DISTANCE_SPEED = 1001; // Units
-inline constexpr int IDC_ALTITUDE = 1002;       // Units
+inline constexpr int IDC_BAUD = 1001;            // Comm Settings
+inline constexpr int IDC_PORT = 1009;            // Comm Settings
+inline constexpr int IDC_DISTANCE_SPEED = 1001;  // Units
+inline constexpr int IDC_ALTITUDE = 1002;        // Units
 inline constexpr int IDC_POSITION_FORMAT = 1003; // Units
-inline constexpr int IDC_USE_AVERAGING = 1003;  // Average Thresholds
+inline constexpr int IDC_USE_AVERAGING = 1003;   // Average Thresholds
 inline constexpr int IDC_LATLON_THRESHOLD = 1004;
 inline constexpr int IDC_ALT_THRESHOLD = 1005;
 inline constexpr int IDC_LATLON_HDOP = 1007;

@@ -32,8 +32,8 @@ void AppendFixed(std::string& out, double d, const FixedFormat& format) {
     // Enough for the 309 integer digits of the largest double and any precision used here.
     char buffer[400];
     const int nPrecision = format.nPrecision < 0 ? 6 : std::min(format.nPrecision, 60);
-    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, d, std::chars_format::fixed,
-                                   nPrecision);
+    auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, d, std::chars_format::fixed, nPrecision);
     if (ec != std::errc())
         end = buffer;
     AppendPadded(out, std::string_view(buffer, static_cast<std::size_t>(end - buffer)),

@@ -3,11 +3,13 @@
 // ("Commmunications" has three m). Standard library only.
 #pragma once
 
-// Units and position format; each is an index into its list in the Units dialog.
+// Units and position format; each is an index into its list in the Units dialog:
+// distance and speed 0 statute, 1 nautical, 2 metric; altitude 0 feet, 1 metres; position
+// 0 degrees and decimal minutes, 1 degrees minutes seconds, 2 decimal degrees.
 inline constexpr char kSectionSettings[] = "Settings";
-inline constexpr char kDistanceSpeedUnits[] = "Distance-SpeedUnits"; // 0 statute, 1 nautical, 2 metric
-inline constexpr char kAltitudeElevationUnits[] = "AltitudeElevationUnits"; // 0 feet, 1 metres
-inline constexpr char kPositionFormat[] = "PositionFormat"; // 0 d m.m, 1 d m s, 2 d.d
+inline constexpr char kDistanceSpeedUnits[] = "Distance-SpeedUnits";
+inline constexpr char kAltitudeElevationUnits[] = "AltitudeElevationUnits";
+inline constexpr char kPositionFormat[] = "PositionFormat";
 inline constexpr int kDefaultDistanceSpeedUnits = 0;
 inline constexpr int kDefaultAltitudeElevationUnits = 0;
 inline constexpr int kDefaultPositionFormat = 0;

@@ -14,5 +14,4 @@ bool WriteSettingInt(const QString& strSection, const QString& strName, int nVal
 // The stored text, or strDefault when the value is absent or is not a text.
 QString ReadSettingString(const QString& strSection, const QString& strName,
                           const QString& strDefault);
-bool WriteSettingString(const QString& strSection, const QString& strName,
-                        const QString& strValue);
+bool WriteSettingString(const QString& strSection, const QString& strName, const QString& strValue);

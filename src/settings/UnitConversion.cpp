@@ -37,7 +37,8 @@ std::string FormatCoordinate(Axis axis, int nPositionFormat, double dDegrees) {
     text += ' ';
 
     if (nPositionFormat == 2) {
-        AppendFixed(text, dValue, {.nPrecision = 10, .nWidth = nDegreeDigits + 11, .bZeroPad = true});
+        AppendFixed(text, dValue,
+                    {.nPrecision = 10, .nWidth = nDegreeDigits + 11, .bZeroPad = true});
         text += kDegreeSign;
         return text;
     }
@@ -164,6 +165,11 @@ std::string FormatLongitude(int nPositionFormat, double dDegrees) {
 
 double GreatCircleDistance(double dLatitude1, double dLongitude1, double dLatitude2,
                            double dLongitude2) {
+    // cos^2 + sin^2 of the same latitude often comes out one unit in the last place below 1,
+    // which the arc cosine turns into some 5e-5 nautical miles; a position is no distance
+    // from itself.
+    if (dLatitude1 == dLatitude2 && dLongitude1 == dLongitude2)
+        return 0.0;
     const double dPhi1 = dLatitude1 * kDistanceDegreesToRadians;
     const double dPhi2 = dLatitude2 * kDistanceDegreesToRadians;
     const double dLambda1 = dLongitude1 * kDistanceDegreesToRadians;

@@ -18,13 +18,19 @@ int PositionFormat() {
     return ReadSettingInt(kSectionSettings, kPositionFormat, kDefaultPositionFormat);
 }
 
-QString Text(const std::string& text) { return QString::fromStdString(text); }
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 } // namespace
 
-double ConvertSpeed(double dKnots) { return units::ConvertSpeed(DistanceSpeedUnits(), dKnots); }
+double ConvertSpeed(double dKnots) {
+    return units::ConvertSpeed(DistanceSpeedUnits(), dKnots);
+}
 
-QString SpeedUnitName() { return QString::fromUtf8(units::SpeedUnitName(DistanceSpeedUnits())); }
+QString SpeedUnitName() {
+    return QString::fromUtf8(units::SpeedUnitName(DistanceSpeedUnits()));
+}
 
 QString DistanceUnitName() {
     return QString::fromUtf8(units::DistanceUnitName(DistanceSpeedUnits()));
@@ -38,9 +44,13 @@ QString SmallDistanceUnitName() {
     return QString::fromUtf8(units::SmallDistanceUnitName(DistanceSpeedUnits()));
 }
 
-double ConvertAltitude(double dMetres) { return units::ConvertAltitude(AltitudeUnits(), dMetres); }
+double ConvertAltitude(double dMetres) {
+    return units::ConvertAltitude(AltitudeUnits(), dMetres);
+}
 
-QString AltitudeUnitName() { return QString::fromUtf8(units::AltitudeUnitName(AltitudeUnits())); }
+QString AltitudeUnitName() {
+    return QString::fromUtf8(units::AltitudeUnitName(AltitudeUnits()));
+}
 
 QString FormatAltitude(double dMetres) {
     return Text(units::FormatAltitude(AltitudeUnits(), dMetres));

@@ -85,11 +85,11 @@ TEST(PopupMenu, OffersTheStatisticsItemsWithTheOwnersStatesAndPostsTheChoice) {
     EXPECT_EQ(prompt.kind, Prompt::Kind::Menu);
     EXPECT_EQ(prompt.strText, QStringLiteral("IDR_STATS_POPUP"));
     EXPECT_EQ(Summary(prompt),
-              (std::vector<ItemSummary>{{ID_STATS_ENABLE, "&Enable", 0, false, true, true},
-                                        {ID_STATS_RESET, "&Reset", 0, false, false, false},
-                                        {0, QString(), 0, true, true, false},
-                                        {ID_AVG_THRESHOLDS, "Setup Avg Thresholds", 0, false,
-                                         true, false}}));
+              (std::vector<ItemSummary>{
+                  {ID_STATS_ENABLE, "&Enable", 0, false, true, true},
+                  {ID_STATS_RESET, "&Reset", 0, false, false, false},
+                  {0, QString(), 0, true, true, false},
+                  {ID_AVG_THRESHOLDS, "Setup Avg Thresholds", 0, false, true, false}}));
     // Right-aligned: the menu ends at the point.
     EXPECT_LT(prompt.ptScreen.x(), ptScreen.x());
     EXPECT_EQ(prompt.ptScreen.y(), ptScreen.y());
@@ -113,16 +113,17 @@ TEST(PopupMenu, PanelMenuHasItsSubMenuAndItsCommandsReachTheOwner) {
     CScriptedInteraction person;
     person.AnswerMenu(ID_SETUP_SPEED);
     EXPECT_TRUE(TrackPopupMenu(IDR_PANEL_POPUP, QPoint(50, 50), &frame, TPM_RIGHTALIGN));
-    EXPECT_EQ(Summary(person.Prompts().at(0)),
-              (std::vector<ItemSummary>{{ID_CYCLE_GAUGES, "Cycle through gauges", 0, false, true, false},
-                                        {0, QString(), 0, true, true, false},
-                                        {ID_SHOW_ALTIMETER, "Altimeter", 0, false, true, false},
-                                        {ID_SHOW_COMPASS, "Compass", 0, false, true, false},
-                                        {ID_SHOW_SPEED, "Speed", 0, false, true, false},
-                                        {ID_SHOW_VERTICAL_SPEED, "Vertical Speed", 0, false, true, false},
-                                        {0, QString(), 0, true, true, false},
-                                        {0, "&Setup Gauges", 0, false, true, false},
-                                        {ID_SETUP_SPEED, "&Speed", 1, false, true, false}}));
+    EXPECT_EQ(
+        Summary(person.Prompts().at(0)),
+        (std::vector<ItemSummary>{{ID_CYCLE_GAUGES, "Cycle through gauges", 0, false, true, false},
+                                  {0, QString(), 0, true, true, false},
+                                  {ID_SHOW_ALTIMETER, "Altimeter", 0, false, true, false},
+                                  {ID_SHOW_COMPASS, "Compass", 0, false, true, false},
+                                  {ID_SHOW_SPEED, "Speed", 0, false, true, false},
+                                  {ID_SHOW_VERTICAL_SPEED, "Vertical Speed", 0, false, true, false},
+                                  {0, QString(), 0, true, true, false},
+                                  {0, "&Setup Gauges", 0, false, true, false},
+                                  {ID_SETUP_SPEED, "&Speed", 1, false, true, false}}));
     ASSERT_TRUE(ProcessEventsUntil([&] { return !frame.commands.empty(); }));
     EXPECT_EQ(frame.commands, (std::vector<int>{ID_SETUP_SPEED}));
 }
@@ -134,10 +135,12 @@ TEST(PopupMenu, TheOtherPagesMenusHoldTheirCommands) {
     TrackPopupMenu(IDR_AZEL_POPUP, QPoint(), &frame, 0);
     ASSERT_EQ(person.Prompts().size(), 2u);
     EXPECT_EQ(Summary(person.Prompts()[0]),
-              (std::vector<ItemSummary>{{ID_RESET_SNR, "&Reset SNR Max and Min", 0, false, true, false}}));
+              (std::vector<ItemSummary>{
+                  {ID_RESET_SNR, "&Reset SNR Max and Min", 0, false, true, false}}));
     EXPECT_EQ(Summary(person.Prompts()[1]),
-              (std::vector<ItemSummary>{{ID_ENABLE_TRAILS, "&Enable Satellite Trails", 0, false, true, false},
-                                        {ID_ERASE_TRAILS, "Erase &Satellite Trails", 0, false, true, false}}));
+              (std::vector<ItemSummary>{
+                  {ID_ENABLE_TRAILS, "&Enable Satellite Trails", 0, false, true, false},
+                  {ID_ERASE_TRAILS, "Erase &Satellite Trails", 0, false, true, false}}));
 }
 
 TEST(CommandActions, MenuBarActionsDeliverTheirCommandsAndTakeStatesAtIdle) {

@@ -247,7 +247,8 @@ TEST(DrawContext, OpaqueTextFillsItsCellWithTheBackgroundColour) {
     const QRect cell = CellOf(dc, 5, 7, QStringLiteral("N 47"));
     const QImage& image = surface.Image();
     EXPECT_EQ(InkBounds(image, kWhite), cell);
-    EXPECT_EQ(CountPixels(image, kRed, cell) + CountPixels(image, kBlack, cell), cell.width() * cell.height());
+    EXPECT_EQ(CountPixels(image, kRed, cell) + CountPixels(image, kBlack, cell),
+              cell.width() * cell.height());
     EXPECT_GT(CountPixels(image, kBlack, cell), 0);
 }
 
@@ -265,7 +266,8 @@ TEST(DrawContext, TransparentTextLeavesTheCellBackgroundAlone) {
     EXPECT_GT(CountPixels(image, kBlack, cell), 0);
     EXPECT_TRUE(cell.contains(InkBounds(image, kWhite)));
     // Without anti-aliasing a glyph is all text colour.
-    EXPECT_EQ(CountPixels(image, kBlack) + CountPixels(image, kWhite), image.width() * image.height());
+    EXPECT_EQ(CountPixels(image, kBlack) + CountPixels(image, kWhite),
+              image.width() * image.height());
 }
 
 TEST(DrawContext, DrawTextCentresInItsRectangleAndClipsUnlessTold) {
@@ -322,8 +324,8 @@ TEST(DrawContext, FontPixelHeightComesFromTenthsOfAPointAndTheResolution) {
         int nDpi;
         int nHeight;
     };
-    for (const Case& c : {Case{70, 96, -9}, Case{90, 96, -12}, Case{80, 96, -10},
-                          Case{79, 96, -10}, Case{60, 120, -10}, Case{1180, 96, -157}}) {
+    for (const Case& c : {Case{70, 96, -9}, Case{90, 96, -12}, Case{80, 96, -10}, Case{79, 96, -10},
+                          Case{60, 120, -10}, Case{1180, 96, -157}}) {
         const CFont font = CFont::FromPointSize(c.nTenths, QStringLiteral("Arial"), c.nDpi);
         EXPECT_EQ(font.GetLogFont().lfHeight, c.nHeight) << c.nTenths << " at " << c.nDpi;
         EXPECT_EQ(font.QtFont().pixelSize(), -c.nHeight) << c.nTenths << " at " << c.nDpi;

@@ -112,8 +112,8 @@ TEST(FileDialogs, StartInDocumentsWithQtFiltersAndReturnTheChoice) {
     person.AnswerFile(QStringLiteral("/tmp/track.txt"));
     const QString strFilter = QStringLiteral("Text Files (*.txt)|*.txt|All Files (*.*)|*.*||");
     QString strPath;
-    ASSERT_TRUE(GetSaveFilePath(nullptr, strFilter, QStringLiteral("\\My Documents\\docs\\new file"),
-                                strPath));
+    ASSERT_TRUE(GetSaveFilePath(nullptr, strFilter,
+                                QStringLiteral("\\My Documents\\docs\\new file"), strPath));
     EXPECT_EQ(strPath, QStringLiteral("/tmp/track.txt"));
     EXPECT_FALSE(GetOpenFilePath(nullptr, strFilter, QStringLiteral("new file"), strPath));
     EXPECT_EQ(strPath, QStringLiteral("/tmp/track.txt"));

@@ -49,7 +49,8 @@ public:
     const QString& SlavePath() const { return m_strSlavePath; }
     int SlaveFd() const { return m_nSlave; }
     void Write(const QByteArray& data) const {
-        ASSERT_EQ(write(m_nMaster, data.constData(), static_cast<size_t>(data.size())), data.size());
+        ASSERT_EQ(write(m_nMaster, data.constData(), static_cast<size_t>(data.size())),
+                  data.size());
     }
 
 private:
@@ -136,7 +137,8 @@ TEST(SerialDevice, ReadsWhatArrivedWithoutWaitingAndNothingWhenNothingWaits) {
     char buffer[256];
     EXPECT_EQ(device.Read(buffer, 255), 0);
 
-    const QByteArray sentence("$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n");
+    const QByteArray sentence(
+        "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n");
     terminal.Write(sentence);
     EXPECT_EQ(ReadAll(device, static_cast<int>(sentence.size())), sentence);
     EXPECT_EQ(device.Read(buffer, 255), 0);

@@ -234,8 +234,8 @@ TEST(SurfaceWnd, PressAndHoldOpensTheContextMenuOfTheWindowOrItsParent) {
     QGuiApplication::styleHints()->setMousePressAndHoldInterval(200);
     page.contextMenus.clear();
     QCoreApplication::sendEvent(&page, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, ptLocal, ptScreen, Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, ptLocal, ptScreen, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
     QCoreApplication::sendEvent(&page, &release);
     CProbeWnd later;
     later.SetTimer(1, 400);
@@ -243,7 +243,8 @@ TEST(SurfaceWnd, PressAndHoldOpensTheContextMenuOfTheWindowOrItsParent) {
     EXPECT_TRUE(page.contextMenus.empty());
 
     // The menu key or a right click arrives as a context-menu request directly.
-    QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(3, 4), page.mapToGlobal(QPoint(3, 4)));
+    QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(3, 4),
+                              page.mapToGlobal(QPoint(3, 4)));
     QCoreApplication::sendEvent(&page, &request);
     EXPECT_EQ(page.contextMenus, (std::vector<QPoint>{page.mapToGlobal(QPoint(3, 4))}));
 
