@@ -9,8 +9,6 @@
 
 namespace {
 
-// The screen fonts are bitmap-like: no anti-aliasing and no kerning, so a text's pixels are
-// exactly its colour and its width the sum of its characters.
 constexpr int kDefaultPointSize = 90;
 constexpr int kDefaultPixelHeight = 12;
 
@@ -24,6 +22,8 @@ QString QtFamily(const QString& strFace) {
 QFont MakeQtFont(const LogFont& logFont) {
     QFont font(
         QtFamily(logFont.lfFaceName.isEmpty() ? QStringLiteral("Arial") : logFont.lfFaceName));
+    // Bitmap-like screen text: without anti-aliasing a text's pixels are exactly its colour
+    // (XORed labels come off again), without kerning its width is the sum of its characters.
     font.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferMatch));
     font.setKerning(false);
     const int nWeight = logFont.lfWeight == FW_DONTCARE ? FW_NORMAL : logFont.lfWeight;
@@ -32,7 +32,7 @@ QFont MakeQtFont(const LogFont& logFont) {
     if (logFont.lfHeight < 0) {
         font.setPixelSize(-logFont.lfHeight);
     } else if (logFont.lfHeight > 0) {
-        // A cell height: shrink the character height until the cell fits.
+        // A cell height: scale the character height down so that the cell fits.
         int nPixels = logFont.lfHeight;
         font.setPixelSize(nPixels);
         const int nCell = QFontMetrics(font).height();

@@ -58,6 +58,12 @@ void CSurfaceWnd::UpdateWindow() {
         repaint();
 }
 
+void CSurfaceWnd::UpdateSurface() {
+    EnsureSurface();
+    if (m_bPaintPending)
+        RunPendingPaint();
+}
+
 bool CSurfaceWnd::PostMessage(int nMessage) {
     return ::PostMessage(this, nMessage);
 }
@@ -87,6 +93,20 @@ bool CSurfaceWnd::OnContextMenu(const QPoint&) {
     return false;
 }
 
+void CSurfaceWnd::EnsureSurface() {
+    // Qt tells a hidden window of its new size only when it is shown; drawing on it before
+    // that must already find a surface of the right size.
+    if (m_Surface.size() == size() || (m_Surface.isNull() && size().isEmpty()))
+        return;
+    if (size().isEmpty()) {
+        m_Surface = QImage();
+    } else {
+        m_Surface = QImage(size(), QImage::Format_RGB32);
+        m_Surface.fill(m_Background);
+    }
+    Invalidate(true);
+}
+
 void CSurfaceWnd::RunPendingPaint() {
     // Cleared first: a handler that invalidates again gets another repaint.
     m_bPaintPending = false;
@@ -99,6 +119,7 @@ void CSurfaceWnd::RunPendingPaint() {
 
 void CSurfaceWnd::paintEvent(QPaintEvent* pEvent) {
     // Exposures without an invalidation just show the surface again.
+    EnsureSurface();
     if (m_bPaintPending)
         RunPendingPaint();
     QPainter painter(this);
@@ -106,12 +127,7 @@ void CSurfaceWnd::paintEvent(QPaintEvent* pEvent) {
 }
 
 void CSurfaceWnd::resizeEvent(QResizeEvent*) {
-    if (width() > 0 && height() > 0) {
-        m_Surface = QImage(width(), height(), QImage::Format_RGB32);
-        m_Surface.fill(m_Background);
-    } else {
-        m_Surface = QImage();
-    }
+    EnsureSurface();
     Invalidate(true);
     OnSize(width(), height());
 }
@@ -176,7 +192,9 @@ void CSurfaceWnd::mouseReleaseEvent(QMouseEvent* pEvent) {
     QWidget::mouseReleaseEvent(pEvent);
 }
 
-CClientDC::CClientDC(CSurfaceWnd* pWnd) : CDrawContext(&pWnd->m_Surface), m_pWnd(pWnd) {}
+CClientDC::CClientDC(CSurfaceWnd* pWnd) : CDrawContext(&pWnd->m_Surface), m_pWnd(pWnd) {
+    pWnd->EnsureSurface();
+}
 
 CClientDC::~CClientDC() {
     m_pWnd->update();

@@ -50,8 +50,11 @@ public:
 
     // Asks for a repaint of the whole window, with the background erased first if bErase.
     void Invalidate(bool bErase = true);
-    // Runs an outstanding repaint now.
+    // Runs an outstanding repaint now (if the window is shown).
     void UpdateWindow();
+    // Runs an outstanding repaint into the surface now, shown or not: tests render hidden
+    // windows this way and read Surface().
+    void UpdateSurface();
 
     // Posts nMessage to this window; OnMessage handles it after the current handler.
     bool PostMessage(int nMessage);
@@ -91,6 +94,8 @@ protected:
 private:
     friend class CClientDC;
 
+    // Gives the surface the window's size; a new surface needs an erase and a paint.
+    void EnsureSurface();
     void RunPendingPaint();
 
     QImage m_Surface;

@@ -128,21 +128,6 @@ TEST(PopupMenu, PanelMenuHasItsSubMenuAndItsCommandsReachTheOwner) {
     EXPECT_EQ(frame.commands, (std::vector<int>{ID_SETUP_SPEED}));
 }
 
-TEST(PopupMenu, TheOtherPagesMenusHoldTheirCommands) {
-    CFrameProbe frame;
-    CScriptedInteraction person;
-    TrackPopupMenu(IDR_SIG_QUAL_POPUP, QPoint(), &frame, 0);
-    TrackPopupMenu(IDR_AZEL_POPUP, QPoint(), &frame, 0);
-    ASSERT_EQ(person.Prompts().size(), 2u);
-    EXPECT_EQ(Summary(person.Prompts()[0]),
-              (std::vector<ItemSummary>{
-                  {ID_RESET_SNR, "&Reset SNR Max and Min", 0, false, true, false}}));
-    EXPECT_EQ(Summary(person.Prompts()[1]),
-              (std::vector<ItemSummary>{
-                  {ID_ENABLE_TRAILS, "&Enable Satellite Trails", 0, false, true, false},
-                  {ID_ERASE_TRAILS, "Erase &Satellite Trails", 0, false, true, false}}));
-}
-
 TEST(CommandActions, MenuBarActionsDeliverTheirCommandsAndTakeStatesAtIdle) {
     CFrameProbe frame;
     auto* pActions = new CCommandActions(&frame);

@@ -360,14 +360,6 @@ TEST(DrawContext, MemoryContextDrawsOnlyOnceABitmapIsSelected) {
     EXPECT_EQ(dc.SelectBitmap(nullptr), &bitmap);
 }
 
-TEST(SystemColours, ComeFromOneFixedTable) {
-    EXPECT_EQ(GetSysColor(COLOR_BTNFACE), QColor(192, 192, 192));
-    EXPECT_EQ(GetSysColor(COLOR_WINDOW), QColor(255, 255, 255));
-    EXPECT_EQ(GetSysColor(COLOR_WINDOWTEXT), QColor(0, 0, 0));
-    EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), QColor(0, 0, 128));
-    EXPECT_EQ(GetSysColor(99), QColor(0, 0, 0));
-}
-
 TEST(Bitmaps, SatelliteMarkersAreBuiltFromTheirRows) {
     CBitmap used;
     ASSERT_TRUE(used.LoadBitmap(131));

@@ -137,6 +137,25 @@ TEST(SurfaceWnd, DrawingOutsideARepaintStaysAcrossARepaintThatDrawsNothing) {
     EXPECT_EQ(CountPixels(shown.wnd.Surface(), kGreen), 0);
 }
 
+TEST(SurfaceWnd, HiddenWindowsHaveASurfaceToDrawOnAndRenderOnRequest) {
+    CProbeWnd wnd;
+    wnd.bPaintDraws = true;
+    wnd.MoveWindow({0, 0, 30, 20});
+    {
+        CClientDC dc(&wnd);
+        dc.SetPixel(20, 10, kGreen);
+    }
+    ASSERT_EQ(wnd.Surface().size(), QSize(30, 20));
+    EXPECT_EQ(wnd.Surface().pixel(20, 10), kGreen.rgb());
+
+    wnd.UpdateSurface();
+    EXPECT_EQ(wnd.log, (Log{"erase", "paint"}));
+    EXPECT_EQ(CountPixels(wnd.Surface(), kGreen), 0);
+    EXPECT_EQ(CountPixels(wnd.Surface(), kBlue), 25);
+    wnd.UpdateSurface();
+    EXPECT_EQ(wnd.log.size(), 2u);
+}
+
 TEST(SurfaceWnd, PostedMessagesArriveAfterThePostingHandlerInPostingOrder) {
     CProbeWnd first;
     CProbeWnd second;
