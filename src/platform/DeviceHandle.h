@@ -7,7 +7,8 @@ public:
     virtual ~CDeviceHandle() = default;
 
     // Copies up to nMax bytes that can be had now into pBuffer and returns their number;
-    // 0 when nothing is waiting or the device failed. Never waits and never allocates.
+    // 0 when nothing is waiting or the device failed. Never waits; allocates nothing of its
+    // own, since it runs on every poll tick.
     virtual int Read(char* pBuffer, int nMax) = 0;
     virtual void Close() = 0;
 };

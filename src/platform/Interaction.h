@@ -5,6 +5,8 @@
 // person would have been asked.
 #pragma once
 
+#include "resources/resource.h" // IDOK, IDCANCEL, IDYES, IDNO
+
 #include <QPoint>
 #include <QString>
 
