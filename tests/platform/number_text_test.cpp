@@ -1,6 +1,8 @@
 // Numbers typed or stored as text: a leading number counts, the rest is ignored, no number
-// reads as 0, and the decimal separator is always the full stop.
+// reads as 0, and the decimal separator is always the full stop. And doubles becoming pixel
+// coordinates: toward zero, never undefined.
 #include "platform/NumberText.h"
+#include "platform/Truncate.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +35,18 @@ TEST(NumberText, DecimalsReadTheLeadingNumber) {
         EXPECT_EQ(TextToDouble(c.text), c.dValue) << '"' << c.text << '"';
     EXPECT_EQ(TextToDouble("1e999"), std::numeric_limits<double>::infinity());
     EXPECT_EQ(TextToDouble("-1e999"), -std::numeric_limits<double>::infinity());
+}
+
+TEST(Truncation, GoesTowardZeroAndSaturates) {
+    EXPECT_EQ(TruncToInt(2.9), 2);
+    EXPECT_EQ(TruncToInt(-2.9), -2);
+    EXPECT_EQ(TruncToInt(-0.5), 0);
+    EXPECT_EQ(TruncToInt(std::numeric_limits<double>::quiet_NaN()), 0);
+    EXPECT_EQ(TruncToInt(1e20), std::numeric_limits<int>::max());
+    EXPECT_EQ(TruncToInt(-1e20), std::numeric_limits<int>::min());
+    EXPECT_EQ(TruncToUInt32(122.99), 122u);
+    EXPECT_EQ(TruncToUInt32(-3.0), 0u);
+    EXPECT_EQ(TruncToUInt32(1e10), 4294967295u);
 }
 
 } // namespace
