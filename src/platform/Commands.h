@@ -63,7 +63,7 @@ void PostCommand(QWidget* pWindow, int nId);
 int CommandIdOf(const QAction* pAction);
 
 // Appends the items of a menu table to pMenu: actions carrying their command ids (see
-// CommandIdOf), separators, and sub-menus. pMakeAction, when given, supplies the action of a
+// CommandIdOf), separators, and sub-menus. makeAction, when given, supplies the action of a
 // command id instead of a new one.
 void AppendMenuItems(
     QMenu* pMenu, std::span<const MenuItemDef> items,
