@@ -1,1 +1,0 @@
-// Keeps the Qt-based library linkable while it has no sources of its own.

@@ -1,0 +1,120 @@
+#include "platform/Commands.h"
+
+#include <QAbstractEventDispatcher>
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QThread>
+#include <QWidget>
+
+namespace {
+
+const char kCommandIdProperty[] = "ravuziz_command_id";
+
+void ApplyState(QAction* pAction, const CCommandState& state) {
+    pAction->setEnabled(state.IsEnabled());
+    pAction->setCheckable(state.IsCheckable());
+    pAction->setChecked(state.IsChecked());
+}
+
+} // namespace
+
+bool CCommandTarget::OnCommand(int) {
+    return false;
+}
+
+bool CCommandTarget::OnUpdateCommand(CCommandState&) {
+    return false;
+}
+
+CCommandState QueryCommandState(QWidget* pWindow, int nId) {
+    CCommandState state(nId);
+    if (auto* pTarget = dynamic_cast<CCommandTarget*>(pWindow))
+        pTarget->OnUpdateCommand(state);
+    return state;
+}
+
+void PostCommand(QWidget* pWindow, int nId) {
+    if (!pWindow)
+        return;
+    // Queued on pWindow, so the call is dropped if the window is destroyed first.
+    QMetaObject::invokeMethod(
+        pWindow,
+        [pWindow, nId] {
+            if (auto* pTarget = dynamic_cast<CCommandTarget*>(pWindow))
+                pTarget->OnCommand(nId);
+        },
+        Qt::QueuedConnection);
+}
+
+int CommandIdOf(const QAction* pAction) {
+    return pAction ? pAction->property(kCommandIdProperty).toInt() : 0;
+}
+
+void AppendMenuItems(QMenu* pMenu, std::span<const MenuItemDef> items,
+                     const std::function<QAction*(int nId, const QString& strText)>& makeAction) {
+    for (const MenuItemDef& item : items) {
+        if (item.IsSeparator()) {
+            pMenu->addSeparator();
+            continue;
+        }
+        const QString strText = QString::fromUtf8(item.pszText);
+        if (item.IsPopup()) {
+            AppendMenuItems(pMenu->addMenu(strText), item.subItems, makeAction);
+            continue;
+        }
+        QAction* pAction = makeAction ? makeAction(item.nId, strText) : nullptr;
+        if (!pAction) {
+            pAction = new QAction(strText, pMenu);
+            pAction->setProperty(kCommandIdProperty, item.nId);
+        }
+        pMenu->addAction(pAction);
+    }
+}
+
+void UpdateMenuStates(QMenu* pMenu, QWidget* pWindow) {
+    for (QAction* pAction : pMenu->actions()) {
+        if (QMenu* pSubMenu = pAction->menu())
+            UpdateMenuStates(pSubMenu, pWindow);
+        else if (const int nId = CommandIdOf(pAction))
+            ApplyState(pAction, QueryCommandState(pWindow, nId));
+    }
+}
+
+CIdleHook::CIdleHook(std::function<void()> fn, QObject* pParent)
+    : QObject(pParent), m_fn(std::move(fn)) {
+    if (auto* pDispatcher = QAbstractEventDispatcher::instance(thread()))
+        connect(pDispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] { m_fn(); });
+}
+
+CCommandActions::CCommandActions(QWidget* pWindow)
+    : QObject(pWindow), m_pWindow(pWindow), m_IdleHook([this] { UpdateStates(); }, this) {}
+
+QAction* CCommandActions::Action(int nId, const QString& strText) {
+    auto it = m_Actions.find(nId);
+    if (it != m_Actions.end())
+        return it->second;
+    auto* pAction = new QAction(strText, m_pWindow);
+    pAction->setProperty(kCommandIdProperty, nId);
+    connect(pAction, &QAction::triggered, this, [this, nId] {
+        if (auto* pTarget = dynamic_cast<CCommandTarget*>(m_pWindow))
+            pTarget->OnCommand(nId);
+    });
+    m_Actions.emplace(nId, pAction);
+    return pAction;
+}
+
+void CCommandActions::FillMenuBar(QMenuBar* pMenuBar, int nMenuId) {
+    for (const MenuItemDef& popup : FindMenuResource(nMenuId)) {
+        QMenu* pMenu = pMenuBar->addMenu(QString::fromUtf8(popup.pszText));
+        AppendMenuItems(pMenu, popup.subItems,
+                        [this](int nId, const QString& strText) { return Action(nId, strText); });
+        connect(pMenu, &QMenu::aboutToShow, this,
+                [this, pMenu] { UpdateMenuStates(pMenu, m_pWindow); });
+    }
+}
+
+void CCommandActions::UpdateStates() {
+    for (const auto& [nId, pAction] : m_Actions)
+        ApplyState(pAction, QueryCommandState(m_pWindow, nId));
+}

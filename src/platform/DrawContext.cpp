@@ -1,0 +1,354 @@
+// Shapes, spans and single-pixel lines are written straight into the image, so their pixels
+// follow the window system's conventions exactly (and symmetrically) rather than Qt's
+// rasteriser; text, polygons, wide lines and block copies go through a QPainter opened for
+// the one operation. A context therefore holds no painter between calls, and any number of
+// contexts may draw into the same surface in turn.
+#include "platform/DrawContext.h"
+
+#include "platform/SystemMetrics.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPolygon>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+
+namespace {
+
+struct Span {
+    int x0;
+    int x1; // inclusive
+};
+
+// The pixels of row y whose centres lie inside the ellipse inscribed in box.
+std::optional<Span> EllipseSpan(const CRect& box, int y) {
+    if (box.IsEmpty() || y < box.top || y >= box.bottom)
+        return std::nullopt;
+    const double dCx = (box.left + box.right) / 2.0;
+    const double dCy = (box.top + box.bottom) / 2.0;
+    const double dA = box.Width() / 2.0;
+    const double dB = box.Height() / 2.0;
+    const double dY = (y + 0.5 - dCy) / dB;
+    const double dHalf = dA * std::sqrt(std::max(0.0, 1.0 - dY * dY));
+    const int x0 = static_cast<int>(std::ceil(dCx - dHalf - 0.5));
+    const int x1 = static_cast<int>(std::floor(dCx + dHalf - 0.5));
+    if (x0 > x1)
+        return std::nullopt;
+    return Span{x0, x1};
+}
+
+std::optional<Span> RectangleSpan(const CRect& box, int y) {
+    if (box.IsEmpty() || y < box.top || y >= box.bottom)
+        return std::nullopt;
+    return Span{box.left, box.right - 1};
+}
+
+QPen QtPen(const CPen& pen) {
+    if (pen.IsNull())
+        return QPen(Qt::NoPen);
+    return QPen(pen.Colour(), pen.Width(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+QBrush QtBrush(const CBrush& brush) {
+    return brush.IsNull() ? QBrush(Qt::NoBrush) : QBrush(brush.Colour());
+}
+
+void PrepareAliased(QPainter& painter) {
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+}
+
+} // namespace
+
+CDrawContext::CDrawContext() : m_nDpiY(ScreenDpiY()) {}
+
+CDrawContext::CDrawContext(CBitmap& bitmap) : CDrawContext() {
+    SelectBitmap(&bitmap);
+}
+
+CDrawContext::CDrawContext(QImage* pImage) : m_pImage(pImage), m_nDpiY(ScreenDpiY()) {}
+
+CBitmap* CDrawContext::SelectBitmap(CBitmap* pBitmap) {
+    CBitmap* pPrevious = m_pBitmap;
+    m_pBitmap = pBitmap;
+    m_pImage = pBitmap ? &pBitmap->Image() : nullptr;
+    return pPrevious;
+}
+
+CPen CDrawContext::SelectPen(const CPen& pen) {
+    return std::exchange(m_Pen, pen);
+}
+
+CBrush CDrawContext::SelectBrush(const CBrush& brush) {
+    return std::exchange(m_Brush, brush);
+}
+
+CFont CDrawContext::SelectFont(const CFont& font) {
+    return std::exchange(m_Font, font);
+}
+
+QColor CDrawContext::SetTextColor(const QColor& colour) {
+    return std::exchange(m_TextColour, colour);
+}
+
+QColor CDrawContext::SetBkColor(const QColor& colour) {
+    return std::exchange(m_BkColour, colour);
+}
+
+int CDrawContext::SetBkMode(int nMode) {
+    return std::exchange(m_nBkMode, nMode == TRANSPARENT ? TRANSPARENT : OPAQUE);
+}
+
+CFont CDrawContext::CreatePointFont(int nTenthsOfPoint, const QString& strFace, int nWeight) const {
+    return CFont::FromPointSize(nTenthsOfPoint, strFace, m_nDpiY, nWeight);
+}
+
+int CDrawContext::GetDeviceCaps(int nIndex) const {
+    switch (nIndex) {
+        case LOGPIXELSX:
+        case LOGPIXELSY: return m_nDpiY;
+        case HORZRES: return GetSystemMetrics(SM_CXSCREEN);
+        case VERTRES: return GetSystemMetrics(SM_CYSCREEN);
+        default: return 0;
+    }
+}
+
+void CDrawContext::FillSpan(int y, int x0, int x1, QRgb colour) {
+    if (y < 0 || y >= m_pImage->height())
+        return;
+    x0 = std::max(x0, 0);
+    x1 = std::min(x1, m_pImage->width() - 1);
+    if (x0 > x1)
+        return;
+    auto* pLine = reinterpret_cast<QRgb*>(m_pImage->scanLine(y));
+    std::fill(pLine + x0, pLine + x1 + 1, colour | 0xFF000000u);
+}
+
+CPoint CDrawContext::MoveTo(int x, int y) {
+    return std::exchange(m_ptCurrent, CPoint{x, y});
+}
+
+void CDrawContext::LineTo(int x, int y) {
+    const CPoint from = std::exchange(m_ptCurrent, CPoint{x, y});
+    if (!HasSurface() || m_Pen.IsNull())
+        return;
+    if (m_Pen.Width() <= 1) {
+        DrawBresenhamLine(from, m_ptCurrent);
+        return;
+    }
+    QPainter painter(m_pImage);
+    PrepareAliased(painter);
+    painter.setPen(QtPen(m_Pen));
+    painter.drawLine(from.x, from.y, x, y);
+}
+
+void CDrawContext::DrawBresenhamLine(CPoint from, CPoint to) {
+    const QRgb colour = m_Pen.Colour().rgb();
+    const int dx = std::abs(to.x - from.x);
+    const int dy = -std::abs(to.y - from.y);
+    const int sx = from.x < to.x ? 1 : -1;
+    const int sy = from.y < to.y ? 1 : -1;
+    int nError = dx + dy;
+    int x = from.x;
+    int y = from.y;
+    while (x != to.x || y != to.y) {
+        FillSpan(y, x, x, colour);
+        const int e2 = 2 * nError;
+        if (e2 >= dy) {
+            nError += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            nError += dx;
+            y += sy;
+        }
+    }
+}
+
+namespace {
+
+// Draws a shape given by its per-row spans: a ring of the pen's width inside the outer
+// spans, the brush inside that. With the null pen the brush fills the whole shape.
+template <typename SpanOf, typename Fill>
+void DrawRingedShape(const CRect& box, const CPen& pen, const CBrush& brush, SpanOf spanOf,
+                     Fill fill) {
+    const int nPen = pen.IsNull() ? 0 : pen.Width();
+    CRect inner = box;
+    inner.Deflate(nPen, nPen);
+    for (int y = box.top; y < box.bottom; ++y) {
+        const std::optional<Span> outer = spanOf(box, y);
+        if (!outer)
+            continue;
+        const std::optional<Span> inside = nPen == 0 ? outer : spanOf(inner, y);
+        if (!inside) {
+            fill(y, outer->x0, outer->x1, pen.Colour().rgb());
+            continue;
+        }
+        if (nPen > 0) {
+            fill(y, outer->x0, inside->x0 - 1, pen.Colour().rgb());
+            fill(y, inside->x1 + 1, outer->x1, pen.Colour().rgb());
+        }
+        if (!brush.IsNull())
+            fill(y, inside->x0, inside->x1, brush.Colour().rgb());
+    }
+}
+
+} // namespace
+
+void CDrawContext::Rectangle(int nLeft, int nTop, int nRight, int nBottom) {
+    if (!HasSurface())
+        return;
+    DrawRingedShape(CRect{nLeft, nTop, nRight, nBottom}.Normalized(), m_Pen, m_Brush, RectangleSpan,
+                    [this](int y, int x0, int x1, QRgb colour) { FillSpan(y, x0, x1, colour); });
+}
+
+void CDrawContext::Ellipse(int nLeft, int nTop, int nRight, int nBottom) {
+    if (!HasSurface())
+        return;
+    DrawRingedShape(CRect{nLeft, nTop, nRight, nBottom}.Normalized(), m_Pen, m_Brush, EllipseSpan,
+                    [this](int y, int x0, int x1, QRgb colour) { FillSpan(y, x0, x1, colour); });
+}
+
+void CDrawContext::Polygon(std::span<const CPoint> points) {
+    if (!HasSurface() || points.size() < 2)
+        return;
+    QPolygon polygon;
+    polygon.reserve(static_cast<qsizetype>(points.size()));
+    for (const CPoint& pt : points)
+        polygon << QPoint(pt.x, pt.y);
+    QPainter painter(m_pImage);
+    PrepareAliased(painter);
+    painter.setPen(QtPen(m_Pen));
+    painter.setBrush(QtBrush(m_Brush));
+    painter.drawPolygon(polygon, Qt::OddEvenFill);
+}
+
+void CDrawContext::FillSolidRect(const CRect& rect, const QColor& colour) {
+    if (!HasSurface())
+        return;
+    const CRect box = rect.Normalized();
+    for (int y = box.top; y < box.bottom; ++y)
+        FillSpan(y, box.left, box.right - 1, colour.rgb());
+}
+
+void CDrawContext::Draw3dRect(const CRect& rect, const QColor& clrTopLeft,
+                              const QColor& clrBottomRight) {
+    const int x = rect.left;
+    const int y = rect.top;
+    const int cx = rect.Width();
+    const int cy = rect.Height();
+    // The top-right and bottom-left corner pixels belong to the bottom-right colour.
+    FillSolidRect({x, y, x + cx - 1, y + 1}, clrTopLeft);
+    FillSolidRect({x, y, x + 1, y + cy - 1}, clrTopLeft);
+    FillSolidRect({x + cx - 1, y, x + cx, y + cy}, clrBottomRight);
+    FillSolidRect({x, y + cy - 1, x + cx, y + cy}, clrBottomRight);
+}
+
+void CDrawContext::DrawTextLine(const QString& strText, int x, int y, const CRect* pClip) {
+    const QFontMetrics metrics(m_Font.QtFont());
+    QPainter painter(m_pImage);
+    PrepareAliased(painter);
+    if (pClip)
+        painter.setClipRect(QRect(pClip->left, pClip->top, pClip->Width(), pClip->Height()));
+    if (m_nBkMode == OPAQUE)
+        painter.fillRect(QRect(x, y, metrics.horizontalAdvance(strText), metrics.height()),
+                         m_BkColour);
+    painter.setFont(m_Font.QtFont());
+    painter.setPen(m_TextColour);
+    painter.drawText(x, y + metrics.ascent(), strText);
+}
+
+void CDrawContext::TextOut(int x, int y, const QString& strText) {
+    if (!HasSurface() || strText.isEmpty())
+        return;
+    DrawTextLine(strText, x, y, nullptr);
+}
+
+int CDrawContext::DrawText(const QString& strText, const CRect& rect, unsigned nFormat) {
+    const QFontMetrics metrics(m_Font.QtFont());
+    const int nLineHeight = metrics.height();
+    const bool bSingleLine = (nFormat & DT_SINGLELINE) != 0;
+
+    QStringList lines;
+    if (bSingleLine)
+        lines << QString(strText).remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
+    else
+        lines = QString(strText).remove(QLatin1Char('\r')).split(QLatin1Char('\n'));
+
+    int y = rect.top;
+    if (bSingleLine && (nFormat & DT_VCENTER))
+        y = rect.top + (rect.Height() - nLineHeight) / 2;
+    else if (bSingleLine && (nFormat & DT_BOTTOM))
+        y = rect.bottom - nLineHeight;
+
+    const CRect* pClip = (nFormat & DT_NOCLIP) ? nullptr : &rect;
+    for (const QString& strLine : lines) {
+        const int nWidth = metrics.horizontalAdvance(strLine);
+        int x = rect.left;
+        if (nFormat & DT_CENTER)
+            x = rect.left + (rect.Width() - nWidth) / 2;
+        else if (nFormat & DT_RIGHT)
+            x = rect.right - nWidth;
+        if (HasSurface() && !strLine.isEmpty())
+            DrawTextLine(strLine, x, y, pClip);
+        y += nLineHeight;
+    }
+    return nLineHeight * static_cast<int>(lines.size());
+}
+
+CSize CDrawContext::GetTextExtent(const QString& strText) const {
+    const QFontMetrics metrics(m_Font.QtFont());
+    return {metrics.horizontalAdvance(strText), metrics.height()};
+}
+
+TextMetrics CDrawContext::GetTextMetrics() const {
+    const QFontMetrics metrics(m_Font.QtFont());
+    return {metrics.height(), metrics.ascent(), metrics.descent(), metrics.averageCharWidth(),
+            metrics.maxWidth()};
+}
+
+QColor CDrawContext::GetPixel(int x, int y) const {
+    if (!HasSurface() || !m_pImage->valid(x, y))
+        return QColor();
+    return QColor::fromRgb(m_pImage->pixel(x, y));
+}
+
+QColor CDrawContext::SetPixel(int x, int y, const QColor& colour) {
+    if (!HasSurface() || !m_pImage->valid(x, y))
+        return QColor();
+    FillSpan(y, x, x, colour.rgb());
+    return QColor::fromRgb(colour.rgb());
+}
+
+bool CDrawContext::BitBlt(int x, int y, int nWidth, int nHeight, const CDrawContext& source,
+                          int xSrc, int ySrc, unsigned nRop) {
+    QPainter::CompositionMode mode;
+    switch (nRop) {
+        case SRCCOPY: mode = QPainter::CompositionMode_Source; break;
+        case SRCINVERT: mode = QPainter::RasterOp_SourceXorDestination; break;
+        case SRCAND: mode = QPainter::RasterOp_SourceAndDestination; break;
+        default: return false;
+    }
+    if (!HasSurface() || !source.HasSurface())
+        return false;
+
+    // Only the part of the block that lies on the source takes part.
+    const QRect wanted(xSrc, ySrc, nWidth, nHeight);
+    const QRect from = wanted.intersected(source.m_pImage->rect());
+    if (from.isEmpty())
+        return true;
+    const QPoint to(x + from.left() - xSrc, y + from.top() - ySrc);
+
+    // Copying within one surface reads a copy, so overlapping blocks come out right.
+    const QImage block = source.m_pImage == m_pImage ? m_pImage->copy(from) : QImage();
+    QPainter painter(m_pImage);
+    painter.setCompositionMode(mode);
+    if (block.isNull())
+        painter.drawImage(to, *source.m_pImage, from);
+    else
+        painter.drawImage(to, block);
+    return true;
+}

@@ -1,0 +1,144 @@
+// A GDI-style drawing context over a QImage, so the pages can draw the way their layouts are
+// written: select a pen, brush or font and get the previous one back, set text and
+// background colours and the background mode, draw shapes whose bounding boxes exclude the
+// right and bottom edge, write text at a point or in a rectangle, read and set pixels, and
+// combine surfaces by copy, XOR or AND. Nothing is anti-aliased: markers are removed by
+// XORing them a second time, which only works when every pixel is exact.
+//
+// A context draws into a window's surface (CPaintDC, CClientDC in platform/SurfaceWnd.h) or
+// into an off-screen bitmap (a memory context). All coordinates are pixels of that surface.
+#pragma once
+
+#include "platform/GdiObjects.h"
+#include "platform/Rect.h"
+
+#include <QColor>
+#include <QImage>
+#include <QString>
+
+#include <span>
+
+inline constexpr int TRANSPARENT = 1;
+inline constexpr int OPAQUE = 2;
+
+// DrawText formats.
+inline constexpr unsigned DT_TOP = 0x0000;
+inline constexpr unsigned DT_LEFT = 0x0000;
+inline constexpr unsigned DT_CENTER = 0x0001;
+inline constexpr unsigned DT_RIGHT = 0x0002;
+inline constexpr unsigned DT_VCENTER = 0x0004; // with DT_SINGLELINE only
+inline constexpr unsigned DT_BOTTOM = 0x0008;  // with DT_SINGLELINE only
+inline constexpr unsigned DT_SINGLELINE = 0x0020;
+inline constexpr unsigned DT_NOCLIP = 0x0100;
+
+// Block-copy operations.
+inline constexpr unsigned SRCCOPY = 0x00CC0020;
+inline constexpr unsigned SRCINVERT = 0x00660046; // XOR
+inline constexpr unsigned SRCAND = 0x008800C6;
+
+// GetDeviceCaps indices.
+inline constexpr int HORZRES = 8;
+inline constexpr int VERTRES = 10;
+inline constexpr int LOGPIXELSX = 88;
+inline constexpr int LOGPIXELSY = 90;
+
+struct TextMetrics {
+    int tmHeight = 0; // ascent + descent: the height of a text cell
+    int tmAscent = 0;
+    int tmDescent = 0;
+    int tmAveCharWidth = 0;
+    int tmMaxCharWidth = 0;
+};
+
+class CDrawContext {
+public:
+    // A memory context with no bitmap selected (drawing does nothing until one is).
+    CDrawContext();
+    // A memory context drawing into bitmap, which must outlive it.
+    explicit CDrawContext(CBitmap& bitmap);
+    virtual ~CDrawContext() = default;
+
+    CDrawContext(const CDrawContext&) = delete;
+    CDrawContext& operator=(const CDrawContext&) = delete;
+
+    // Selects a bitmap into a memory context; returns the one it replaces (or nullptr).
+    CBitmap* SelectBitmap(CBitmap* pBitmap);
+
+    CPen SelectPen(const CPen& pen);
+    CBrush SelectBrush(const CBrush& brush);
+    CFont SelectFont(const CFont& font);
+    const CPen& GetPen() const { return m_Pen; }
+    const CBrush& GetBrush() const { return m_Brush; }
+    const CFont& GetFont() const { return m_Font; }
+
+    QColor SetTextColor(const QColor& colour);
+    QColor SetBkColor(const QColor& colour);
+    int SetBkMode(int nMode); // OPAQUE fills a text's cell with the background colour first
+    QColor GetTextColor() const { return m_TextColour; }
+    QColor GetBkColor() const { return m_BkColour; }
+    int GetBkMode() const { return m_nBkMode; }
+
+    // A font of the given size for this context's resolution.
+    CFont CreatePointFont(int nTenthsOfPoint, const QString& strFace,
+                          int nWeight = FW_DONTCARE) const;
+    int GetDeviceCaps(int nIndex) const;
+
+    // Lines leave out their end point, so a chain of LineTo calls draws each joint once.
+    CPoint MoveTo(int x, int y);
+    void LineTo(int x, int y);
+
+    // Outlined with the pen (inside the box) and filled with the brush. The box's right and
+    // bottom edges are outside the shape: Rectangle(0, 0, 10, 10) covers pixels 0 to 9.
+    void Rectangle(int nLeft, int nTop, int nRight, int nBottom);
+    void Rectangle(const CRect& rect) { Rectangle(rect.left, rect.top, rect.right, rect.bottom); }
+    void Ellipse(int nLeft, int nTop, int nRight, int nBottom);
+    void Ellipse(const CRect& rect) { Ellipse(rect.left, rect.top, rect.right, rect.bottom); }
+    // A closed polygon, filled alternately, outlined with the pen.
+    void Polygon(std::span<const CPoint> points);
+
+    // Fills rect (right and bottom excluded) without touching pen, brush or colours.
+    void FillSolidRect(const CRect& rect, const QColor& colour);
+    // A one-pixel frame: top and left edges in clrTopLeft, right and bottom in clrBottomRight.
+    void Draw3dRect(const CRect& rect, const QColor& clrTopLeft, const QColor& clrBottomRight);
+
+    // Text with the top-left corner of its cell at (x, y).
+    void TextOut(int x, int y, const QString& strText);
+    // Text placed in rect by nFormat (DT_*); clipped to rect unless DT_NOCLIP. Returns the
+    // height of the text drawn.
+    int DrawText(const QString& strText, const CRect& rect, unsigned nFormat);
+    CSize GetTextExtent(const QString& strText) const;
+    TextMetrics GetTextMetrics() const;
+
+    // An invalid colour outside the surface.
+    QColor GetPixel(int x, int y) const;
+    QColor SetPixel(int x, int y, const QColor& colour);
+
+    // Combines the w x h block at (xSrc, ySrc) of source into this surface at (x, y) by
+    // nRop (SRCCOPY, SRCINVERT or SRCAND); false for another operation.
+    bool BitBlt(int x, int y, int nWidth, int nHeight, const CDrawContext& source, int xSrc,
+                int ySrc, unsigned nRop);
+
+    // The surface drawn on, null for a memory context without a bitmap.
+    const QImage* Surface() const { return m_pImage; }
+
+protected:
+    // A context drawing into image, which must outlive it (a window's back buffer).
+    explicit CDrawContext(QImage* pImage);
+
+private:
+    bool HasSurface() const { return m_pImage && !m_pImage->isNull(); }
+    void FillSpan(int y, int x0, int x1, QRgb colour);
+    void DrawBresenhamLine(CPoint from, CPoint to);
+    void DrawTextLine(const QString& strText, int x, int y, const CRect* pClip);
+
+    QImage* m_pImage = nullptr;
+    CBitmap* m_pBitmap = nullptr;
+    int m_nDpiY = 96;
+    CPen m_Pen;
+    CBrush m_Brush;
+    CFont m_Font;
+    QColor m_TextColour = Qt::black;
+    QColor m_BkColour = Qt::white;
+    int m_nBkMode = OPAQUE;
+    CPoint m_ptCurrent;
+};

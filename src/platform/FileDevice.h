@@ -1,0 +1,58 @@
+// Files of the recording and the replay. A write either stores every byte or reports a file
+// error: a recording must never silently lose part of the stream. The error is a value the
+// caller passes on for the user to see (ReportFileError / PostFileError), never an exception
+// crossing Qt's event handling.
+#pragma once
+
+#include "platform/DeviceHandle.h"
+
+#include <QFile>
+#include <QString>
+
+class CFileError {
+public:
+    enum class Cause { None, DiskFull, Generic };
+
+    CFileError() = default;
+    CFileError(Cause cause, const QString& strPath) : m_Cause(cause), m_strPath(strPath) {}
+
+    Cause GetCause() const { return m_Cause; }
+    const QString& Path() const { return m_strPath; }
+    // What the user reads, naming the file: "Disk full while accessing /path."
+    QString Text() const;
+
+private:
+    Cause m_Cause = Cause::None;
+    QString m_strPath;
+};
+
+class CFileDevice : public CDeviceHandle {
+public:
+    ~CFileDevice() override { Close(); }
+
+    // Creates strPath for reading and writing, replacing any file of that name.
+    bool Create(const QString& strPath);
+    // Opens the existing file strPath for reading only.
+    bool OpenRead(const QString& strPath);
+    bool IsOpen() const { return m_File.isOpen(); }
+    const QString& Path() const { return m_strPath; }
+
+    int Read(char* pBuffer, int nMax) override;
+    // Writes all nCount bytes at once. False when the write failed or stored fewer bytes (a
+    // short write counts as a full disk); LastError() then says why.
+    bool Write(const char* pData, int nCount);
+    const CFileError& LastError() const { return m_LastError; }
+    void Close() override;
+
+private:
+    QFile m_File;
+    QString m_strPath;
+    CFileError m_LastError;
+};
+
+// Shows error in a message box now.
+void ReportFileError(const CFileError& error);
+// Shows error after the current handler has returned, as a failed write inside a timer tick
+// must be reported outside it. While one such box is open, further errors are not shown: a
+// full disk fails every following write, and the user needs telling once.
+void PostFileError(const CFileError& error);

@@ -1,0 +1,97 @@
+#include "platform/GdiObjects.h"
+
+#include "platform/SystemMetrics.h"
+#include "resources/QtResources.h"
+
+#include <QFontMetrics>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kDefaultPointSize = 90;
+constexpr int kDefaultPixelHeight = 12;
+
+QString QtFamily(const QString& strFace) {
+    // Liberation Sans has Arial's metrics, so texts keep the widths the layouts assume.
+    if (strFace.compare(QLatin1String("Arial"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("Liberation Sans");
+    return strFace;
+}
+
+QFont MakeQtFont(const LogFont& logFont) {
+    QFont font(
+        QtFamily(logFont.lfFaceName.isEmpty() ? QStringLiteral("Arial") : logFont.lfFaceName));
+    // Bitmap-like screen text: without anti-aliasing a text's pixels are exactly its colour
+    // (XORed labels come off again), without kerning its width is the sum of its characters.
+    font.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferMatch));
+    font.setKerning(false);
+    const int nWeight = logFont.lfWeight == FW_DONTCARE ? FW_NORMAL : logFont.lfWeight;
+    font.setWeight(QFont::Weight(std::clamp(nWeight, 1, 1000)));
+
+    if (logFont.lfHeight < 0) {
+        font.setPixelSize(-logFont.lfHeight);
+    } else if (logFont.lfHeight > 0) {
+        // A cell height: scale the character height down so that the cell fits.
+        int nPixels = logFont.lfHeight;
+        font.setPixelSize(nPixels);
+        const int nCell = QFontMetrics(font).height();
+        if (nCell > logFont.lfHeight) {
+            nPixels = std::max(1, logFont.lfHeight * logFont.lfHeight / nCell);
+            font.setPixelSize(nPixels);
+        }
+    } else {
+        font.setPixelSize(kDefaultPixelHeight);
+    }
+    return font;
+}
+
+} // namespace
+
+CPen::CPen(int nStyle, int nWidth, const QColor& colour)
+    : m_nStyle(nStyle == PS_NULL ? PS_NULL : PS_SOLID), m_nWidth(std::max(nWidth, 1)),
+      m_Colour(colour) {}
+
+CFont::CFont()
+    : CFont(LogFont{PointSizeToHeight(kDefaultPointSize, ScreenDpiY()), FW_DONTCARE,
+                    QStringLiteral("Arial")}) {}
+
+CFont::CFont(const LogFont& logFont) : m_LogFont(logFont), m_Font(MakeQtFont(logFont)) {}
+
+CFont CFont::FromLogFont(const LogFont& logFont) {
+    return CFont(logFont);
+}
+
+CFont CFont::FromPointSize(int nTenthsOfPoint, const QString& strFace, int nDpiY, int nWeight) {
+    return FromLogFont({PointSizeToHeight(nTenthsOfPoint, nDpiY), nWeight, strFace});
+}
+
+bool CBitmap::CreateCompatibleBitmap(int nWidth, int nHeight) {
+    if (nWidth <= 0 || nHeight <= 0) {
+        m_Image = QImage();
+        return false;
+    }
+    m_Image = QImage(nWidth, nHeight, QImage::Format_RGB32);
+    m_Image.fill(Qt::black);
+    return !m_Image.isNull();
+}
+
+bool CBitmap::LoadBitmap(int nId) {
+    m_Image = LoadBitmapResource(nId);
+    if (!m_Image.isNull() && m_Image.format() != QImage::Format_RGB32)
+        m_Image = m_Image.convertToFormat(QImage::Format_RGB32);
+    return !m_Image.isNull();
+}
+
+CBitmap MakeKeyMask(const CBitmap& source, const QColor& key) {
+    CBitmap mask;
+    const QImage& image = source.Image();
+    if (!mask.CreateCompatibleBitmap(image.width(), image.height()))
+        return mask;
+    const QRgb rgbKey = key.rgb() & 0xFFFFFF;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xFFFFFF) == rgbKey)
+                mask.Image().setPixel(x, y, qRgb(255, 255, 255));
+    return mask;
+}

@@ -1,0 +1,112 @@
+#include "platform/SerialDevice.h"
+
+#include <QProcessEnvironment>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+constexpr int kFirstPort = 1;
+constexpr int kPortsPerFamily = 32;
+constexpr const char* kFamilies[] = {"/dev/ttyS", "/dev/ttyUSB", "/dev/ttyACM", "/dev/rfcomm"};
+constexpr int kLastPort = kFirstPort + kPortsPerFamily * static_cast<int>(std::size(kFamilies)) - 1;
+
+QString OverrideVariable(int nPort) {
+    return QStringLiteral("RAVUZIZ_COM%1").arg(nPort);
+}
+
+QString TablePath(int nPort) {
+    if (nPort < kFirstPort || nPort > kLastPort)
+        return QString();
+    const int nIndex = nPort - kFirstPort;
+    return QString::fromLatin1(kFamilies[nIndex / kPortsPerFamily]) +
+           QString::number(nIndex % kPortsPerFamily);
+}
+
+} // namespace
+
+QString ComDevicePath(int nPort) {
+    const QString strOverride =
+        qEnvironmentVariable(OverrideVariable(nPort).toLatin1().constData());
+    if (!strOverride.isEmpty())
+        return strOverride;
+    return TablePath(nPort);
+}
+
+QString ResolveDeviceName(const QString& strName) {
+    static const QRegularExpression comName(QStringLiteral("^COM([0-9]+):$"));
+    const QRegularExpressionMatch match = comName.match(strName);
+    if (!match.hasMatch())
+        return QString();
+    bool bOk = false;
+    const int nPort = match.captured(1).toInt(&bOk);
+    return bOk ? ComDevicePath(nPort) : QString();
+}
+
+int ComPortNumber(const QString& strDevicePath) {
+    for (const auto& [nPort, strPath] : ComOverrides())
+        if (strPath == strDevicePath)
+            return nPort;
+    for (int nPort = kFirstPort; nPort <= kLastPort; ++nPort)
+        if (TablePath(nPort) == strDevicePath && ComDevicePath(nPort) == strDevicePath)
+            return nPort;
+    return 0;
+}
+
+std::vector<std::pair<int, QString>> ComOverrides() {
+    static const QRegularExpression variable(QStringLiteral("^RAVUZIZ_COM([0-9]+)$"));
+    std::vector<std::pair<int, QString>> overrides;
+    const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString& strKey : environment.keys()) {
+        const QRegularExpressionMatch match = variable.match(strKey);
+        const QString strPath = environment.value(strKey);
+        bool bOk = false;
+        const int nPort = match.hasMatch() ? match.captured(1).toInt(&bOk) : 0;
+        if (bOk && nPort > 0 && !strPath.isEmpty())
+            overrides.emplace_back(nPort, strPath);
+    }
+    std::sort(overrides.begin(), overrides.end());
+    return overrides;
+}
+
+bool CSerialDevice::Open(const QString& strName) {
+    Close();
+    const QString strPath = ResolveDeviceName(strName);
+    if (strPath.isEmpty())
+        return false;
+    m_Port.setPortName(strPath);
+    return m_Port.open(QIODevice::ReadWrite);
+}
+
+bool CSerialDevice::Configure(int nBaud) {
+    if (!m_Port.isOpen())
+        return false;
+    bool bOk = m_Port.setBaudRate(nBaud);
+    bOk = m_Port.setDataBits(QSerialPort::Data8) && bOk;
+    bOk = m_Port.setParity(QSerialPort::NoParity) && bOk;
+    bOk = m_Port.setStopBits(QSerialPort::OneStop) && bOk;
+    bOk = m_Port.setFlowControl(QSerialPort::NoFlowControl) && bOk;
+    bOk = m_Port.setDataTerminalReady(true) && bOk;
+    bOk = m_Port.setRequestToSend(true) && bOk;
+    m_Port.clearError();
+    return bOk;
+}
+
+int CSerialDevice::Read(char* pBuffer, int nMax) {
+    if (!m_Port.isOpen() || nMax <= 0)
+        return 0;
+    // Takes in what the driver holds without waiting, whether or not the event loop has
+    // run since the last read.
+    m_Port.waitForReadyRead(0);
+    const qint64 nRead = m_Port.read(pBuffer, nMax);
+    m_Port.clearError();
+    return nRead > 0 ? static_cast<int>(nRead) : 0;
+}
+
+void CSerialDevice::Close() {
+    if (m_Port.isOpen())
+        m_Port.close();
+    m_Port.clearError();
+}

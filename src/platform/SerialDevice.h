@@ -1,0 +1,45 @@
+// Serial devices by the program's port numbers. The settings, the Comm Settings dialog and
+// the port list all speak of "COM3:"; on Linux that name resolves to a device file:
+//   an environment variable RAVUZIZ_COM3 holding a path (a pseudo-terminal, /dev/rfcomm0, ...)
+//   wins; otherwise COM1-32 are /dev/ttyS0-31, COM33-64 /dev/ttyUSB0-31, COM65-96
+//   /dev/ttyACM0-31 and COM97-128 /dev/rfcomm0-31.
+// A device opens exclusively, runs at 8 data bits, no parity, one stop bit, without flow
+// control, with DTR and RTS on, and its reads return at once with what has arrived.
+#pragma once
+
+#include "platform/DeviceHandle.h"
+
+#include <QSerialPort>
+#include <QString>
+
+#include <utility>
+#include <vector>
+
+// The device file of port nPort, or an empty text when the number has none.
+QString ComDevicePath(int nPort);
+// The device file of a name of the form "COM%d:", or an empty text for any other name.
+QString ResolveDeviceName(const QString& strName);
+// The port number whose device file is strDevicePath, or 0 when none is.
+int ComPortNumber(const QString& strDevicePath);
+// The ports given by RAVUZIZ_COM<n> variables, by number.
+std::vector<std::pair<int, QString>> ComOverrides();
+
+class CSerialDevice : public CDeviceHandle {
+public:
+    ~CSerialDevice() override { Close(); }
+
+    // Opens the device named strName ("COM3:") for reading and writing, unshared; false when
+    // it does not exist, is in use or cannot be opened.
+    bool Open(const QString& strName);
+    // Sets nBaud and the fixed line settings; false when any of them did not take.
+    bool Configure(int nBaud);
+    bool IsOpen() const { return m_Port.isOpen(); }
+
+    // Also clears the device's error state, so reception goes on after framing, overrun or
+    // parity errors.
+    int Read(char* pBuffer, int nMax) override;
+    void Close() override;
+
+private:
+    QSerialPort m_Port;
+};

@@ -1,0 +1,201 @@
+#include "platform/SurfaceWnd.h"
+
+#include "platform/Dialog.h"
+#include "platform/Messages.h"
+#include "platform/SystemMetrics.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QStyleHints>
+#include <QTimerEvent>
+
+namespace {
+
+// The context the repaint hands to OnEraseBkgnd and OnPaint.
+class CSurfaceDC : public CDrawContext {
+public:
+    explicit CSurfaceDC(QImage* pImage) : CDrawContext(pImage) {}
+};
+
+} // namespace
+
+CSurfaceWnd::CSurfaceWnd(QWidget* pParent)
+    : QWidget(pParent), m_Background(GetSysColor(COLOR_WINDOW)), m_Timers(this) {
+    // The surface covers every pixel, so Qt need not clear anything behind it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+bool CSurfaceWnd::Create(const QString& strName, const CRect& rect, QWidget* pParent, int nId,
+                         bool bVisible) {
+    setParent(pParent);
+    setObjectName(strName);
+    SetDlgCtrlID(this, nId);
+    MoveWindow(rect);
+    if (OnCreate() < 0) {
+        hide();
+        return false;
+    }
+    setVisible(bVisible);
+    return true;
+}
+
+void CSurfaceWnd::MoveWindow(const CRect& rect) {
+    setGeometry(rect.left, rect.top, std::max(rect.Width(), 0), std::max(rect.Height(), 0));
+}
+
+void CSurfaceWnd::Invalidate(bool bErase) {
+    m_bPaintPending = true;
+    m_bErasePending = m_bErasePending || bErase;
+    update();
+}
+
+void CSurfaceWnd::UpdateWindow() {
+    if (m_bPaintPending && isVisible())
+        repaint();
+}
+
+void CSurfaceWnd::UpdateSurface() {
+    EnsureSurface();
+    if (m_bPaintPending)
+        RunPendingPaint();
+}
+
+bool CSurfaceWnd::PostMessage(int nMessage) {
+    return ::PostMessage(this, nMessage);
+}
+
+void CSurfaceWnd::SetTimer(int nId, int nElapseMs) {
+    m_Timers.Set(nId, nElapseMs);
+}
+
+bool CSurfaceWnd::KillTimer(int nId) {
+    return m_Timers.Kill(nId);
+}
+
+bool CSurfaceWnd::OnEraseBkgnd(CDrawContext& dc) {
+    dc.FillSolidRect(GetClientRect(), m_Background);
+    return true;
+}
+
+void CSurfaceWnd::OnPaint(CDrawContext&) {}
+
+void CSurfaceWnd::OnSize(int, int) {}
+
+void CSurfaceWnd::OnTimer(int) {}
+
+void CSurfaceWnd::OnMessage(int) {}
+
+bool CSurfaceWnd::OnContextMenu(const QPoint&) {
+    return false;
+}
+
+void CSurfaceWnd::EnsureSurface() {
+    // Qt tells a hidden window of its new size only when it is shown; drawing on it before
+    // that must already find a surface of the right size.
+    if (m_Surface.size() == size() || (m_Surface.isNull() && size().isEmpty()))
+        return;
+    if (size().isEmpty()) {
+        m_Surface = QImage();
+    } else {
+        m_Surface = QImage(size(), QImage::Format_RGB32);
+        m_Surface.fill(m_Background);
+    }
+    Invalidate(true);
+}
+
+void CSurfaceWnd::RunPendingPaint() {
+    // Cleared first: a handler that invalidates again gets another repaint.
+    m_bPaintPending = false;
+    const bool bErase = std::exchange(m_bErasePending, false);
+    CSurfaceDC dc(&m_Surface);
+    if (bErase)
+        OnEraseBkgnd(dc);
+    OnPaint(dc);
+}
+
+void CSurfaceWnd::paintEvent(QPaintEvent* pEvent) {
+    // Exposures without an invalidation just show the surface again.
+    EnsureSurface();
+    if (m_bPaintPending)
+        RunPendingPaint();
+    QPainter painter(this);
+    painter.drawImage(pEvent->rect().topLeft(), m_Surface, pEvent->rect());
+}
+
+void CSurfaceWnd::resizeEvent(QResizeEvent*) {
+    EnsureSurface();
+    Invalidate(true);
+    OnSize(width(), height());
+}
+
+void CSurfaceWnd::showEvent(QShowEvent*) {
+    // A window that appears (a page brought to the front) is drawn afresh.
+    Invalidate(true);
+}
+
+void CSurfaceWnd::customEvent(QEvent* pEvent) {
+    if (const int nMessage = MessageOf(pEvent)) {
+        OnMessage(nMessage);
+        return;
+    }
+    QWidget::customEvent(pEvent);
+}
+
+void CSurfaceWnd::timerEvent(QTimerEvent* pEvent) {
+    if (pEvent->timerId() == m_HoldTimer.timerId()) {
+        m_HoldTimer.stop();
+        // Delivered like a context-menu request, so an unhandled one reaches the parent.
+        QContextMenuEvent request(QContextMenuEvent::Mouse, m_ptHoldLocal, m_ptHoldScreen);
+        QApplication::sendEvent(this, &request);
+        return;
+    }
+    if (const int nId = m_Timers.IdOf(pEvent)) {
+        OnTimer(nId);
+        return;
+    }
+    QWidget::timerEvent(pEvent);
+}
+
+void CSurfaceWnd::contextMenuEvent(QContextMenuEvent* pEvent) {
+    m_HoldTimer.stop();
+    if (OnContextMenu(pEvent->globalPos()))
+        pEvent->accept();
+    else
+        pEvent->ignore();
+}
+
+void CSurfaceWnd::mousePressEvent(QMouseEvent* pEvent) {
+    if (pEvent->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(pEvent);
+        return;
+    }
+    m_ptHoldLocal = pEvent->position().toPoint();
+    m_ptHoldScreen = pEvent->globalPosition().toPoint();
+    m_HoldTimer.start(QGuiApplication::styleHints()->mousePressAndHoldInterval(), this);
+    pEvent->accept();
+}
+
+void CSurfaceWnd::mouseMoveEvent(QMouseEvent* pEvent) {
+    // A drag is not a hold.
+    if (m_HoldTimer.isActive() && (pEvent->position().toPoint() - m_ptHoldLocal).manhattanLength() >
+                                      QGuiApplication::styleHints()->startDragDistance())
+        m_HoldTimer.stop();
+    QWidget::mouseMoveEvent(pEvent);
+}
+
+void CSurfaceWnd::mouseReleaseEvent(QMouseEvent* pEvent) {
+    m_HoldTimer.stop();
+    QWidget::mouseReleaseEvent(pEvent);
+}
+
+CClientDC::CClientDC(CSurfaceWnd* pWnd) : CDrawContext(&pWnd->m_Surface), m_pWnd(pWnd) {
+    pWnd->EnsureSurface();
+}
+
+CClientDC::~CClientDC() {
+    m_pWnd->update();
+}

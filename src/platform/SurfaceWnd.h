@@ -1,0 +1,120 @@
+// The base of the program's real windows (pages, tab container, bar graph, status light).
+// Each window owns a persistent surface, a QImage that is what the screen shows of it, and
+// follows the window system's paint protocol: Invalidate(bErase) asks for a repaint; the
+// repaint runs OnEraseBkgnd first when an erase was asked for, then OnPaint, both drawing into
+// the surface, and then copies the surface to the screen. Drawing outside a repaint goes
+// through a CClientDC into the same surface and stays there until something draws over it;
+// the sky plot's XOR markers and the status light depend on that. Posted messages, timers by
+// id, commands and the tap-and-hold menu gesture arrive as virtual handlers:
+//
+//     class CStatsView : public CSurfaceWnd {
+//         bool OnEraseBkgnd(CDrawContext& dc) override { ...; return true; }
+//         void OnPaint(CDrawContext& dc) override { ... }
+//         void OnMessage(int nMessage) override { if (nMessage == WM_GPS_GGA) ... }
+//         bool OnCommand(int nId) override {
+//             if (nId != ID_STATS_RESET)
+//                 return false;
+//             ...
+//             return true;
+//         }
+//         bool OnContextMenu(const QPoint& pt) override {
+//             return TrackPopupMenu(IDR_STATS_POPUP, pt, TopLevelOwner(this),
+//                                   TPM_RIGHTALIGN | TPM_NONOTIFY);
+//         }
+//     };
+#pragma once
+
+#include "platform/Commands.h"
+#include "platform/DrawContext.h"
+#include "platform/Rect.h"
+#include "platform/Timers.h"
+
+#include <QBasicTimer>
+#include <QColor>
+#include <QImage>
+#include <QPoint>
+#include <QWidget>
+
+class CSurfaceWnd : public QWidget, public CCommandTarget {
+public:
+    explicit CSurfaceWnd(QWidget* pParent = nullptr);
+
+    // Names the window, places it under pParent at rect with control id nId, runs OnCreate and
+    // shows it if asked. False, and the window left hidden, when OnCreate refuses.
+    bool Create(const QString& strName, const CRect& rect, QWidget* pParent, int nId,
+                bool bVisible = true);
+
+    CRect GetClientRect() const { return {0, 0, width(), height()}; }
+    // Moves the window (parent coordinates); a change of size erases and repaints it.
+    void MoveWindow(const CRect& rect);
+
+    // Asks for a repaint of the whole window, with the background erased first if bErase.
+    void Invalidate(bool bErase = true);
+    // Runs an outstanding repaint now (if the window is shown).
+    void UpdateWindow();
+    // Runs an outstanding repaint into the surface now, shown or not: tests render hidden
+    // windows this way and read Surface().
+    void UpdateSurface();
+
+    // Posts nMessage to this window; OnMessage handles it after the current handler.
+    bool PostMessage(int nMessage);
+    // Timer nId ticks every nElapseMs into OnTimer; setting a running id restarts it.
+    void SetTimer(int nId, int nElapseMs);
+    bool KillTimer(int nId);
+
+    // What the screen shows of this window.
+    const QImage& Surface() const { return m_Surface; }
+    // The colour the default erase fills with (the system window colour unless set).
+    void SetBackgroundColour(const QColor& colour) { m_Background = colour; }
+
+protected:
+    // Runs from Create; a negative result refuses the creation.
+    virtual int OnCreate() { return 0; }
+    // Returns whether the background counts as erased. The default fills it with the
+    // background colour; a window that paints everything itself may return true at once.
+    virtual bool OnEraseBkgnd(CDrawContext& dc);
+    virtual void OnPaint(CDrawContext& dc);
+    virtual void OnSize(int nWidth, int nHeight);
+    virtual void OnTimer(int nId);
+    virtual void OnMessage(int nMessage);
+    // Tap-and-hold (pressing and holding the primary button) or a context-menu request at
+    // ptScreen; false passes the request on to the parent window.
+    virtual bool OnContextMenu(const QPoint& ptScreen);
+
+    void paintEvent(QPaintEvent* pEvent) override;
+    void resizeEvent(QResizeEvent* pEvent) override;
+    void showEvent(QShowEvent* pEvent) override;
+    void customEvent(QEvent* pEvent) override;
+    void timerEvent(QTimerEvent* pEvent) override;
+    void contextMenuEvent(QContextMenuEvent* pEvent) override;
+    void mousePressEvent(QMouseEvent* pEvent) override;
+    void mouseMoveEvent(QMouseEvent* pEvent) override;
+    void mouseReleaseEvent(QMouseEvent* pEvent) override;
+
+private:
+    friend class CClientDC;
+
+    // Gives the surface the window's size; a new surface needs an erase and a paint.
+    void EnsureSurface();
+    void RunPendingPaint();
+
+    QImage m_Surface;
+    QColor m_Background;
+    bool m_bPaintPending = false;
+    bool m_bErasePending = false;
+    CTimerSet m_Timers;
+    QBasicTimer m_HoldTimer; // running while the primary button is held
+    QPoint m_ptHoldLocal;
+    QPoint m_ptHoldScreen;
+};
+
+// A drawing context on a window's surface outside its repaint (GetDC-style). What it draws
+// reaches the screen when it is released (destroyed).
+class CClientDC : public CDrawContext {
+public:
+    explicit CClientDC(CSurfaceWnd* pWnd);
+    ~CClientDC() override;
+
+private:
+    CSurfaceWnd* m_pWnd;
+};

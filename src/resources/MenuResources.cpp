@@ -1,0 +1,56 @@
+// Texts and command ids of every menu the program shows, exactly as the user reads them.
+#include "resources/MenuResources.h"
+
+#include "resources/resource.h"
+
+namespace {
+
+constexpr MenuItemDef kSeparator{0, nullptr, {}};
+
+constexpr MenuItemDef kConfiguration[] = {{ID_UNITS, "&Units", {}}};
+constexpr MenuItemDef kFile[] = {
+    {0, "&Configuration", kConfiguration}, kSeparator, {ID_APP_EXIT, "E&xit", {}}};
+constexpr MenuItemDef kConnect[] = {{ID_CONNECT_SERIAL, "Serial Port (Comm Port)", {}},
+                                    {ID_CONNECT_LOGGED_FILE, "Logged NMEA File", {}}};
+constexpr MenuItemDef kLog[] = {{ID_LOG_START, "&Start", {}}, {ID_LOG_STOP, "S&top", {}}};
+constexpr MenuItemDef kHelp[] = {
+    {ID_HELP, "&Help Topics", {}}, kSeparator, {ID_APP_ABOUT, "&About Ravuziz...", {}}};
+constexpr MenuItemDef kMainMenu[] = {
+    {0, "&File", kFile}, {0, "&Connect", kConnect}, {0, "&Log", kLog}, {0, "&Help", kHelp}};
+
+constexpr MenuItemDef kSigQualItems[] = {{ID_RESET_SNR, "&Reset SNR Max and Min", {}}};
+constexpr MenuItemDef kSigQualPopup[] = {{0, "IDR_SIG_QUAL_POPUP", kSigQualItems}};
+
+constexpr MenuItemDef kSetupGauges[] = {{ID_SETUP_SPEED, "&Speed", {}}};
+constexpr MenuItemDef kPanelItems[] = {{ID_CYCLE_GAUGES, "Cycle through gauges", {}},
+                                       kSeparator,
+                                       {ID_SHOW_ALTIMETER, "Altimeter", {}},
+                                       {ID_SHOW_COMPASS, "Compass", {}},
+                                       {ID_SHOW_SPEED, "Speed", {}},
+                                       {ID_SHOW_VERTICAL_SPEED, "Vertical Speed", {}},
+                                       kSeparator,
+                                       {0, "&Setup Gauges", kSetupGauges}};
+constexpr MenuItemDef kPanelPopup[] = {{0, "IDR_PANEL_POPUP", kPanelItems}};
+
+constexpr MenuItemDef kAzElItems[] = {{ID_ENABLE_TRAILS, "&Enable Satellite Trails", {}},
+                                      {ID_ERASE_TRAILS, "Erase &Satellite Trails", {}}};
+constexpr MenuItemDef kAzElPopup[] = {{0, "IDR_AZEL_POPUP", kAzElItems}};
+
+constexpr MenuItemDef kStatsItems[] = {{ID_STATS_ENABLE, "&Enable", {}},
+                                       {ID_STATS_RESET, "&Reset", {}},
+                                       kSeparator,
+                                       {ID_AVG_THRESHOLDS, "Setup Avg Thresholds", {}}};
+constexpr MenuItemDef kStatsPopup[] = {{0, "IDR_STATS_POPUP", kStatsItems}};
+
+} // namespace
+
+std::span<const MenuItemDef> FindMenuResource(int nId) {
+    switch (nId) {
+        case IDR_MAINFRAME: return kMainMenu;
+        case IDR_SIG_QUAL_POPUP: return kSigQualPopup;
+        case IDR_PANEL_POPUP: return kPanelPopup;
+        case IDR_AZEL_POPUP: return kAzElPopup;
+        case IDR_STATS_POPUP: return kStatsPopup;
+        default: return {};
+    }
+}

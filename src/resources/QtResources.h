@@ -1,0 +1,12 @@
+// Resources by number for the Qt side: string-table texts as QString, and bitmaps built
+// from their pixel rows.
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+// The string-table text of nId; empty for an id the table does not hold.
+QString LoadString(int nId);
+
+// The bitmap resource nId (RGB32), or a null image when the program has no such bitmap.
+QImage LoadBitmapResource(int nId);

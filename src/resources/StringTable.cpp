@@ -1,0 +1,49 @@
+// The texts are the program's own and exact: pages compare and lay them out character by
+// character, so nothing here is translated or trimmed.
+#include "resources/StringTable.h"
+
+#include "resources/resource.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+struct StringEntry {
+    int nId;
+    const char* pszText;
+};
+
+// Sorted by id for the binary search below.
+constexpr StringEntry kStrings[] = {
+    {IDR_MAINFRAME, "Ravuziz"},
+    {ID_INDICATOR_LOG, "Log:00.00M"},
+    {ID_INDICATOR_LED, "    "},
+    {ID_INDICATOR_FIX, "X"},
+    {ID_INDICATOR_MODE, "3D"},
+    {IDS_NMI, "nmi"},
+    {IDS_MI, "mi"},
+    {IDS_KM, "km"},
+    {IDS_FT, "ft"},
+    {IDS_M, "m"},
+    {IDS_MPH, "MPH"},
+    {IDS_KT, "KT"},
+    {IDS_KMH, "Km/h"},
+    {IDS_M_PER_SEC, "m per sec"},
+    {IDS_X100_FT_PER_SEC, "X100 ft per sec"},
+};
+
+static_assert(std::is_sorted(std::begin(kStrings), std::end(kStrings),
+                             [](const StringEntry& a, const StringEntry& b) {
+                                 return a.nId < b.nId;
+                             }));
+
+} // namespace
+
+const char* LoadStringUtf8(int nId) {
+    auto it = std::lower_bound(std::begin(kStrings), std::end(kStrings), nId,
+                               [](const StringEntry& e, int id) { return e.nId < id; });
+    if (it == std::end(kStrings) || it->nId != nId)
+        return "";
+    return it->pszText;
+}

@@ -1,0 +1,97 @@
+// Numbers by which the program addresses its menus, commands, dialogs, controls, strings and
+// bitmaps. They are fixed: menus, tables and tests refer to the same numbers, so a page's
+// pop-up command comes back through the routing to the handler that expects it.
+#pragma once
+
+// Resource set of the main window: menu bar, icon, tool bar and title string.
+inline constexpr int IDR_MAINFRAME = 128;
+
+// Pop-up menus of the pages.
+inline constexpr int IDR_SIG_QUAL_POPUP = 133;
+inline constexpr int IDR_PANEL_POPUP = 134;
+inline constexpr int IDR_AZEL_POPUP = 135;
+inline constexpr int IDR_STATS_POPUP = 136;
+
+// Dialog templates.
+inline constexpr int IDD_ABOUTBOX = 100;
+inline constexpr int IDD_COMM_SETTINGS = 135;
+inline constexpr int IDD_UNITS = 137;
+inline constexpr int IDD_AVG_THRESHOLDS = 141;
+inline constexpr int IDD_SPEED_SETUP = 142;
+inline constexpr int IDD_WARNING = 153;
+
+// Bitmaps: the two satellite markers of the sky plot and the strip of status lights.
+inline constexpr int IDB_SAT_NOT_USED = 130;
+inline constexpr int IDB_SAT_USED = 131;
+inline constexpr int IDB_LEDS = 133;
+
+// Commands of the menu bar and of the pages' pop-up menus.
+inline constexpr int ID_LOG_START = 32777;
+inline constexpr int ID_LOG_STOP = 32778;
+inline constexpr int ID_CONNECT_SERIAL = 32787;
+inline constexpr int ID_CONNECT_LOGGED_FILE = 32788;
+inline constexpr int ID_RESET_SNR = 32789;
+inline constexpr int ID_SHOW_ALTIMETER = 32790;
+inline constexpr int ID_SHOW_COMPASS = 32791;
+inline constexpr int ID_SHOW_SPEED = 32792;
+inline constexpr int ID_SHOW_VERTICAL_SPEED = 32793;
+inline constexpr int ID_UNITS = 32795;
+inline constexpr int ID_ENABLE_TRAILS = 32800;
+inline constexpr int ID_ERASE_TRAILS = 32801;
+inline constexpr int ID_STATS_RESET = 32802;
+inline constexpr int ID_STATS_ENABLE = 32803;
+inline constexpr int ID_CYCLE_GAUGES = 32804;
+inline constexpr int ID_AVG_THRESHOLDS = 32805;
+inline constexpr int ID_SETUP_SPEED = 32807;
+inline constexpr int ID_APP_ABOUT = 57664;
+inline constexpr int ID_APP_EXIT = 57665;
+inline constexpr int ID_HELP = 57670;
+
+// Window messages the shell posts to itself; the sentence notifications 0x1400-0x1406
+// belong to the decoder.
+inline constexpr int WM_SHOW_WARNING = 0x1408;
+
+// Standard dialog results and button ids.
+inline constexpr int IDOK = 1;
+inline constexpr int IDCANCEL = 2;
+inline constexpr int IDYES = 6;
+inline constexpr int IDNO = 7;
+
+// Controls of the dialogs (each id is unique within its dialog only).
+inline constexpr int IDC_BAUD = 1001;            // Comm Settings
+inline constexpr int IDC_PORT = 1009;            // Comm Settings
+inline constexpr int IDC_DISTANCE_SPEED = 1001;  // Units
+inline constexpr int IDC_ALTITUDE = 1002;        // Units
+inline constexpr int IDC_POSITION_FORMAT = 1003; // Units
+inline constexpr int IDC_USE_AVERAGING = 1003;   // Average Thresholds
+inline constexpr int IDC_LATLON_THRESHOLD = 1004;
+inline constexpr int IDC_ALT_THRESHOLD = 1005;
+inline constexpr int IDC_LATLON_HDOP = 1007;
+inline constexpr int IDC_ALT_VDOP = 1008;
+inline constexpr int IDC_LATLON_PDOP = 1009;
+inline constexpr int IDC_ALT_PDOP = 1010;
+inline constexpr int IDC_MAX_SPEED = 1001; // Speed Setup
+
+// Child windows of the main frame and the tab window.
+inline constexpr int AFX_IDW_PANE_FIRST = 0xE900;
+inline constexpr int ID_COMMAND_BAR = 0xE800;
+inline constexpr int ID_STATUS_BAR = 0xE801;
+inline constexpr int ID_TAB_WND = 101;
+inline constexpr int ID_TAB_CONTROL = 12345;
+inline constexpr int ID_PAGE_WND = 0xFFFF;
+
+// String table. The status-bar pane ids double as the strings whose texts size the panes.
+inline constexpr int ID_INDICATOR_LOG = 129;
+inline constexpr int ID_INDICATOR_LED = 130;
+inline constexpr int ID_INDICATOR_FIX = 131;
+inline constexpr int ID_INDICATOR_MODE = 132;
+inline constexpr int IDS_NMI = 32777;
+inline constexpr int IDS_MI = 32778;
+inline constexpr int IDS_KM = 32779;
+inline constexpr int IDS_FT = 32780;
+inline constexpr int IDS_M = 32781;
+inline constexpr int IDS_MPH = 32782;
+inline constexpr int IDS_KT = 32783;
+inline constexpr int IDS_KMH = 32784;
+inline constexpr int IDS_M_PER_SEC = 32785;
+inline constexpr int IDS_X100_FT_PER_SEC = 32786;

@@ -1,0 +1,17 @@
+// The per-user store of the program's settings: named integers and texts in sections. There
+// is no copy in memory: every read asks the store, so a choice written by one part of the
+// program is what every other part reads next, without notification. The names and defaults
+// are in settings/SettingNames.h.
+#pragma once
+
+#include <QString>
+
+// The stored integer, or nDefault when the value is absent or is not a 32-bit integer.
+int ReadSettingInt(const QString& strSection, const QString& strName, int nDefault);
+// Writes through to the store; false when the store could not be written.
+bool WriteSettingInt(const QString& strSection, const QString& strName, int nValue);
+
+// The stored text, or strDefault when the value is absent or is not a text.
+QString ReadSettingString(const QString& strSection, const QString& strName,
+                          const QString& strDefault);
+bool WriteSettingString(const QString& strSection, const QString& strName, const QString& strValue);

@@ -1,0 +1,378 @@
+// The drawing context's pixel conventions: shapes stop short of their right and bottom
+// edges, outlines land on exact pixels, XOR copies undo themselves, text cells fill only in
+// opaque mode, and selections hand back what they replace.
+#include "TestSupport.h"
+
+#include "platform/DrawContext.h"
+#include "platform/SystemMetrics.h"
+
+#include <QFontInfo>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QColor kWhite(255, 255, 255);
+const QColor kBlack(0, 0, 0);
+const QColor kRed(255, 0, 0);
+const QColor kBlue(0, 0, 255);
+
+struct WhiteSurface {
+    CBitmap bitmap;
+    WhiteSurface(int w = 60, int h = 50) {
+        bitmap.CreateCompatibleBitmap(w, h);
+        bitmap.Image().fill(kWhite);
+    }
+    const QImage& Image() const { return bitmap.Image(); }
+};
+
+enum class Shape { Rectangle, Ellipse };
+
+struct ShapeCase {
+    const char* legend;
+    Shape shape;
+    CRect box;
+    bool bNullPen;
+};
+
+class ShapeExtents : public testing::TestWithParam<ShapeCase> {};
+
+TEST_P(ShapeExtents, CoverTheBoxWithoutItsRightAndBottomEdges) {
+    const ShapeCase& c = GetParam();
+    WhiteSurface surface;
+    CDrawContext dc(surface.bitmap);
+    dc.SelectPen(c.bNullPen ? CPen::Null() : CPen(PS_SOLID, 1, kBlack));
+    dc.SelectBrush(CBrush(kRed));
+    if (c.shape == Shape::Rectangle)
+        dc.Rectangle(c.box);
+    else
+        dc.Ellipse(c.box);
+
+    EXPECT_EQ(InkBounds(surface.Image(), kWhite),
+              QRect(c.box.left, c.box.top, c.box.Width(), c.box.Height()))
+        << c.legend;
+    // Mirror images of each other left-right and top-bottom, as the box is.
+    const QImage& image = surface.Image();
+    for (int y = c.box.top; y < c.box.bottom; ++y)
+        for (int x = c.box.left; x < c.box.right; ++x) {
+            ASSERT_EQ(image.pixel(x, y), image.pixel(c.box.left + c.box.right - 1 - x, y))
+                << c.legend << " at " << x << "," << y;
+            ASSERT_EQ(image.pixel(x, y), image.pixel(x, c.box.top + c.box.bottom - 1 - y))
+                << c.legend << " at " << x << "," << y;
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, ShapeExtents,
+    testing::Values(ShapeCase{"rectangle", Shape::Rectangle, {10, 10, 20, 20}, false},
+                    ShapeCase{"rectangle, null pen", Shape::Rectangle, {3, 4, 40, 9}, true},
+                    ShapeCase{"circle", Shape::Ellipse, {10, 10, 20, 20}, false},
+                    ShapeCase{"odd circle", Shape::Ellipse, {5, 5, 22, 22}, false},
+                    ShapeCase{"wide ellipse", Shape::Ellipse, {2, 10, 58, 31}, false},
+                    ShapeCase{"tall ellipse, null pen", Shape::Ellipse, {20, 1, 31, 48}, true},
+                    ShapeCase{"small circle", Shape::Ellipse, {0, 0, 3, 3}, false}),
+    [](const testing::TestParamInfo<ShapeCase>& info) { return std::to_string(info.index); });
+
+TEST(DrawContext, OnePixelRectangleOutlineLiesOnTheBoxEdgesAndTheBrushInside) {
+    WhiteSurface surface;
+    CDrawContext dc(surface.bitmap);
+    dc.SelectBrush(CBrush(kRed));
+    dc.Rectangle(10, 10, 20, 16);
+    const QImage& image = surface.Image();
+    for (int x = 10; x < 20; ++x) {
+        EXPECT_EQ(image.pixel(x, 10), kBlack.rgb()) << x;
+        EXPECT_EQ(image.pixel(x, 15), kBlack.rgb()) << x;
+    }
+    for (int y = 10; y < 16; ++y) {
+        EXPECT_EQ(image.pixel(10, y), kBlack.rgb()) << y;
+        EXPECT_EQ(image.pixel(19, y), kBlack.rgb()) << y;
+    }
+    EXPECT_EQ(CountPixels(image, kRed), 8 * 4);
+    EXPECT_EQ(CountPixels(image, kRed, QRect(11, 11, 8, 4)), 8 * 4);
+}
+
+TEST(DrawContext, OnePixelEllipseOutlineIsClosedAndOnePixelThick) {
+    WhiteSurface surface;
+    CDrawContext dc(surface.bitmap);
+    dc.SelectBrush(CBrush(kRed));
+    dc.Ellipse(4, 6, 44, 30);
+    const QImage& image = surface.Image();
+    for (int y = 6; y < 30; ++y) {
+        // Each row starts and ends with outline, and the outline never touches white: the
+        // brush fills everything it encloses.
+        int x0 = 0;
+        while (image.pixel(x0, y) == kWhite.rgb())
+            ++x0;
+        int x1 = image.width() - 1;
+        while (image.pixel(x1, y) == kWhite.rgb())
+            --x1;
+        EXPECT_EQ(image.pixel(x0, y), kBlack.rgb()) << y;
+        EXPECT_EQ(image.pixel(x1, y), kBlack.rgb()) << y;
+        for (int x = x0; x <= x1; ++x)
+            ASSERT_NE(image.pixel(x, y), kWhite.rgb()) << x << "," << y;
+    }
+    // The middle row: outline, red to the opposite outline.
+    EXPECT_EQ(image.pixel(4, 18), kBlack.rgb());
+    EXPECT_EQ(image.pixel(5, 18), kRed.rgb());
+    EXPECT_EQ(image.pixel(42, 18), kRed.rgb());
+    EXPECT_EQ(image.pixel(43, 18), kBlack.rgb());
+}
+
+TEST(DrawContext, WidePenDrawsItsWidthInsideTheBox) {
+    WhiteSurface surface;
+    CDrawContext dc(surface.bitmap);
+    dc.SelectPen(CPen(PS_SOLID, 3, kBlue));
+    dc.Rectangle(10, 10, 30, 30);
+    const QImage& image = surface.Image();
+    EXPECT_EQ(image.pixel(10, 20), kBlue.rgb());
+    EXPECT_EQ(image.pixel(12, 20), kBlue.rgb());
+    EXPECT_EQ(image.pixel(13, 20), kWhite.rgb());
+    EXPECT_EQ(image.pixel(27, 20), kBlue.rgb());
+    EXPECT_EQ(image.pixel(26, 20), kWhite.rgb());
+    EXPECT_EQ(InkBounds(image, kWhite), QRect(10, 10, 20, 20));
+}
+
+TEST(DrawContext, LinesLeaveOutTheirEndPoint) {
+    WhiteSurface surface;
+    CDrawContext dc(surface.bitmap);
+    dc.MoveTo(2, 5);
+    dc.LineTo(12, 5);
+    dc.MoveTo(20, 20);
+    dc.LineTo(30, 30);
+    const QImage& image = surface.Image();
+    EXPECT_EQ(InkBounds(image, kWhite), QRect(2, 5, 28, 25));
+    EXPECT_EQ(CountPixels(image, kBlack, QRect(0, 5, 60, 1)), 10);
+    EXPECT_EQ(image.pixel(12, 5), kWhite.rgb());
+    EXPECT_EQ(image.pixel(29, 29), kBlack.rgb());
+    EXPECT_EQ(image.pixel(30, 30), kWhite.rgb());
+    // The pen stays where the line ended.
+    EXPECT_EQ(dc.MoveTo(0, 0), (CPoint{30, 30}));
+}
+
+TEST(DrawContext, FillSolidRectAndSunkenFrameKeepTheirBoxes) {
+    WhiteSurface surface;
+    CDrawContext dc(surface.bitmap);
+    dc.FillSolidRect({5, 5, 15, 9}, kRed);
+    EXPECT_EQ(InkBounds(surface.Image(), kWhite), QRect(5, 5, 10, 4));
+
+    surface.bitmap.Image().fill(kWhite);
+    dc.Draw3dRect({10, 10, 20, 18}, kBlack, kBlue);
+    const QImage& image = surface.Image();
+    EXPECT_EQ(image.pixel(10, 10), kBlack.rgb());
+    EXPECT_EQ(image.pixel(18, 10), kBlack.rgb());
+    EXPECT_EQ(image.pixel(10, 16), kBlack.rgb());
+    // The corners top-right and bottom-left belong to the bottom-right colour.
+    EXPECT_EQ(image.pixel(19, 10), kBlue.rgb());
+    EXPECT_EQ(image.pixel(10, 17), kBlue.rgb());
+    EXPECT_EQ(image.pixel(19, 17), kBlue.rgb());
+    EXPECT_EQ(image.pixel(11, 11), kWhite.rgb());
+    EXPECT_EQ(InkBounds(image, kWhite), QRect(10, 10, 10, 8));
+}
+
+TEST(DrawContext, XorBlockCopyTwiceRestoresTheSurfaceByteForByte) {
+    WhiteSurface target(40, 30);
+    CDrawContext dc(target.bitmap);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x)
+            dc.SetPixel(x, y, QColor((x * 37) & 255, (y * 91) & 255, (x * y) & 255));
+    const QImage before = target.Image().copy();
+
+    CBitmap marker;
+    marker.CreateCompatibleBitmap(15, 13);
+    CDrawContext markerDC(marker);
+    markerDC.SelectBrush(CBrush(QColor(255, 255, 0)));
+    markerDC.Ellipse(0, 0, 15, 13);
+
+    // Partly off the surface on purpose: the clipped part must undo itself too.
+    ASSERT_TRUE(dc.BitBlt(30, 20, 15, 13, markerDC, 0, 0, SRCINVERT));
+    EXPECT_NE(target.Image(), before);
+    ASSERT_TRUE(dc.BitBlt(30, 20, 15, 13, markerDC, 0, 0, SRCINVERT));
+    ASSERT_EQ(target.Image().sizeInBytes(), before.sizeInBytes());
+    EXPECT_EQ(std::memcmp(target.Image().constBits(), before.constBits(),
+                          static_cast<size_t>(before.sizeInBytes())),
+              0);
+}
+
+TEST(DrawContext, KeyMaskDrawsAnImageTransparentlyThroughXorAndAnd) {
+    // The status light's sequence: image XOR background, AND mask, XOR image.
+    const QColor kMagenta(255, 0, 255);
+    CBitmap image;
+    image.CreateCompatibleBitmap(4, 1);
+    image.Image().setPixel(0, 0, kMagenta.rgb());
+    image.Image().setPixel(1, 0, kRed.rgb());
+    image.Image().setPixel(2, 0, kMagenta.rgb());
+    image.Image().setPixel(3, 0, kBlue.rgb());
+    CBitmap mask = MakeKeyMask(image, kMagenta);
+
+    WhiteSurface screen(4, 1);
+    screen.bitmap.Image().fill(QColor(10, 200, 30));
+    CDrawContext screenDC(screen.bitmap);
+    CDrawContext imageDC(image);
+    CDrawContext maskDC(mask);
+    screenDC.BitBlt(0, 0, 4, 1, imageDC, 0, 0, SRCINVERT);
+    screenDC.BitBlt(0, 0, 4, 1, maskDC, 0, 0, SRCAND);
+    screenDC.BitBlt(0, 0, 4, 1, imageDC, 0, 0, SRCINVERT);
+
+    EXPECT_EQ(screen.Image().pixel(0, 0), qRgb(10, 200, 30));
+    EXPECT_EQ(screen.Image().pixel(1, 0), kRed.rgb());
+    EXPECT_EQ(screen.Image().pixel(2, 0), qRgb(10, 200, 30));
+    EXPECT_EQ(screen.Image().pixel(3, 0), kBlue.rgb());
+}
+
+TEST(DrawContext, BlockCopyTakesOnlyWhatLiesOnTheSource) {
+    CBitmap source;
+    source.CreateCompatibleBitmap(5, 5);
+    source.Image().fill(kRed);
+    CDrawContext sourceDC(source);
+    WhiteSurface target(20, 20);
+    CDrawContext dc(target.bitmap);
+    ASSERT_TRUE(dc.BitBlt(10, 10, 8, 8, sourceDC, 2, 2, SRCCOPY));
+    EXPECT_EQ(InkBounds(target.Image(), kWhite), QRect(10, 10, 3, 3));
+    EXPECT_FALSE(dc.BitBlt(0, 0, 5, 5, sourceDC, 0, 0, 0x00EE0086));
+}
+
+QRect CellOf(const CDrawContext& dc, int x, int y, const QString& strText) {
+    const CSize extent = dc.GetTextExtent(strText);
+    return QRect(x, y, extent.cx, extent.cy);
+}
+
+TEST(DrawContext, OpaqueTextFillsItsCellWithTheBackgroundColour) {
+    WhiteSurface surface;
+    CDrawContext dc(surface.bitmap);
+    dc.SetBkColor(kRed);
+    dc.SetTextColor(kBlack);
+    ASSERT_EQ(dc.GetBkMode(), OPAQUE);
+    dc.TextOut(5, 7, QStringLiteral("N 47"));
+
+    const QRect cell = CellOf(dc, 5, 7, QStringLiteral("N 47"));
+    const QImage& image = surface.Image();
+    EXPECT_EQ(InkBounds(image, kWhite), cell);
+    EXPECT_EQ(CountPixels(image, kRed, cell) + CountPixels(image, kBlack, cell),
+              cell.width() * cell.height());
+    EXPECT_GT(CountPixels(image, kBlack, cell), 0);
+}
+
+TEST(DrawContext, TransparentTextLeavesTheCellBackgroundAlone) {
+    WhiteSurface surface;
+    CDrawContext dc(surface.bitmap);
+    dc.SetBkColor(kRed);
+    dc.SetTextColor(kBlack);
+    EXPECT_EQ(dc.SetBkMode(TRANSPARENT), OPAQUE);
+    dc.TextOut(5, 7, QStringLiteral("N 47"));
+
+    const QRect cell = CellOf(dc, 5, 7, QStringLiteral("N 47"));
+    const QImage& image = surface.Image();
+    EXPECT_EQ(CountPixels(image, kRed), 0);
+    EXPECT_GT(CountPixels(image, kBlack, cell), 0);
+    EXPECT_TRUE(cell.contains(InkBounds(image, kWhite)));
+    // Without anti-aliasing a glyph is all text colour.
+    EXPECT_EQ(CountPixels(image, kBlack) + CountPixels(image, kWhite),
+              image.width() * image.height());
+}
+
+TEST(DrawContext, DrawTextCentresInItsRectangleAndClipsUnlessTold) {
+    WhiteSurface surface(120, 60);
+    CDrawContext dc(surface.bitmap);
+    dc.SetBkColor(kRed);
+    const CRect rect{4, 6, 114, 40};
+    const CSize extent = dc.GetTextExtent(QStringLiteral("WARNING"));
+    ASSERT_LT(extent.cx, rect.Width());
+    dc.DrawText(QStringLiteral("WARNING"), rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    EXPECT_EQ(InkBounds(surface.Image(), kWhite),
+              QRect(4 + (110 - extent.cx) / 2, 6 + (34 - extent.cy) / 2, extent.cx, extent.cy));
+
+    surface.bitmap.Image().fill(kWhite);
+    const CRect strip{10, 10, 20, 11};
+    dc.DrawText(QStringLiteral("WARNING"), strip, DT_CENTER | DT_TOP);
+    EXPECT_EQ(InkBounds(surface.Image(), kWhite), QRect(10, 10, 10, 1));
+
+    surface.bitmap.Image().fill(kWhite);
+    dc.DrawText(QStringLiteral("WARNING"), strip, DT_LEFT | DT_TOP | DT_NOCLIP);
+    EXPECT_EQ(InkBounds(surface.Image(), kWhite), QRect(10, 10, extent.cx, extent.cy));
+}
+
+TEST(DrawContext, SelectingHandsBackWhatItReplaces) {
+    WhiteSurface surface;
+    CDrawContext dc(surface.bitmap);
+    const CPen bluePen(PS_SOLID, 1, kBlue);
+    const CPen original = dc.SelectPen(bluePen);
+    EXPECT_EQ(original, CPen());
+    EXPECT_EQ(dc.SelectPen(original), bluePen);
+    dc.MoveTo(0, 0);
+    dc.LineTo(10, 0);
+    EXPECT_EQ(surface.Image().pixel(5, 0), kBlack.rgb());
+
+    const CBrush originalBrush = dc.SelectBrush(CBrush::Null());
+    EXPECT_EQ(originalBrush, CBrush());
+    EXPECT_TRUE(dc.SelectBrush(originalBrush).IsNull());
+
+    const CFont big = dc.CreatePointFont(240, QStringLiteral("Arial"), FW_BOLD);
+    const int nDefaultHeight = dc.GetTextMetrics().tmHeight;
+    const CFont previous = dc.SelectFont(big);
+    EXPECT_GT(dc.GetTextMetrics().tmHeight, nDefaultHeight);
+    EXPECT_EQ(dc.SelectFont(previous).GetLogFont(), big.GetLogFont());
+    EXPECT_EQ(dc.GetTextMetrics().tmHeight, nDefaultHeight);
+
+    EXPECT_EQ(dc.SetTextColor(kRed), kBlack);
+    EXPECT_EQ(dc.SetBkColor(kBlue), kWhite);
+    EXPECT_EQ(dc.GetTextColor(), kRed);
+}
+
+TEST(DrawContext, FontPixelHeightComesFromTenthsOfAPointAndTheResolution) {
+    struct Case {
+        int nTenths;
+        int nDpi;
+        int nHeight;
+    };
+    for (const Case& c : {Case{70, 96, -9}, Case{90, 96, -12}, Case{80, 96, -10}, Case{79, 96, -10},
+                          Case{60, 120, -10}, Case{1180, 96, -157}}) {
+        const CFont font = CFont::FromPointSize(c.nTenths, QStringLiteral("Arial"), c.nDpi);
+        EXPECT_EQ(font.GetLogFont().lfHeight, c.nHeight) << c.nTenths << " at " << c.nDpi;
+        EXPECT_EQ(font.QtFont().pixelSize(), -c.nHeight) << c.nTenths << " at " << c.nDpi;
+    }
+    const CFont bold = CFont::FromLogFont({-9, FW_BOLD, QStringLiteral("Arial")});
+    EXPECT_EQ(bold.QtFont().weight(), QFont::Bold);
+    EXPECT_EQ(QFontInfo(bold.QtFont()).family(), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(CFont::FromLogFont({-9, FW_DONTCARE, QStringLiteral("Arial")}).QtFont().weight(),
+              QFont::Normal);
+    EXPECT_EQ(CDrawContext().GetDeviceCaps(LOGPIXELSY), ScreenDpiY());
+}
+
+TEST(DrawContext, PixelsReadBackAndOutsideTheSurfaceAreInvalid) {
+    WhiteSurface surface(10, 10);
+    CDrawContext dc(surface.bitmap);
+    EXPECT_EQ(dc.SetPixel(3, 4, kBlue), kBlue);
+    EXPECT_EQ(dc.GetPixel(3, 4), kBlue);
+    EXPECT_FALSE(dc.GetPixel(10, 4).isValid());
+    EXPECT_FALSE(dc.SetPixel(-1, 0, kBlue).isValid());
+}
+
+TEST(DrawContext, MemoryContextDrawsOnlyOnceABitmapIsSelected) {
+    CDrawContext dc;
+    dc.Rectangle(0, 0, 5, 5);
+    EXPECT_EQ(dc.Surface(), nullptr);
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.CreateCompatibleBitmap(6, 6));
+    EXPECT_EQ(CountPixels(bitmap.Image(), kBlack), 36);
+    EXPECT_EQ(dc.SelectBitmap(&bitmap), nullptr);
+    dc.Rectangle(0, 0, 5, 5);
+    EXPECT_EQ(CountPixels(bitmap.Image(), kWhite), 9);
+    EXPECT_EQ(dc.SelectBitmap(nullptr), &bitmap);
+}
+
+TEST(Bitmaps, SatelliteMarkersAreBuiltFromTheirRows) {
+    CBitmap used;
+    ASSERT_TRUE(used.LoadBitmap(131));
+    EXPECT_EQ(used.GetSize(), (CSize{15, 13}));
+    EXPECT_EQ(used.Image().pixel(0, 0), qRgb(255, 255, 0));
+    EXPECT_EQ(used.Image().pixel(1, 1), qRgb(255, 0, 0));
+    EXPECT_EQ(used.Image().pixel(7, 6), qRgb(255, 255, 255));
+    EXPECT_EQ(used.Image().pixel(5, 0), qRgb(0, 0, 0));
+    CBitmap notUsed;
+    ASSERT_TRUE(notUsed.LoadBitmap(130));
+    EXPECT_EQ(notUsed.Image().pixel(1, 1), qRgb(192, 192, 192));
+    EXPECT_EQ(notUsed.Image().pixel(7, 6), qRgb(128, 128, 128));
+    EXPECT_FALSE(CBitmap().LoadBitmap(999));
+}
+
+} // namespace
