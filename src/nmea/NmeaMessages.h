@@ -24,10 +24,15 @@ public:
     virtual void Broadcast(unsigned nMessage) = 0;  // to every top-level window
 };
 
-// The open recording. Write must put all n bytes on disk or report failure; reporting the
-// failure to the user is the file's own business, the parser only refuses to count the bytes.
+// The open recording. A write that cannot store everything keeps what it could not and
+// stores it first next time, so the file stays an exact copy of the stream; telling the user
+// about a failure is the file's own business.
 class INmeaLogFile {
 public:
+    struct Result {
+        uint32_t nStored;    // bytes that reached the file in this call, earlier ones included
+        bool bKeepRecording; // false: the recording cannot go on and is to be closed
+    };
     virtual ~INmeaLogFile() = default;
-    virtual bool Write(const uint8_t* pBytes, uint32_t nCount) = 0;
+    virtual Result Write(const uint8_t* pBytes, uint32_t nCount) = 0;
 };

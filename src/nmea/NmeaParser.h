@@ -36,7 +36,7 @@ public:
     CNmeaParser& operator=(const CNmeaParser&) = delete;
 
     // Runs the bytes through the reader in order (a sentence may span any number of chunks),
-    // then writes the chunk to the recording. Always true.
+    // then writes the chunk to the recording and counts what reached it. Always true.
     bool Feed(const uint8_t* pBytes, uint32_t nCount);
     bool Feed(const char* pBytes, uint32_t nCount) {
         return Feed(reinterpret_cast<const uint8_t*>(pBytes), nCount);
@@ -48,7 +48,8 @@ public:
 
     void SetNotify(INmeaNotify* pNotify) { m_pNotify = pNotify; }
 
-    // Recording: the file is opened by the caller; the parser owns it from here on.
+    // Recording: the file is created by the caller (source/Recording.h); the parser owns it
+    // from here on and closes it on StopRecording or when the file gives up.
     bool StartRecording(std::unique_ptr<INmeaLogFile> pLogFile); // false if one is open
     bool StopRecording();                                        // false if none is open
     bool IsRecording() const { return m_pLogFile != nullptr; }
@@ -124,7 +125,7 @@ public:
     char m_szSentenceId[8];  // address field, at most 7 characters
     char m_szData[256];      // body after the identifier's comma, at most 255 characters
     std::unique_ptr<INmeaLogFile> m_pLogFile; // the open recording, or none
-    uint32_t m_nLogBytes;                     // bytes recorded since recording last started
+    uint32_t m_nLogBytes;                     // bytes in the recording since it last started
     uint32_t m_nSentenceCount;                // sentences dispatched since construction
 
 private:

@@ -115,8 +115,12 @@ bool CNmeaParser::Feed(const uint8_t* pBytes, uint32_t nCount) {
     next:;
     }
 done:
-    if (m_pLogFile && nCount && m_pLogFile->Write(pBytes, nCount))
-        m_nLogBytes += nCount;
+    if (m_pLogFile && nCount) {
+        const INmeaLogFile::Result result = m_pLogFile->Write(pBytes, nCount);
+        m_nLogBytes += result.nStored;
+        if (!result.bKeepRecording)
+            m_pLogFile.reset();
+    }
     return true;
 }
 

@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+
 namespace {
 
 bool g_bFileErrorShowing = false;
@@ -48,22 +50,31 @@ int CFileDevice::Read(char* pBuffer, int nMax) {
 }
 
 bool CFileDevice::Write(const char* pData, int nCount) {
+    return WriteSome(pData, nCount) == std::max(nCount, 0);
+}
+
+int CFileDevice::WriteSome(const char* pData, int nCount) {
     m_LastError = CFileError();
     if (nCount <= 0)
-        return true;
+        return 0;
     if (!m_File.isOpen()) {
         m_LastError = CFileError(CFileError::Cause::Generic, m_strPath);
-        return false;
+        return 0;
     }
     const qint64 nWritten = m_File.write(pData, nCount);
     if (nWritten == nCount)
-        return true;
-    // Qt reports "no space left" as a resource error; a partial write means the same.
+        return nCount;
+    // Qt reports "no space left" (and a file size limit) as a resource error; a partial write
+    // means the same.
     const bool bDiskFull = nWritten >= 0 || m_File.error() == QFileDevice::ResourceError;
     m_LastError =
         CFileError(bDiskFull ? CFileError::Cause::DiskFull : CFileError::Cause::Generic, m_strPath);
     m_File.unsetError();
-    return false;
+    return nWritten > 0 ? static_cast<int>(nWritten) : 0;
+}
+
+bool CFileDevice::Truncate(qint64 nSize) {
+    return m_File.isOpen() && m_File.resize(nSize) && m_File.seek(nSize);
 }
 
 void CFileDevice::Close() {

@@ -41,6 +41,11 @@ public:
     // Writes all nCount bytes at once. False when the write failed or stored fewer bytes (a
     // short write counts as a full disk); LastError() then says why.
     bool Write(const char* pData, int nCount);
+    // The same, but returns how many bytes were stored: all of them, or on a failed or short
+    // write (LastError() then says why) the part that reached the file.
+    int WriteSome(const char* pData, int nCount);
+    // Cuts the file to its first nSize bytes.
+    bool Truncate(qint64 nSize);
     const CFileError& LastError() const { return m_LastError; }
     void Close() override;
 

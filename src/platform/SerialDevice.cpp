@@ -3,6 +3,8 @@
 #include <QProcessEnvironment>
 #include <QRegularExpression>
 
+#include <poll.h>
+
 #include <algorithm>
 #include <iterator>
 
@@ -23,6 +25,12 @@ QString TablePath(int nPort) {
     const int nIndex = nPort - kFirstPort;
     return QString::fromLatin1(kFamilies[nIndex / kPortsPerFamily]) +
            QString::number(nIndex % kPortsPerFamily);
+}
+
+// The device reports a hang-up: it is gone for good.
+bool HungUp(int nFd) {
+    pollfd p{nFd, POLLIN, 0};
+    return nFd >= 0 && poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL));
 }
 
 } // namespace
@@ -73,11 +81,33 @@ std::vector<std::pair<int, QString>> ComOverrides() {
 
 bool CSerialDevice::Open(const QString& strName) {
     Close();
+    m_strOpenError.clear();
     const QString strPath = ResolveDeviceName(strName);
-    if (strPath.isEmpty())
+    if (strPath.isEmpty()) {
+        m_strOpenError = QStringLiteral("%1 is not a serial port name.").arg(strName);
         return false;
+    }
     m_Port.setPortName(strPath);
-    return m_Port.open(QIODevice::ReadWrite);
+    if (m_Port.open(QIODevice::ReadWrite))
+        return true;
+    switch (m_Port.error()) {
+        case QSerialPort::DeviceNotFoundError:
+            m_strOpenError = QStringLiteral("%1: no such device.").arg(strPath);
+            break;
+        case QSerialPort::PermissionError:
+            // On Linux: no access to the device file, or another program (gpsd, a terminal)
+            // holds the port.
+            m_strOpenError =
+                QStringLiteral("%1: %2. If the port is in use, close the other program; "
+                               "otherwise add your user to the dialout group and log in again.")
+                    .arg(strPath, m_Port.errorString());
+            break;
+        default:
+            m_strOpenError = QStringLiteral("%1: %2.").arg(strPath, m_Port.errorString());
+            break;
+    }
+    m_Port.clearError();
+    return false;
 }
 
 bool CSerialDevice::Configure(int nBaud) {
@@ -101,7 +131,13 @@ int CSerialDevice::Read(char* pBuffer, int nMax) {
     // run since the last read.
     m_Port.waitForReadyRead(0);
     const qint64 nRead = m_Port.read(pBuffer, nMax);
+    const bool bGone = m_Port.error() == QSerialPort::ResourceError || HungUp(m_Port.handle());
     m_Port.clearError();
+    // A device that went away (a USB receiver unplugged, the far end of a terminal closed)
+    // stays readable forever and would keep the event loop spinning; closed, it reads as the
+    // silence the poll loop already handles. Its last bytes are delivered first.
+    if (bGone && nRead <= 0)
+        m_Port.close();
     return nRead > 0 ? static_cast<int>(nRead) : 0;
 }
 

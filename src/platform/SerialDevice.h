@@ -34,6 +34,9 @@ public:
     // Sets nBaud and the fixed line settings; false when any of them did not take.
     bool Configure(int nBaud);
     bool IsOpen() const { return m_Port.isOpen(); }
+    // Why the last Open failed, in the system's words, with what to do about it where that is
+    // clear (a missing permission, a port in use); empty when there is nothing to say.
+    QString OpenErrorText() const { return m_strOpenError; }
 
     // Also clears the device's error state, so reception goes on after framing, overrun or
     // parity errors.
@@ -42,4 +45,5 @@ public:
 
 private:
     QSerialPort m_Port;
+    QString m_strOpenError;
 };

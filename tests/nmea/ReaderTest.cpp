@@ -123,9 +123,9 @@ TEST(Reader, AResetKeepsAHalfReadSentenceTheCountAndTheRecording) {
     struct Log : INmeaLogFile {
         std::string& str;
         explicit Log(std::string& s) : str(s) {}
-        bool Write(const uint8_t* p, uint32_t n) override {
+        Result Write(const uint8_t* p, uint32_t n) override {
             str.append(reinterpret_cast<const char*>(p), n);
-            return true;
+            return {n, true};
         }
     };
     std::string strLogged;
@@ -150,9 +150,11 @@ TEST(Reader, RecordingWritesEveryChunkOnceAndCountsOnlyWhatWasWritten) {
         std::vector<std::string>& writes;
         bool& bFail;
         Log(std::vector<std::string>& w, bool& b) : writes(w), bFail(b) {}
-        bool Write(const uint8_t* p, uint32_t n) override {
+        Result Write(const uint8_t* p, uint32_t n) override {
             writes.emplace_back(reinterpret_cast<const char*>(p), n);
-            return !bFail;
+            if (bFail)
+                return {0, true};
+            return {n, true};
         }
     };
     std::vector<std::string> writes;
@@ -164,7 +166,7 @@ TEST(Reader, RecordingWritesEveryChunkOnceAndCountsOnlyWhatWasWritten) {
     EXPECT_FALSE(parser.StartRecording(std::make_unique<Log>(writes, bFail)));
     const std::string strGga = Sentence(kGga);
     parser.Feed(strGga.data(), 30);
-    bFail = true; // a full disk: the chunk is still decoded, but not counted
+    bFail = true; // a full disk: the chunk is still decoded, but nothing more is counted
     parser.Feed(strGga.data() + 30, static_cast<uint32_t>(strGga.size() - 30));
     EXPECT_EQ(parser.m_nGgaCount, 1u);
     EXPECT_EQ(parser.LoggedBytes(), 30u);
@@ -175,6 +177,19 @@ TEST(Reader, RecordingWritesEveryChunkOnceAndCountsOnlyWhatWasWritten) {
     bFail = false;
     ASSERT_TRUE(parser.StartRecording(std::make_unique<Log>(writes, bFail)));
     EXPECT_EQ(parser.LoggedBytes(), 0u); // a new recording counts afresh
+}
+
+TEST(Reader, ALogThatGivesUpEndsTheRecording) {
+    struct Log : INmeaLogFile {
+        Result Write(const uint8_t*, uint32_t n) override { return {n / 2, false}; }
+    };
+    CNmeaParser parser;
+    ASSERT_TRUE(parser.StartRecording(std::make_unique<Log>()));
+    const std::string strGga = Sentence(kGga);
+    parser.Feed(strGga.data(), static_cast<uint32_t>(strGga.size()));
+    EXPECT_FALSE(parser.IsRecording());
+    EXPECT_EQ(parser.LoggedBytes(), strGga.size() / 2);
+    EXPECT_EQ(parser.m_nGgaCount, 1u);
 }
 
 } // namespace

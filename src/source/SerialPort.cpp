@@ -1,0 +1,58 @@
+#include "source/SerialPort.h"
+
+#include "platform/FileDevice.h"
+#include "platform/Interaction.h"
+#include "platform/SerialDevice.h"
+
+namespace {
+
+constexpr int kSettleMs = 500;
+
+} // namespace
+
+CSerialPort::~CSerialPort() {
+    Close();
+}
+
+bool CSerialPort::Open(int nPort, uint32_t nBaud, bool bReportErrors) {
+    m_hPort.reset();
+    auto pDevice = std::make_unique<CSerialDevice>();
+    if (!pDevice->Open(QStringLiteral("COM%1:").arg(nPort))) {
+        if (bReportErrors) {
+            // The fixed text first; below it the system's reason, so a Linux user learns
+            // whether it is a permission, a missing device or a port held by another program.
+            QString strText = QStringLiteral("Unable to open port. Please close the application "
+                                             "accessing the communication port");
+            if (!pDevice->OpenErrorText().isEmpty())
+                strText += QStringLiteral("\n\n") + pDevice->OpenErrorText();
+            MessageBox(strText, MB_OK, QStringLiteral("Communication Error"));
+        }
+        return false;
+    }
+    pDevice->Configure(static_cast<int>(nBaud)); // a setting that does not take goes unnoticed
+    m_hPort = std::move(pDevice);
+    m_nBaud = nBaud;
+    return true;
+}
+
+int CSerialPort::Read(char* pBuffer, int nMax) {
+    return m_hPort ? m_hPort->Read(pBuffer, nMax) : 0;
+}
+
+bool CSerialPort::Close() {
+    const bool bWasOpen = m_hPort != nullptr;
+    m_hPort.reset();
+    m_strSource.clear();
+    Sleep(kSettleMs);
+    return bWasOpen;
+}
+
+void CSerialPort::OpenPlaybackFile(const QString& strPath) {
+    m_strSource = strPath;
+    auto pFile = std::make_unique<CFileDevice>();
+    if (!pFile->OpenRead(strPath)) {
+        MessageBox(QStringLiteral("File Error!"), MB_OK);
+        return;
+    }
+    m_hPort = std::move(pFile);
+}

@@ -1,0 +1,44 @@
+// The data source: a serial port with a receiver on it, or a recording being replayed, in
+// one handle slot. The poll loop takes whatever bytes have arrived without ever waiting; no
+// framing or decoding happens here. It also keeps the list of ports found for the Comm
+// Settings dialog.
+#pragma once
+
+#include "platform/DeviceHandle.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <memory>
+
+class CSerialPort {
+public:
+    CSerialPort() = default;
+    ~CSerialPort();
+    CSerialPort(const CSerialPort&) = delete;
+    CSerialPort& operator=(const CSerialPort&) = delete;
+
+    // Opens port nPort ("COM<n>:") at nBaud, 8N1, no flow control, reads that never wait. On
+    // failure, when bReportErrors, tells the user why in a "Communication Error" box; the
+    // link stays closed either way.
+    bool Open(int nPort, uint32_t nBaud, bool bReportErrors);
+    // Up to nMax bytes that have arrived, 0 at once when none have or nothing is open.
+    int Read(char* pBuffer, int nMax);
+    // Closes the port or file, then pauses 500 ms so a port driver settles before the next
+    // open; the pause happens even when nothing was open. True if something was open.
+    bool Close();
+    // Makes the recording at strPath the source; "File Error!" when it cannot be opened, and
+    // then no data arrives.
+    void OpenPlaybackFile(const QString& strPath);
+    // Fills m_PortList, emptied first, with "COMn: - /dev/ttyUSB0 (description)" entries:
+    // the ports given by RAVUZIZ_COM<n> and the serial devices the system has, in port order.
+    bool DiscoverPorts();
+
+    bool IsOpen() const { return m_hPort != nullptr; }
+
+    std::unique_ptr<CDeviceHandle> m_hPort; // the open port or playback file; none when closed
+    uint32_t m_nBaud = 4800;                // last applied
+    QString m_strSource;                    // the playback file while one is open
+    QStringList m_PortList;                 // ports found by the last discovery
+};

@@ -1,0 +1,185 @@
+// Recording and replay: the log is the stream byte for byte, a replay gives the same record,
+// and a full disk neither loses nor corrupts a recorded byte nor buries the user in messages.
+#include "SourceTestSupport.h"
+
+#include "platform/FileDevice.h"
+#include "platform/ScriptedInteraction.h"
+#include "shell/PollLoop.h"
+#include "source/LogFile.h"
+#include "source/Recording.h"
+#include "source/SerialPort.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+// Feeds str in the poll loop's chunk size, as the loop would.
+void FeedLikeTheLoop(CNmeaParser& parser, const std::string& str) {
+    for (size_t i = 0; i < str.size(); i += 255)
+        parser.Feed(str.data() + i, static_cast<uint32_t>(std::min<size_t>(255, str.size() - i)));
+}
+
+TEST(Playback, A1000ByteFileReadsInChunksOf255ThenNothing) {
+    QTemporaryDir dir;
+    const QString strPath = dir.filePath("k.nmea");
+    WriteWholeFile(strPath, SimulatedSeconds(5).substr(0, 1000));
+    CSerialPort link;
+    link.OpenPlaybackFile(strPath);
+    ASSERT_TRUE(link.IsOpen());
+    EXPECT_EQ(link.m_strSource, strPath);
+    char buffer[256];
+    for (int nExpected : {255, 255, 255, 235, 0, 0})
+        EXPECT_EQ(link.Read(buffer, 255), nExpected);
+    link.Close();
+    EXPECT_TRUE(link.m_strSource.isEmpty());
+}
+
+TEST(Playback, AMissingFileSaysFileErrorAndDeliversNothing) {
+    CScriptedInteraction person;
+    person.AnswerMessageBox(IDOK);
+    CSerialPort link;
+    link.OpenPlaybackFile("/nonexistent/drive.nmea");
+    ASSERT_EQ(person.Prompts().size(), 1u);
+    EXPECT_EQ(person.Prompts()[0].strText, "File Error!");
+    EXPECT_FALSE(link.IsOpen());
+    char buffer[256];
+    EXPECT_EQ(link.Read(buffer, 255), 0);
+}
+
+TEST(Recording, ReplayingARecordingGivesTheSameSentencesAndRecord) {
+    QTemporaryDir dir;
+    const QString strLog = dir.filePath("drive.nmea");
+    const std::string strStream = SimulatedSeconds(90, 5);
+    CNmeaParser live;
+    ASSERT_TRUE(StartRecording(live, strLog));
+    EXPECT_FALSE(StartRecording(live, dir.filePath("second.nmea")));
+    FeedLikeTheLoop(live, strStream);
+    EXPECT_EQ(live.LoggedBytes(), strStream.size());
+    ASSERT_TRUE(live.StopRecording());
+    EXPECT_EQ(ReadWholeFile(strLog), strStream);
+
+    CSerialPort link;
+    link.OpenPlaybackFile(strLog);
+    CNmeaParser replayed;
+    CPollLoop loop(link, replayed);
+    while (replayed.m_nSentenceCount < live.m_nSentenceCount && loop.EmptyReads() == 0)
+        loop.Tick();
+    live.m_nLogBytes = 0; // the only difference: the replay was not recorded
+    EXPECT_EQ(Snapshot(replayed), Snapshot(live));
+}
+
+TEST(Recording, CountsStartAfreshAndAnIdleLogIsEmpty) {
+    QTemporaryDir dir;
+    CNmeaParser parser;
+    ASSERT_TRUE(StartRecording(parser, dir.filePath("idle.nmea")));
+    ASSERT_TRUE(parser.StopRecording());
+    EXPECT_EQ(QFileInfo(dir.filePath("idle.nmea")).size(), 0);
+    EXPECT_EQ(parser.LoggedBytes(), 0u);
+
+    ASSERT_TRUE(StartRecording(parser, dir.filePath("a.nmea")));
+    parser.Feed("$GPZDA,1*55\r\n", 13);
+    ASSERT_TRUE(parser.StopRecording());
+    EXPECT_EQ(parser.LoggedBytes(), 13u); // stopping keeps the count
+    parser.Feed("$GPZDA,1*55\r\n", 13);   // not recording: nothing written, nothing counted
+    EXPECT_EQ(parser.LoggedBytes(), 13u);
+    ASSERT_TRUE(StartRecording(parser, dir.filePath("a.nmea"))); // replaces the old file
+    EXPECT_EQ(parser.LoggedBytes(), 0u);
+    EXPECT_EQ(QFileInfo(dir.filePath("a.nmea")).size(), 0);
+    EXPECT_FALSE(StartRecording(parser, dir.filePath("b.nmea")));
+    CNmeaParser other;
+    EXPECT_FALSE(StartRecording(other, "/nonexistent/folder/x.nmea"));
+    EXPECT_FALSE(other.IsRecording());
+}
+
+// Writes beyond nLimit bytes fail with "file too large" instead of a signal, like a full disk.
+class CFileSizeLimit {
+public:
+    explicit CFileSizeLimit(rlim_t nLimit) {
+        getrlimit(RLIMIT_FSIZE, &m_Saved);
+        m_pOldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        Set(nLimit);
+    }
+    ~CFileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_Saved);
+        std::signal(SIGXFSZ, m_pOldHandler);
+    }
+    void Set(rlim_t nLimit) {
+        rlimit limit = m_Saved;
+        limit.rlim_cur = nLimit;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    void Lift() { setrlimit(RLIMIT_FSIZE, &m_Saved); }
+
+private:
+    rlimit m_Saved{};
+    void (*m_pOldHandler)(int);
+};
+
+TEST(Recording, ADiskThatFillsAndFreesLosesNoByteAndWarnsOnce) {
+    QTemporaryDir dir;
+    const QString strLog = dir.filePath("full.nmea");
+    const std::string strStream = SimulatedSeconds(120, 9);
+    CScriptedInteraction person;
+    CNmeaParser parser;
+    ASSERT_TRUE(StartRecording(parser, strLog));
+    {
+        CFileSizeLimit limit(20000);
+        FeedLikeTheLoop(parser, strStream.substr(0, 40000));
+        QCoreApplication::processEvents(); // the posted error box shows now
+        EXPECT_TRUE(parser.IsRecording());
+        EXPECT_LE(parser.LoggedBytes(), 20000u);
+        EXPECT_EQ(QFileInfo(strLog).size(), 20000);
+        limit.Lift(); // space again
+        FeedLikeTheLoop(parser, strStream.substr(40000));
+        QCoreApplication::processEvents();
+    }
+    ASSERT_EQ(person.Prompts().size(), 1u); // one box for the whole episode
+    EXPECT_EQ(person.Prompts()[0].strText, QString("Disk full while accessing %1.").arg(strLog));
+    EXPECT_EQ(parser.LoggedBytes(), strStream.size());
+    ASSERT_TRUE(parser.StopRecording());
+    EXPECT_EQ(ReadWholeFile(strLog), strStream);
+}
+
+TEST(Recording, WhenTheDiskStaysFullRecordingStopsAtAChunkBoundary) {
+    QTemporaryDir dir;
+    const QString strLog = dir.filePath("stuck.nmea");
+    const std::string strStream = SimulatedSeconds(2200, 2); // over 1 MiB
+    ASSERT_GT(strStream.size(), CLogFile::kMaxPending + 20000);
+    CScriptedInteraction person;
+    CNmeaParser parser;
+    ASSERT_TRUE(StartRecording(parser, strLog));
+    {
+        CFileSizeLimit limit(10000); // not a multiple of 255: a chunk is cut in two
+        FeedLikeTheLoop(parser, strStream);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_FALSE(parser.IsRecording());
+    const std::string strFile = ReadWholeFile(strLog);
+    EXPECT_EQ(strFile.size() % 255, 0u);
+    EXPECT_EQ(strFile, strStream.substr(0, strFile.size()));
+    EXPECT_EQ(parser.LoggedBytes(), strFile.size());
+    ASSERT_EQ(person.Prompts().size(), 2u);
+    EXPECT_TRUE(person.Prompts()[1].strText.startsWith("Recording stopped"));
+}
+
+TEST(Recording, DevFullRaisesTheFileErrorAndKeepsRecording) {
+    CScriptedInteraction person;
+    CNmeaParser parser;
+    ASSERT_TRUE(StartRecording(parser, "/dev/full"));
+    for (int i = 0; i < 20; ++i) {
+        parser.Feed("$GPZDA,1*55\r\n", 13);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_TRUE(parser.IsRecording());
+    EXPECT_EQ(parser.LoggedBytes(), 0u);
+    ASSERT_EQ(person.Prompts().size(), 1u);
+    EXPECT_EQ(person.Prompts()[0].strText, "Disk full while accessing /dev/full.");
+}
+
+} // namespace

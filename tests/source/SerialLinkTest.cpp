@@ -1,0 +1,159 @@
+// The serial link on real pseudo-terminals: bytes arrive exactly as sent and without waiting,
+// failures say why, an unplugged receiver leaves a quiet, closed link, and discovery lists
+// what can be opened.
+#include "SourceTestSupport.h"
+
+#include "platform/ScriptedInteraction.h"
+#include "shell/PollLoop.h"
+#include "source/SerialPort.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QThread>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+namespace {
+
+// Reads until nBytes have come through the link (a terminal may hand bytes over a moment
+// after they were written); what was read goes to the parser.
+size_t ReadInto(CSerialPort& link, CNmeaParser& parser, size_t nBytes) {
+    size_t nTotal = 0;
+    char buffer[256];
+    for (int nIdle = 0; nTotal < nBytes && nIdle < 2000;) {
+        const int n = link.Read(buffer, 255);
+        if (n > 0)
+            parser.Feed(buffer, static_cast<uint32_t>(n));
+        nTotal += static_cast<size_t>(n);
+        nIdle = n > 0 ? 0 : nIdle + 1;
+        if (n == 0)
+            QThread::msleep(1);
+    }
+    return nTotal;
+}
+
+TEST(SerialLink, APtyDeliversTheSameRecordAsADirectFeed) {
+    CPty pty(41);
+    CSerialPort link;
+    ASSERT_TRUE(link.Open(41, 4800, false));
+    EXPECT_EQ(link.m_nBaud, 4800u);
+    char buffer[256];
+    EXPECT_EQ(link.Read(buffer, 255), 0); // nothing waiting: returns at once
+
+    const std::string strStream = SimulatedSeconds(60);
+    CNmeaParser direct;
+    direct.Feed(strStream.data(), static_cast<uint32_t>(strStream.size()));
+    CNmeaParser parser;
+    for (size_t i = 0; i < strStream.size(); i += 1000) {
+        const std::string strPiece = strStream.substr(i, 1000);
+        pty.Send(strPiece);
+        ASSERT_EQ(ReadInto(link, parser, strPiece.size()), strPiece.size());
+    }
+    EXPECT_EQ(Snapshot(parser), Snapshot(direct));
+}
+
+TEST(SerialLink, OpenFailuresAreSilentOrExplainedAsAsked) {
+    CScriptedInteraction person;
+    CSerialPort link;
+    EXPECT_FALSE(link.Open(128, 4800, false)); // /dev/rfcomm31 does not exist here
+    EXPECT_TRUE(person.Prompts().empty());
+    EXPECT_FALSE(link.IsOpen());
+
+    person.AnswerMessageBox(IDOK);
+    EXPECT_FALSE(link.Open(128, 9600, true));
+    ASSERT_EQ(person.Prompts().size(), 1u);
+    const Prompt& prompt = person.Prompts()[0];
+    EXPECT_EQ(prompt.strCaption, "Communication Error");
+    EXPECT_TRUE(prompt.strText.startsWith(
+        "Unable to open port. Please close the application accessing the communication port\n\n"))
+        << prompt.strText.toStdString();
+    EXPECT_TRUE(prompt.strText.contains("/dev/rfcomm31")) << prompt.strText.toStdString();
+    EXPECT_EQ(link.m_nBaud, 4800u); // only a successful open applies the rate
+}
+
+TEST(SerialLink, ClosedLinkReadsNothingAndCloseStillPauses) {
+    CSerialPort link;
+    char buffer[4] = {'x', 'x', 'x', 'x'};
+    EXPECT_EQ(link.Read(buffer, 3), 0);
+    EXPECT_EQ(buffer[0], 'x');
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(link.Close());
+    EXPECT_GE(timer.elapsed(), 450); // the driver's settling pause is part of the contract
+}
+
+TEST(SerialLink, AnUnpluggedReceiverGoesQuietAndALaterConnectWorks) {
+    auto pPty = std::make_unique<CPty>(42);
+    CSerialPort link;
+    ASSERT_TRUE(link.Open(42, 4800, false));
+    CNmeaParser parser;
+    const std::string strStream = SimulatedSeconds(3);
+    pPty->Send(strStream.substr(0, 700));
+    ASSERT_EQ(ReadInto(link, parser, 700), 700u);
+    ASSERT_GE(parser.m_nSentenceCount, 3u);
+
+    pPty->Unplug();
+    CPollLoop loop(link, parser);
+    for (int i = 0; i < CPollLoop::kSilentTicks; ++i) {
+        loop.Tick();
+        QCoreApplication::processEvents();
+    }
+    EXPECT_TRUE(loop.NoData());
+    EXPECT_EQ(parser.m_nGgaCount, 0u); // the record was reset
+
+    // The vanished device no longer wakes the event loop: a second of waiting for events
+    // costs next to no processor time (a device left open would keep it busy all along).
+    rusage before{}, after{};
+    getrusage(RUSAGE_SELF, &before);
+    QEventLoop wait;
+    QTimer::singleShot(1000, &wait, &QEventLoop::quit);
+    wait.exec();
+    getrusage(RUSAGE_SELF, &after);
+    const auto ms = [](const rusage& r) {
+        return (r.ru_utime.tv_sec + r.ru_stime.tv_sec) * 1000 +
+               (r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1000;
+    };
+    EXPECT_LT(ms(after) - ms(before), 500);
+
+    // The user connects again, to the receiver plugged in anew.
+    pPty.reset();
+    pPty = std::make_unique<CPty>(42);
+    link.Close();
+    ASSERT_TRUE(link.Open(42, 4800, false));
+    pPty->Send(strStream);
+    for (int i = 0; i < 1000 && parser.m_nGgaCount == 0; ++i) {
+        loop.Tick();
+        QThread::msleep(1);
+    }
+    EXPECT_FALSE(loop.NoData());
+    EXPECT_GT(parser.m_nGgaCount, 0u);
+}
+
+TEST(SerialLink, DiscoveryListsOverridesInTheEntryFormatWithoutDuplicates) {
+    CPty pty3(3), pty40(40);
+    CSerialPort link;
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(link.DiscoverPorts());
+        EXPECT_EQ(
+            link.m_PortList.count(
+                QString("COM3: - %1 (RAVUZIZ_COM3)").arg(QString::fromStdString(pty3.Path()))),
+            1);
+        EXPECT_EQ(
+            link.m_PortList.count(
+                QString("COM40: - %1 (RAVUZIZ_COM40)").arg(QString::fromStdString(pty40.Path()))),
+            1);
+        int nLast = 0;
+        for (const QString& strEntry : link.m_PortList) {
+            // Every entry names its port so that the dialog can read the number from it.
+            ASSERT_TRUE(strEntry.startsWith("COM")) << strEntry.toStdString();
+            const int nPort = strEntry.mid(3).section(':', 0, 0).toInt();
+            EXPECT_GT(nPort, nLast) << strEntry.toStdString();
+            nLast = nPort;
+            EXPECT_TRUE(strEntry.contains(": - /")) << strEntry.toStdString();
+        }
+    }
+}
+
+} // namespace

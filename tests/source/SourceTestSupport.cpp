@@ -1,0 +1,70 @@
+#include "SourceTestSupport.h"
+
+#include "RecordJson.h"
+#include "sim/ReceiverSim.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <pty.h>
+#include <sstream>
+#include <termios.h>
+#include <unistd.h>
+
+CPty::CPty(int nPort) : m_nPort(nPort) {
+    char szName[256] = {};
+    if (openpty(&m_nMaster, &m_nSlave, szName, nullptr, nullptr) != 0)
+        ADD_FAILURE() << "openpty failed";
+    termios tio{};
+    tcgetattr(m_nSlave, &tio);
+    cfmakeraw(&tio);
+    tcsetattr(m_nSlave, TCSANOW, &tio);
+    m_strPath = szName;
+    setenv(("RAVUZIZ_COM" + std::to_string(nPort)).c_str(), szName, 1);
+}
+
+CPty::~CPty() {
+    unsetenv(("RAVUZIZ_COM" + std::to_string(m_nPort)).c_str());
+    Unplug();
+}
+
+void CPty::Send(const std::string& str) {
+    for (size_t nDone = 0; nDone < str.size();) {
+        const ssize_t n = write(m_nMaster, str.data() + nDone, str.size() - nDone);
+        ASSERT_GT(n, 0);
+        nDone += static_cast<size_t>(n);
+    }
+}
+
+void CPty::Unplug() {
+    if (m_nMaster >= 0)
+        close(m_nMaster);
+    if (m_nSlave >= 0)
+        close(m_nSlave);
+    m_nMaster = m_nSlave = -1;
+}
+
+std::string Snapshot(const CNmeaParser& parser) {
+    return RecordJson(parser, MessageCounts{});
+}
+
+std::string SimulatedSeconds(int nSeconds, uint32_t nSeed) {
+    CReceiverSim sim(nSeed);
+    std::string s;
+    for (int i = 0; i < nSeconds; ++i)
+        sim.NextSecond(s);
+    return s;
+}
+
+std::string ReadWholeFile(const QString& strPath) {
+    std::ifstream in(strPath.toStdString(), std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteWholeFile(const QString& strPath, const std::string& str) {
+    std::ofstream(strPath.toStdString(), std::ios::binary) << str;
+}

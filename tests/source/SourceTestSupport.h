@@ -1,0 +1,32 @@
+// Real pseudo-terminals standing in for receivers on serial ports, and helpers to compare what
+// the parser made of a stream.
+#pragma once
+
+#include "nmea/NmeaParser.h"
+
+#include <QString>
+
+#include <string>
+
+// A pseudo-terminal in raw mode, reachable as port nPort through RAVUZIZ_COM<nPort>.
+class CPty {
+public:
+    explicit CPty(int nPort);
+    ~CPty();
+    // Writes to the receiver's side; what the program reads from the port.
+    void Send(const std::string& str);
+    // The receiver unplugged: its side of the terminal goes away.
+    void Unplug();
+    const std::string& Path() const { return m_strPath; }
+
+private:
+    int m_nMaster = -1;
+    int m_nSlave = -1;
+    int m_nPort;
+    std::string m_strPath;
+};
+
+std::string Snapshot(const CNmeaParser& parser);
+std::string SimulatedSeconds(int nSeconds, uint32_t nSeed = 1);
+std::string ReadWholeFile(const QString& strPath);
+void WriteWholeFile(const QString& strPath, const std::string& str);
