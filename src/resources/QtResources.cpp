@@ -51,6 +51,7 @@ QImage LoadBitmapResource(int nId) {
     switch (nId) {
         case IDB_SAT_NOT_USED: return FromRows(kSatNotUsed);
         case IDB_SAT_USED: return FromRows(kSatUsed);
+        case IDB_LEDS: return LedStripImage();
         default: return QImage();
     }
 }

@@ -10,3 +10,6 @@ QString LoadString(int nId);
 
 // The bitmap resource nId (RGB32), or a null image when the program has no such bitmap.
 QImage LoadBitmapResource(int nId);
+
+// The strip of status lights, bitmap 133.
+QImage LedStripImage();

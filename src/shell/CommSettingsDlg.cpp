@@ -1,0 +1,82 @@
+#include "shell/CommSettingsDlg.h"
+
+#include "platform/NumberText.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kNamedPorts = 32; // "SER01:" to "SER32:", always offered
+
+} // namespace
+
+CCommSettingsDlg::CCommSettingsDlg(QWidget* pParent) : CDialog(pParent) {
+    setWindowTitle(QStringLiteral("Comm Settings"));
+    m_pPortList = new QComboBox(this);
+    SetDlgCtrlID(m_pPortList, IDC_PORT);
+    m_pBaud = new QComboBox(this);
+    m_pBaud->setEditable(true);
+    m_pBaud->addItems({"4800", "9600", "19200", "38400", "57600", "115200"});
+    SetDlgCtrlID(m_pBaud, IDC_BAUD);
+
+    auto* pButtons = new QDialogButtonBox(this);
+    QPushButton* pOk = pButtons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    pOk->setDefault(true);
+    SetDlgCtrlID(pOk, IDOK);
+    SetDlgCtrlID(pButtons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole),
+                 IDCANCEL);
+    connect(pButtons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(pButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* pLayout = new QVBoxLayout(this);
+    pLayout->addWidget(new QLabel(QStringLiteral("Port:"), this));
+    pLayout->addWidget(m_pPortList);
+    pLayout->addWidget(new QLabel(QStringLiteral("Baud:"), this));
+    pLayout->addWidget(m_pBaud);
+    pLayout->addWidget(pButtons);
+}
+
+bool CCommSettingsDlg::OnInitDialog() {
+    m_pBaud->setEditText(QString::number(m_nBaud));
+
+    // A sorted list, as the port list keeps itself: discovered ports and the SER names.
+    QStringList entries = m_PortList;
+    for (int n = 1; n <= kNamedPorts; ++n)
+        entries.append(QStringLiteral("SER%1:").arg(n, 2, 10, QLatin1Char('0')));
+    std::stable_sort(entries.begin(), entries.end(), [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
+    m_pPortList->clear();
+    m_pPortList->addItems(entries);
+
+    // The colon keeps port 1 from selecting COM10 or COM12.
+    int nIndex = FindPrefix(QStringLiteral("COM%1:").arg(m_nPort));
+    if (nIndex < 0)
+        nIndex = FindPrefix(QStringLiteral("SER%1:").arg(m_nPort, 2, 10, QLatin1Char('0')));
+    m_pPortList->setCurrentIndex(std::max(nIndex, 0));
+    return true;
+}
+
+int CCommSettingsDlg::FindPrefix(const QString& strPrefix) const {
+    const int nCount = m_pPortList->count();
+    for (int i = 1; i <= nCount; ++i) {
+        const int nIndex = i % nCount;
+        if (m_pPortList->itemText(nIndex).startsWith(strPrefix, Qt::CaseInsensitive))
+            return nIndex;
+    }
+    return -1;
+}
+
+void CCommSettingsDlg::OnOK() {
+    m_nBaud = TextToInt(m_pBaud->currentText().toStdString());
+    // Characters 3 to 5 of "COM12: - ...", or of "SER05:", hold the number.
+    m_nPort = TextToInt(m_pPortList->currentText().mid(3, 3).toStdString());
+    CDialog::OnOK();
+}

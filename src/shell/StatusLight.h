@@ -1,0 +1,27 @@
+// The receive-activity light in the status bar: a 16 x 16 round light from the light strip,
+// laid over the pane through the strip's magenta key, drawn straight onto the pane's surface
+// without a repaint (it changes every tick and every sentence).
+#pragma once
+
+#include "platform/GdiObjects.h"
+#include "platform/SurfaceWnd.h"
+
+class CStatusLight : public CSurfaceWnd {
+public:
+    enum class Colour { Red, Green, Blue };
+
+    explicit CStatusLight(QWidget* pParent = nullptr);
+
+    // Draws the light in colour, bright when bLit, dark otherwise.
+    void Draw(Colour colour, bool bLit);
+
+    static constexpr int kSize = 16;
+
+protected:
+    // The pane's own background; the light is drawn over it by Draw.
+    bool OnEraseBkgnd(CDrawContext& dc) override;
+
+private:
+    CBitmap m_Strip;
+    CBitmap m_Mask;
+};

@@ -1,0 +1,157 @@
+// The shell's dialogs as a person uses them: presets shown, choices handed back, and the odd
+// inputs (a port with no entry, a rate that is no number) read as the program reads them.
+#include "platform/ScriptedInteraction.h"
+#include "shell/CommSettingsDlg.h"
+#include "shell/UnitsDlg.h"
+#include "shell/WarningDlg.h"
+
+#include <QComboBox>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CommCase {
+    const char* pLegend;
+    int nPort;
+    QStringList ports;
+    QString strSelected;
+};
+
+TEST(CommSettingsDlg, SelectsThePresetPortOrItsNameOrTheFirstEntry) {
+    const QStringList ports = {"COM1: - /dev/ttyS0", "COM10: - /dev/ttyS9 (pci)",
+                               "COM33: - /dev/ttyUSB0 (u-blox)"};
+    const CommCase cases[] = {
+        {"listed port", 33, ports, "COM33: - /dev/ttyUSB0 (u-blox)"},
+        {"port 1 is not port 10", 1, ports, "COM1: - /dev/ttyS0"},
+        {"port 10", 10, ports, "COM10: - /dev/ttyS9 (pci)"},
+        {"absent port: its SER name", 3, ports, "SER03:"},
+        {"no entry at all: the first in the sorted list", 40, ports, "COM10: - /dev/ttyS9 (pci)"},
+        {"no ports found", 5, {}, "SER05:"},
+    };
+    for (const CommCase& c : cases) {
+        CScriptedInteraction person;
+        QString strSelected;
+        int nEntries = 0;
+        person.AnswerDialog([&](QDialog& d) {
+            auto* pList = GetDlgItemAs<QComboBox>(&d, IDC_PORT);
+            strSelected = pList->currentText();
+            nEntries = pList->count();
+            d.reject();
+        });
+        CCommSettingsDlg dlg;
+        dlg.m_nPort = c.nPort;
+        dlg.m_PortList = c.ports;
+        EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+        EXPECT_EQ(strSelected, c.strSelected) << c.pLegend;
+        EXPECT_EQ(nEntries, c.ports.size() + 32) << c.pLegend;
+    }
+}
+
+TEST(CommSettingsDlg, HandsBackThePortNumberAndTheRateAsTyped) {
+    struct Case {
+        const char* pEntry;
+        const char* pBaud;
+        int nPort;
+        int nBaud;
+    } const cases[] = {
+        {"COM10: - /dev/ttyS9", "9600", 10, 9600},
+        {"SER12:", "115200", 12, 115200},
+        {"COM1: - /dev/ttyS0", "abc", 1, 0},
+        {"COM100: - /dev/ttyUSB3", "4800 baud", 100, 4800},
+    };
+    for (const Case& c : cases) {
+        CScriptedInteraction person;
+        person.AnswerDialog([&](QDialog& d) {
+            auto* pList = GetDlgItemAs<QComboBox>(&d, IDC_PORT);
+            pList->setCurrentIndex(pList->findText(c.pEntry));
+            GetDlgItemAs<QComboBox>(&d, IDC_BAUD)->setEditText(c.pBaud);
+            d.accept();
+        });
+        CCommSettingsDlg dlg;
+        dlg.m_PortList = {"COM10: - /dev/ttyS9", "COM1: - /dev/ttyS0", "COM100: - /dev/ttyUSB3"};
+        ASSERT_EQ(dlg.DoModal(), IDOK) << c.pEntry;
+        EXPECT_EQ(dlg.m_nPort, c.nPort) << c.pEntry;
+        EXPECT_EQ(dlg.m_nBaud, c.nBaud) << c.pEntry;
+    }
+}
+
+TEST(CommSettingsDlg, ShowsTheStoredRateAndOffersTheUsualOnes) {
+    CScriptedInteraction person;
+    QString strBaud;
+    QStringList rates;
+    person.AnswerDialog([&](QDialog& d) {
+        auto* pBaud = GetDlgItemAs<QComboBox>(&d, IDC_BAUD);
+        strBaud = pBaud->currentText();
+        for (int i = 0; i < pBaud->count(); ++i)
+            rates << pBaud->itemText(i);
+        d.accept();
+    });
+    CCommSettingsDlg dlg;
+    dlg.m_nBaud = 38400;
+    ASSERT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(strBaud, "38400");
+    EXPECT_EQ(rates, QStringList({"4800", "9600", "19200", "38400", "57600", "115200"}));
+    EXPECT_EQ(dlg.m_nBaud, 38400);
+}
+
+TEST(UnitsDlg, ReturnsThePresetsUnchangedAndTheChoicesMade) {
+    CScriptedInteraction person;
+    person.AnswerDialog([](QDialog& d) { d.accept(); });
+    CUnitsDlg same;
+    same.m_nDistanceSpeed = 2;
+    same.m_nAltitude = 1;
+    same.m_nPositionFormat = 1;
+    ASSERT_EQ(same.DoModal(), IDOK);
+    EXPECT_EQ(same.m_nDistanceSpeed, 2);
+    EXPECT_EQ(same.m_nAltitude, 1);
+    EXPECT_EQ(same.m_nPositionFormat, 1);
+
+    QStringList formats;
+    person.AnswerDialog([&](QDialog& d) {
+        auto* pFormat = GetDlgItemAs<QComboBox>(&d, IDC_POSITION_FORMAT);
+        for (int i = 0; i < pFormat->count(); ++i)
+            formats << pFormat->itemText(i);
+        EXPECT_EQ(GetDlgItemAs<QComboBox>(&d, IDC_ALTITUDE)->currentIndex(), -1); // out of range
+        GetDlgItemAs<QComboBox>(&d, IDC_DISTANCE_SPEED)->setCurrentIndex(1);
+        pFormat->setCurrentIndex(2);
+        d.accept();
+    });
+    CUnitsDlg changed;
+    changed.m_nAltitude = 7;
+    ASSERT_EQ(changed.DoModal(), IDOK);
+    EXPECT_EQ(changed.m_nDistanceSpeed, 1);
+    EXPECT_EQ(changed.m_nAltitude, -1);
+    EXPECT_EQ(changed.m_nPositionFormat, 2);
+    EXPECT_EQ(formats,
+              QStringList({QString::fromUtf8("ddd°mm.mmmm"), QString::fromUtf8("ddd°mm'ss.sss"),
+                           QString::fromUtf8("ddd.dddddddd°")}));
+}
+
+TEST(WarningDlg, OnlyAgreeCountsAsOkAndTheHeadingIsPainted) {
+    CScriptedInteraction person;
+    QImage picture;
+    QString strCaption;
+    person.AnswerDialog([&](QDialog& d) {
+        strCaption = d.windowTitle();
+        d.resize(300, 260);
+        picture = d.grab().toImage();
+        d.accept();
+    });
+    person.AnswerDialog([](QDialog& d) { d.reject(); });
+    person.AnswerDialog([](QDialog&) {}); // left open: closed any other way
+    EXPECT_EQ(CWarningDlg().DoModal(), IDOK);
+    EXPECT_EQ(CWarningDlg().DoModal(), IDCANCEL);
+    EXPECT_EQ(CWarningDlg().DoModal(), IDCANCEL);
+    EXPECT_EQ(strCaption, "Vadivo");
+    // The black rule across the top at y = 24, the blue heading above it.
+    ASSERT_FALSE(picture.isNull());
+    for (int x : {0, 100, 299})
+        EXPECT_EQ(picture.pixel(x, 24), qRgb(0, 0, 0)) << x;
+    int nBlue = 0;
+    for (int y = 0; y < 24; ++y)
+        for (int x = 8; x < 120; ++x)
+            nBlue += picture.pixel(x, y) == qRgb(0, 0, 156);
+    EXPECT_GT(nBlue, 20);
+}
+
+} // namespace
