@@ -45,6 +45,9 @@ int TextToInt(std::string_view text) {
 
 double TextToDouble(std::string_view text) {
     const bool bNegative = SkipBlanksAndSign(text);
+    // from_chars takes a minus of its own; after the sign already read it starts no number.
+    if (!text.empty() && text.front() == '-')
+        return 0.0;
     double dValue = 0.0;
     auto [end, ec] =
         std::from_chars(text.data(), text.data() + text.size(), dValue, std::chars_format::general);

@@ -1,8 +1,8 @@
 #include "stats/Averaging.h"
 
 #include "nmea/NmeaParser.h"
+#include "platform/NumberText.h"
 
-#include <charconv>
 #include <cmath>
 
 void CRunningAverage::Add(double y) {
@@ -62,12 +62,5 @@ void PositionAverages::AddFix(const CNmeaParser& gps, const AveragingSettings& s
 }
 
 double ParseThreshold(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
-        ++i;
-    if (i + 1 < text.size() && text[i] == '+' && text[i + 1] != '-')
-        ++i;
-    double d = 0;
-    const auto result = std::from_chars(text.data() + i, text.data() + text.size(), d);
-    return result.ec == std::errc() ? d : 0.0;
+    return TextToDouble(text);
 }

@@ -62,5 +62,6 @@ struct PositionAverages {
 };
 
 // A stored threshold as the platform's text-to-double conversion reads it: leading white
-// space, a number, the rest ignored; 0 when there is no number. Independent of the locale.
+// space, a number, the rest ignored; 0 when there is no number, an infinity when the number
+// is too large for a double. Independent of the locale.
 double ParseThreshold(std::string_view text);

@@ -31,7 +31,8 @@ TEST(NumberText, DecimalsReadTheLeadingNumber) {
     };
     for (const Case& c : {Case{"3.0", 3.0}, Case{"3.000000", 3.0}, Case{"2.5xyz", 2.5},
                           Case{"abc", 0.0}, Case{"", 0.0}, Case{" -1e3", -1000.0}, Case{".5", 0.5},
-                          Case{"+4.", 4.0}, Case{"1e-999", 0.0}, Case{"2,5", 2.0}})
+                          Case{"+4.", 4.0}, Case{"1e-999", 0.0}, Case{"2,5", 2.0}, Case{"--1", 0.0},
+                          Case{"+-1", 0.0}, Case{"-+1", 0.0}})
         EXPECT_EQ(TextToDouble(c.text), c.dValue) << '"' << c.text << '"';
     EXPECT_EQ(TextToDouble("1e999"), std::numeric_limits<double>::infinity());
     EXPECT_EQ(TextToDouble("-1e999"), -std::numeric_limits<double>::infinity());

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -155,6 +156,8 @@ TEST(Averaging, ThresholdTextReadsALeadingNumber) {
                        {"1e1", 10.0}, {".5", 0.5},       {"+-1", 0}};
     for (const Case& c : cases)
         EXPECT_EQ(ParseThreshold(c.pText), c.d) << '"' << c.pText << '"';
+    // Too large for a double is larger than any DOP, not 0.
+    EXPECT_EQ(ParseThreshold("1e999"), std::numeric_limits<double>::infinity());
 }
 
 } // namespace

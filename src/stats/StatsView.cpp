@@ -1,0 +1,133 @@
+#include "stats/StatsView.h"
+
+#include "nmea/NmeaParser.h"
+#include "platform/Interaction.h"
+#include "platform/PopupMenu.h"
+#include "platform/SystemMetrics.h"
+#include "resources/resource.h"
+#include "stats/AveragingStore.h"
+#include "stats/AvgThresholdsDlg.h"
+#include "stats/StatsTable.h"
+
+namespace {
+
+// 7-point "Arial": -9 pixels at 96 dots per inch.
+constexpr int kFontTenthsOfPoint = 70;
+// Between the client edge and the table.
+constexpr int kTableInset = 3;
+
+const char kResetQuestion[] =
+    "This will reset all values back to zero. Are you sure you want to continue?";
+
+// The page's font as the screen realises it; bold is the same font with weight 700.
+LogFont ScreenFont() {
+    return CFont::FromPointSize(kFontTenthsOfPoint, QStringLiteral("Arial"), ScreenDpiY())
+        .GetLogFont();
+}
+
+LogFont Bold(LogFont font) {
+    font.lfWeight = FW_BOLD;
+    return font;
+}
+
+} // namespace
+
+CStatsView::CStatsView(CNmeaParser& gps, QWidget* pParent)
+    : CSurfaceWnd(pParent), m_Gps(gps), m_fontBold(CFont::FromLogFont(Bold(ScreenFont()))),
+      m_fontNormal(CFont::FromLogFont(ScreenFont())) {
+    LoadSettings();
+}
+
+void CStatsView::LoadSettings() {
+    const AveragingSettings settings = ReadAveragingSettings();
+    m_bUseAveraging = settings.bUseAveraging;
+    m_bLatLonUseHdop = settings.bLatLonUseHdop;
+    m_bAltUseVdop = settings.bAltUseVdop;
+    m_dAltThreshold = settings.dAltThreshold;
+    m_dLatLonThreshold = settings.dLatLonThreshold;
+}
+
+AveragingSettings CStatsView::Settings() const {
+    return {m_bUseAveraging, m_bLatLonUseHdop, m_bAltUseVdop, m_dAltThreshold, m_dLatLonThreshold};
+}
+
+bool CStatsView::OnEraseBkgnd(CDrawContext& dc) {
+    const CRect rcClient = GetClientRect();
+    // Outlined with the context's default pen, one pixel black, which the edge then covers.
+    const CBrush oldBrush = dc.SelectBrush(CBrush(GetSysColor(COLOR_BTNFACE)));
+    dc.Rectangle(rcClient);
+    dc.SelectBrush(oldBrush);
+    // A sunken one-pixel edge.
+    dc.Draw3dRect(rcClient, GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
+    return true;
+}
+
+void CStatsView::OnPaint(CDrawContext& dc) {
+    CRect rcTable = GetClientRect();
+    rcTable.Deflate(kTableInset, kTableInset);
+
+    const CFont oldFont = dc.SelectFont(m_fontNormal);
+    const TextMetrics metrics = dc.GetTextMetrics();
+    // Opaque cells overwrite the previous texts in place, so data updates need no erase.
+    dc.SetBkColor(GetSysColor(COLOR_BTNFACE));
+    dc.SetTextColor(GetSysColor(COLOR_BTNTEXT));
+    dc.SetBkMode(OPAQUE);
+
+    const StatsDops dops{m_Gps.m_dPdop, m_Gps.m_dHdop, m_Gps.m_dVdop};
+    for (const StatsText& text :
+         StatsTableTexts(m_Averages, dops, rcTable, metrics.tmHeight, metrics.tmAveCharWidth)) {
+        dc.SelectFont(text.bHeading ? m_fontBold : m_fontNormal);
+        dc.TextOut(text.x, text.y, text.strText);
+    }
+    dc.SelectFont(oldFont);
+}
+
+void CStatsView::OnMessage(int nMessage) {
+    if (nMessage != static_cast<int>(WM_GPS_GGA)) {
+        CSurfaceWnd::OnMessage(nMessage);
+        return;
+    }
+    if (m_bEnabled != 1)
+        return;
+    m_Averages.AddFix(m_Gps, Settings());
+    Invalidate(false);
+}
+
+bool CStatsView::OnCommand(int nId) {
+    switch (nId) {
+        case ID_STATS_ENABLE: m_bEnabled = m_bEnabled != 1 ? 1 : 0; return true;
+        case ID_STATS_RESET: OnReset(); return true;
+        case ID_AVG_THRESHOLDS: OnAvgThresholds(); return true;
+        default: return CSurfaceWnd::OnCommand(nId);
+    }
+}
+
+bool CStatsView::OnUpdateCommand(CCommandState& state) {
+    if (state.Id() != ID_STATS_ENABLE)
+        return CSurfaceWnd::OnUpdateCommand(state);
+    state.SetCheck(m_bEnabled == 1);
+    return true;
+}
+
+void CStatsView::OnReset() {
+    if (MessageBox(QString::fromUtf8(kResetQuestion), MB_YESNO, {}, this) != IDYES)
+        return;
+    m_Averages.Reset();
+    Invalidate(false);
+}
+
+void CStatsView::OnAvgThresholds() {
+    CAvgThresholdsDlg dlg(this);
+    // The dialog starts from the store, not from this page's copies.
+    dlg.ReadSettings();
+    if (dlg.DoModal() != IDOK)
+        return;
+    dlg.WriteSettings();
+    LoadSettings();
+}
+
+bool CStatsView::OnContextMenu(const QPoint& ptScreen) {
+    // Owned by the main frame, so the chosen command comes back through its routing.
+    TrackPopupMenu(IDR_STATS_POPUP, ptScreen, TopLevelOwner(this), TPM_RIGHTALIGN | TPM_NONOTIFY);
+    return true;
+}
