@@ -9,6 +9,7 @@ namespace {
 constexpr int kOutlineDivisor = 80;
 constexpr int kNeedleDivisor = 50;
 
+// Radii below are in dial units, 90 at the edge.
 constexpr int kTicks = 50;
 constexpr double kTickStep = 7.2; // degrees; added up tick by tick, not multiplied
 constexpr int kMajorEvery = 5;

