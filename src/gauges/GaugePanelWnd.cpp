@@ -1,0 +1,204 @@
+#include "gauges/GaugePanelWnd.h"
+
+#include "gauges/SpeedSetupDlg.h"
+#include "nmea/NmeaParser.h"
+#include "platform/PopupMenu.h"
+#include "platform/Truncate.h"
+#include "resources/resource.h"
+#include "settings/SettingNames.h"
+#include "settings/SettingsStore.h"
+#include "settings/Units.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+std::size_t Slot(int nGaugeCode) {
+    return static_cast<std::size_t>(nGaugeCode);
+}
+
+// The gauge whose visibility command nId toggles, or -1.
+int GaugeOfCommand(int nId) {
+    switch (nId) {
+        case ID_SHOW_ALTIMETER: return kGaugeAltimeter;
+        case ID_SHOW_COMPASS: return kGaugeCompass;
+        case ID_SHOW_SPEED: return kGaugeSpeedometer;
+        case ID_SHOW_VERTICAL_SPEED: return kGaugeVerticalSpeed;
+        default: return -1;
+    }
+}
+
+// The waypoint identifier as received: 8-bit text up to its NUL, each byte one character.
+QString WaypointText(const char* pszWaypoint) {
+    return QString::fromLatin1(
+        pszWaypoint, static_cast<qsizetype>(strnlen(pszWaypoint, CNmeaParser::kWaypointChars)));
+}
+
+} // namespace
+
+CGaugePanelWnd::CGaugePanelWnd(CNmeaParser& gps, QWidget* pParent)
+    : CSurfaceWnd(pParent), m_Gps(gps) {
+    m_Order.Rebuild(m_Shown);
+}
+
+int CGaugePanelWnd::OnCreate() {
+    if (CSurfaceWnd::OnCreate() < 0)
+        return -1;
+    SetTimer(kFeedTimer, kFeedPeriodMs);
+    // Read as unsigned, as it always was: a negative value stored by an older version comes
+    // back as a very large full scale.
+    const auto nMaxSpeed = static_cast<std::uint32_t>(ReadSettingInt(
+        QString::fromLatin1(kSectionPanel), QString::fromLatin1(kMaxSpeed), kDefaultMaxSpeed));
+    m_Speedometer.SetFullScale(static_cast<double>(nMaxSpeed));
+    return 0;
+}
+
+bool CGaugePanelWnd::IsShown(int nGaugeCode) const {
+    return m_Shown.at(Slot(nGaugeCode)) != 0;
+}
+
+const CRect& CGaugePanelWnd::GaugeRect(int nGaugeCode) const {
+    return m_Rects.at(Slot(nGaugeCode));
+}
+
+bool CGaugePanelWnd::OnEraseBkgnd(CDrawContext&) {
+    // The paint covers every pixel; erasing first would only flicker.
+    Layout(GetClientRect());
+    return true;
+}
+
+void CGaugePanelWnd::Layout(const CRect& client) {
+    int nGauges = 1;
+    if (!m_nCycleMode) {
+        nGauges = 0;
+        for (const int nShown : m_Shown)
+            nGauges += nShown == 1 ? 1 : 0;
+    }
+    for (const int nCode : kGaugeTurnOrder) {
+        if (m_Shown[Slot(nCode)] != 1)
+            continue;
+        const CRect rect = nGauges > 1 ? GaugeQuarter(nCode, client) : client;
+        m_Rects[Slot(nCode)] = rect;
+        switch (nCode) {
+            case kGaugeCompass: m_Compass.Layout(rect); break;
+            case kGaugeAltimeter: m_Altimeter.Layout(rect); break;
+            case kGaugeVerticalSpeed: m_VerticalSpeed.Layout(rect); break;
+            default: break; // the speedometer fits itself at every drawing
+        }
+    }
+}
+
+void CGaugePanelWnd::OnPaint(CDrawContext& dc) {
+    const CRect client = GetClientRect();
+    CBitmap surface;
+    if (!surface.CreateCompatibleBitmap(client.Width(), client.Height()))
+        return;
+    CDrawContext memory(surface);
+    // The context's own pen and brush: a one-pixel black frame round a white page.
+    memory.Rectangle(client);
+    if (m_nCycleMode) {
+        // After the list shrank the index may point past its end until the next advance:
+        // show the first gauge then, and nothing when every gauge is hidden.
+        if (m_Order.nCount > 0) {
+            const int nIndex = m_Cycle.nIndex < m_Order.nCount ? m_Cycle.nIndex : 0;
+            DrawGauge(memory, m_Order.list[Slot(nIndex)]);
+        }
+    } else {
+        for (const int nCode : kGaugeTurnOrder)
+            if (m_Shown[Slot(nCode)])
+                DrawGauge(memory, nCode);
+    }
+    dc.BitBlt(0, 0, client.Width(), client.Height(), memory, 0, 0, SRCCOPY);
+}
+
+void CGaugePanelWnd::DrawGauge(CDrawContext& dc, int nGaugeCode) {
+    const CRect& rect = m_Rects[Slot(nGaugeCode)];
+    switch (nGaugeCode) {
+        case kGaugeCompass: m_Compass.Draw(&dc, rect); break;
+        case kGaugeAltimeter: m_Altimeter.Draw(&dc, rect); break;
+        case kGaugeSpeedometer: m_Speedometer.Draw(&dc, rect); break;
+        case kGaugeVerticalSpeed: m_VerticalSpeed.Draw(&dc, rect); break;
+        default: break;
+    }
+}
+
+void CGaugePanelWnd::OnTimer(int) {
+    FeedGauges();
+    if (m_nCycleMode)
+        m_Cycle.Tick(m_Order.nCount);
+    Invalidate(false);
+}
+
+void CGaugePanelWnd::FeedGauges() {
+    // Range is in nautical miles; the speed factors turn it into the chosen distance unit.
+    m_Compass.SetDistanceUnitName(DistanceUnitName());
+    m_Compass.SetData(TruncToInt(m_Gps.m_dCourse), TruncToInt(m_Gps.m_dBearingToDest),
+                      WaypointText(m_Gps.m_szDestWaypoint), ConvertSpeed(m_Gps.m_dRangeToDest),
+                      false);
+
+    m_Altimeter.SetUnitName(AltitudeUnitName());
+    m_Altimeter.SetAltitude(ConvertAltitude(m_Gps.m_dAltitude), false);
+
+    m_Speedometer.SetSpeed(ConvertSpeed(m_Gps.m_dSpeedKnots), SpeedUnitName(), false);
+
+    // Feet per minute swing up to 2000 each way, metres per second up to 5; any altitude
+    // setting but 0 counts as metres here.
+    const int nAltitudeUnits = ReadSettingInt(QString::fromLatin1(kSectionSettings),
+                                              QString::fromLatin1(kAltitudeElevationUnits),
+                                              kDefaultAltitudeElevationUnits);
+    m_VerticalSpeed.SetScale(nAltitudeUnits == 0 ? CVerticalSpeedWnd::kFeetScale
+                                                 : CVerticalSpeedWnd::kMetresScale,
+                             false);
+    m_VerticalSpeed.SetUnitName(VerticalSpeedUnitName());
+    m_VerticalSpeed.SetValue(ConvertVerticalSpeed(m_Gps.m_dVerticalSpeed), false);
+}
+
+bool CGaugePanelWnd::OnCommand(int nId) {
+    if (nId == ID_SETUP_SPEED) {
+        RunSpeedSetup();
+        return true;
+    }
+    if (nId == ID_CYCLE_GAUGES) {
+        // The count restarts; the position in the turn order is kept.
+        m_nCycleMode = m_nCycleMode ? 0 : 1;
+        m_Cycle.nTicks = 0;
+    } else if (const int nCode = GaugeOfCommand(nId); nCode >= 0) {
+        m_Shown[Slot(nCode)] = m_Shown[Slot(nCode)] ? 0 : 1;
+    } else {
+        return false;
+    }
+    m_Order.Rebuild(m_Shown);
+    Invalidate(true);
+    return true;
+}
+
+bool CGaugePanelWnd::OnUpdateCommand(CCommandState& state) {
+    if (state.Id() == ID_CYCLE_GAUGES) {
+        state.SetCheck(m_nCycleMode != 0);
+        return true;
+    }
+    const int nCode = GaugeOfCommand(state.Id());
+    if (nCode < 0)
+        return false;
+    state.SetCheck(m_Shown[Slot(nCode)] != 0);
+    return true;
+}
+
+void CGaugePanelWnd::RunSpeedSetup() {
+    const QString strSection = QString::fromLatin1(kSectionPanel);
+    const QString strName = QString::fromLatin1(kMaxSpeed);
+    CSpeedSetupDlg dlg(this);
+    dlg.SetMaxSpeed(ReadSettingInt(strSection, strName, kDefaultMaxSpeed));
+    if (dlg.DoModal() != IDOK)
+        return;
+    WriteSettingInt(strSection, strName, dlg.MaxSpeed());
+    // Shown at the next tick's repaint.
+    m_Speedometer.SetFullScale(static_cast<double>(dlg.MaxSpeed()));
+}
+
+bool CGaugePanelWnd::OnContextMenu(const QPoint& ptScreen) {
+    // Owned by the main frame, so the chosen command comes back down through its routing.
+    TrackPopupMenu(IDR_PANEL_POPUP, ptScreen, TopLevelOwner(this), TPM_RIGHTALIGN | TPM_NONOTIFY);
+    return true;
+}

@@ -1,0 +1,79 @@
+// The "Panel" page: the instruments people glance at while moving. It owns the compass,
+// altimeter, speedometer and vertical-speed indicator and draws them itself: all shown gauges
+// in their quarters, a single one over the whole page, or one at a time in turn (cycle
+// mode). Its own 1.1 s timer, independent of sentence arrival, copies the GPS state record
+// into the gauges in the user's units and repaints. A tap-and-hold menu chooses the gauges,
+// cycle mode and the speedometer's full scale.
+//
+// The page is composed off screen and copied in one step, and its erase paints nothing, so a
+// repaint does not flicker. Layout (which rebuilds the gauges' pens and fonts) happens only on
+// an erase: the first paint, a panel command, a resize; the timer's repaint does not erase.
+//
+// Creation as a page of the tab window, hidden until its tab is chosen:
+//
+//     m_pPanel = new CGaugePanelWnd(gps);
+//     m_pPanel->Create("Panel", CRect{}, pTabWnd, ID_PAGE_WND, false);
+//
+// The page takes its size from MoveWindow; commands 32790-32793, 32804 and 32807 reach it
+// through OnCommand and their check marks through OnUpdateCommand.
+#pragma once
+
+#include "gauges/AltimeterWnd.h"
+#include "gauges/CompassWnd.h"
+#include "gauges/GaugeOrder.h"
+#include "gauges/SpeedometerWnd.h"
+#include "gauges/VerticalSpeedWnd.h"
+#include "platform/SurfaceWnd.h"
+
+#include <array>
+
+class CNmeaParser;
+
+class CGaugePanelWnd : public CSurfaceWnd {
+public:
+    static constexpr int kFeedTimer = 1;
+    static constexpr int kFeedPeriodMs = 1100;
+
+    // gps is the one state record the page reads; it must outlive the page.
+    explicit CGaugePanelWnd(CNmeaParser& gps, QWidget* pParent = nullptr);
+
+    bool OnCommand(int nId) override;
+    bool OnUpdateCommand(CCommandState& state) override;
+
+    bool IsShown(int nGaugeCode) const;
+    bool IsCycling() const { return m_nCycleMode != 0; }
+    const GaugeCycle& Cycle() const { return m_Cycle; }
+    const GaugeOrder& Order() const { return m_Order; }
+    // Where gauge nGaugeCode was last laid out (panel client coordinates).
+    const CRect& GaugeRect(int nGaugeCode) const;
+
+    const CCompassWnd& Compass() const { return m_Compass; }
+    const CAltimeterWnd& Altimeter() const { return m_Altimeter; }
+    const CSpeedometerWnd& Speedometer() const { return m_Speedometer; }
+    const CVerticalSpeedWnd& VerticalSpeed() const { return m_VerticalSpeed; }
+
+protected:
+    int OnCreate() override;
+    bool OnEraseBkgnd(CDrawContext& dc) override;
+    void OnPaint(CDrawContext& dc) override;
+    void OnTimer(int nId) override;
+    bool OnContextMenu(const QPoint& ptScreen) override;
+
+private:
+    void Layout(const CRect& client);
+    void FeedGauges();
+    void DrawGauge(CDrawContext& dc, int nGaugeCode);
+    void ToggleShown(int nGaugeCode);
+    void RunSpeedSetup();
+
+    CNmeaParser& m_Gps;
+    CCompassWnd m_Compass;
+    CAltimeterWnd m_Altimeter;
+    CSpeedometerWnd m_Speedometer;
+    CVerticalSpeedWnd m_VerticalSpeed;
+    std::array<CRect, kGaugeCount> m_Rects{};         // by gauge code
+    std::array<int, kGaugeCount> m_Shown{1, 1, 1, 1}; // by gauge code, 0 or 1
+    int m_nCycleMode = 0;
+    GaugeCycle m_Cycle;
+    GaugeOrder m_Order;
+};

@@ -1,0 +1,57 @@
+// The vertical-speed indicator: rate of climb or descent like an aircraft variometer. Zero
+// sits at 9 o'clock; climbing ("Up") swings the needle clockwise over the top, descending
+// ("Dn") counter-clockwise over the bottom, each way up to the scale 150 degrees from zero,
+// where a larger value stops. The title "VERTICAL SPEED" stands above the centre and the unit
+// name to its right; there is no numeric readout.
+//
+// Colours: face in the window background, outline, ticks, labels and texts in the window
+// text colour, needle and hub in the highlight colour.
+#pragma once
+
+#include "gauges/GaugeBase.h"
+
+#include <QString>
+
+#include <optional>
+
+class CVerticalSpeedWnd : public CGaugeBase {
+public:
+    static constexpr double kFeetScale = 2000.0; // feet per minute
+    static constexpr double kMetresScale = 5.0;  // metres per second
+
+    struct DrawingObjects {
+        CFont labelFont; // max(trunc(side x 2/3), 60) tenths of a point
+        CFont textFont;  // trunc(side x 10/23) tenths of a point, no floor: title, unit, Up, Dn
+        GaugePens pens;
+    };
+
+    // bRedraw draws into the gauge's own window now.
+    void SetValue(double dValue, bool bRedraw);
+    // The value at full deflection either way; bRedraw has the own window laid out and
+    // repainted (the labels change with the scale).
+    void SetScale(double dScale, bool bRedraw);
+    void SetUnitName(const QString& strUnitName) { m_strUnitName = strUnitName; }
+
+    // The value as last drawn: a drawing clamps it to the scale.
+    double Value() const { return m_dValue; }
+    double Scale() const { return m_dScale; }
+    const QString& UnitName() const { return m_strUnitName; }
+
+    void Layout(const CRect& rect);
+    const DialGeometry& Dial() const { return m_Dial; }
+    const std::optional<DrawingObjects>& Objects() const { return m_Objects; }
+
+    // Draws the gauge on the dial of the last layout, on pDC or (null) on the own window;
+    // rect sizes the hub. Clamps the value to the scale. Nothing is drawn before the first
+    // layout.
+    void Draw(CDrawContext* pDC, const CRect& rect);
+
+private:
+    void DrawOn(CDrawContext& dc, const CRect& rect);
+
+    double m_dValue = 0.0;
+    double m_dScale = kFeetScale;
+    QString m_strUnitName = QStringLiteral("ft");
+    DialGeometry m_Dial;
+    std::optional<DrawingObjects> m_Objects;
+};

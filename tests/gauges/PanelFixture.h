@@ -1,0 +1,70 @@
+// A gauge panel on a fresh GPS state record and an empty settings store, created hidden at a
+// given size and rendered on request; and the images against which its pages are checked.
+#pragma once
+
+#include "GaugeTestSupport.h"
+
+#include "gauges/GaugePanelWnd.h"
+#include "nmea/NmeaParser.h"
+#include "platform/AppInfo.h"
+#include "resources/resource.h"
+
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// The handlers the shell reaches through events, callable from the tests.
+class CPanelUnderTest : public CGaugePanelWnd {
+public:
+    using CGaugePanelWnd::CGaugePanelWnd;
+    using CGaugePanelWnd::OnTimer;
+};
+
+class PanelTest : public testing::Test {
+protected:
+    void SetUp() override {
+        if (qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME"))
+            GTEST_SKIP() << "run through ctest, which gives the tests their own settings folder";
+        QSettings store(kCompanyKey, kAppName);
+        store.clear();
+        store.sync();
+    }
+
+    // A hidden top-level panel of nWidth x nHeight, created and painted once.
+    CPanelUnderTest& MakePanel(int nWidth, int nHeight, QWidget* pParent = nullptr) {
+        m_pPanel = std::make_unique<CPanelUnderTest>(gps);
+        EXPECT_TRUE(m_pPanel->Create(QStringLiteral("Panel"), {0, 0, nWidth, nHeight}, pParent,
+                                     ID_PAGE_WND, pParent != nullptr));
+        m_pPanel->UpdateSurface();
+        return *m_pPanel;
+    }
+
+    // Runs the commands and renders the result.
+    const QImage& Command(std::initializer_list<int> ids) {
+        for (const int nId : ids)
+            EXPECT_TRUE(m_pPanel->OnCommand(nId));
+        m_pPanel->UpdateSurface();
+        return m_pPanel->Surface();
+    }
+
+    const QImage& Tick() {
+        m_pPanel->OnTimer(CGaugePanelWnd::kFeedTimer);
+        m_pPanel->UpdateSurface();
+        return m_pPanel->Surface();
+    }
+
+    CNmeaParser gps;
+    std::unique_ptr<CPanelUnderTest> m_pPanel;
+};
+
+// The empty page: a one-pixel black frame round white.
+QImage EmptyPage(int nWidth, int nHeight);
+
+// What the panel shows when gauge nGaugeCode alone is drawn in the rectangle where the panel
+// laid it out, with the panel's values.
+QImage GaugeAlone(const CGaugePanelWnd& panel, int nGaugeCode);
+
+// Whether a and b have the same pixels in area.
+bool SameIn(const QImage& a, const QImage& b, const CRect& area);
