@@ -10,14 +10,17 @@
 
 #include <QColor>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QImage>
 #include <QPainter>
 #include <QRect>
 #include <QSettings>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
 
 // Runs every outstanding repaint of wnd (a paint may ask for another) and returns its surface.
@@ -149,3 +152,16 @@ protected:
         store.sync();
     }
 };
+
+// Processes events until done() holds; false if it still does not after a generous limit (a
+// safety net against hanging, not a measure of speed).
+inline bool ProcessEventsUntilTrue(const std::function<bool()>& done, int nLimitMs = 20000) {
+    QDeadlineTimer deadline(nLimitMs);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(5);
+    }
+    return true;
+}
