@@ -286,4 +286,15 @@ TEST_F(SigNavPage, ItsTimerRefreshesThePage) {
     EXPECT_TRUE(ProcessEventsUntilTrue([&] { return Bars().ChannelCount() == 5; }));
 }
 
+TEST_F(SigNavPage, OnScreenThePageAndItsBarsPaintThroughTheWindowSystem) {
+    gps.m_nSatsUsed = 6;
+    SetSatellite(gps, 0, 4, 100, 40, 42, 1);
+    CTickedSigNavWnd shown(gps);
+    ASSERT_TRUE(shown.Create(QStringLiteral("SigQual"), {0, 0, 240, 300}, nullptr, 0xFFFF));
+    shown.Tick();
+    ASSERT_TRUE(ProcessEventsUntilTrue([&] { return shown.SignalBars().width() == 240; }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shown.grab().toImage().convertToFormat(QImage::Format_RGB32), Composite(shown));
+}
+
 } // namespace
