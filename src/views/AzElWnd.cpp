@@ -1,3 +1,6 @@
+// The sky page's side of the data path: the record's satellites-in-view table becomes the
+// plot's list on every GSV notification, and the user's trail choices reach the plot and the
+// settings store.
 #include "views/AzElWnd.h"
 
 #include "nmea/NmeaParser.h"

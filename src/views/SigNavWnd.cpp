@@ -1,3 +1,5 @@
+// The Sig/Nav page's split, its text block and the timer's refresh, which copies the record
+// into the bar graph only after GSV data and redraws the text only after GSA data.
 #include "views/SigNavWnd.h"
 
 #include "nmea/NmeaParser.h"

@@ -1,3 +1,5 @@
+// Drawing the bars: slots of equal width, each a sunken frame round a bar that is filled from
+// the bottom on the tracked range, with its SNR inside and its PRN below.
 #include "views/SignalBarWnd.h"
 
 #include "platform/PopupMenu.h"

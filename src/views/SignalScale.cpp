@@ -1,3 +1,4 @@
+// The tracked SNR range and the filled height of a bar on it.
 #include "views/SignalScale.h"
 
 #include "platform/Truncate.h"

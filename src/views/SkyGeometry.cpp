@@ -1,3 +1,4 @@
+// The sky plot's pixel arithmetic, in the fixed operand order its redraws depend on.
 #include "views/SkyGeometry.h"
 
 #include "platform/Truncate.h"

@@ -1,3 +1,5 @@
+// Drawing the sky plot: the grid with its opaque labels, markers as XOR blocks of an
+// off-screen bitmap, and trail pixels XORed with green.
 #include "views/SkyPlotWnd.h"
 
 #include "platform/DrawContext.h"

@@ -1,3 +1,4 @@
+// The ring of trail positions: linear duplicate search, wrap-around with eviction.
 #include "views/TrailStore.h"
 
 #include <algorithm>

@@ -199,20 +199,4 @@ TEST_F(AzElPage, TapAndHoldOffersTheTrailsMenu) {
     EXPECT_EQ(topLevel.SkyPlot().Trails(), 1);
 }
 
-TEST_F(AzElPage, OnScreenMarkersMoveWithoutARepaint) {
-    CAzElWnd shown(gps);
-    ASSERT_TRUE(shown.Create(QStringLiteral("SatInfo"), {0, 0, 240, 200}, nullptr, 0xFFFF));
-    ASSERT_TRUE(ProcessEventsUntilTrue([&] { return shown.isVisible(); }));
-    QCoreApplication::processEvents();
-    SetSatellite(gps, 0, 4, 110, 50, 42, 1);
-    gps.m_nSatsInView = 1;
-    shown.PostMessage(WM_GPS_GSV);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(shown.grab().toImage().convertToFormat(QImage::Format_RGB32), shown.Surface());
-    EXPECT_GT(CountColour(shown.Surface(), kYellow), 0);
-    const QImage moved = shown.Surface().copy();
-    shown.Invalidate(true);
-    EXPECT_EQ(Render(shown), moved);
-}
-
 } // namespace
