@@ -8,6 +8,7 @@
 #include "platform/SystemMetrics.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPolygon>
 
@@ -54,6 +55,33 @@ QPen QtPen(const CPen& pen) {
 
 QBrush QtBrush(const CBrush& brush) {
     return brush.IsNull() ? QBrush(Qt::NoBrush) : QBrush(brush.Colour());
+}
+
+// The average character width the pages lay columns out in, defined as fonts of Arial's
+// generation define it: the advances of the lower-case letters and the space weighted by how
+// often they occur in English text (the weights sum to 1000). Liberation Sans has Arial's
+// advances but records a plain average over all its glyphs, about 30 % wider, which would
+// push such columns off a small screen; computed the classic way it gives Arial's value (5
+// pixels at 12, where the font's own figure gives 7).
+int ClassicAverageCharWidth(const QFont& font) {
+    static constexpr struct {
+        char c;
+        int nWeight;
+    } kLetterWeights[] = {
+        {'a', 64}, {'b', 14}, {'c', 27}, {'d', 35}, {'e', 100}, {'f', 20},  {'g', 14},
+        {'h', 42}, {'i', 63}, {'j', 3},  {'k', 6},  {'l', 35},  {'m', 20},  {'n', 56},
+        {'o', 56}, {'p', 17}, {'q', 4},  {'r', 49}, {'s', 56},  {'t', 71},  {'u', 31},
+        {'v', 10}, {'w', 18}, {'x', 3},  {'y', 18}, {'z', 2},   {' ', 166},
+    };
+    // Unhinted, as the font's design widths scale.
+    QFont design(font);
+    design.setHintingPreference(QFont::PreferNoHinting);
+    const QFontMetricsF metrics(design);
+    double dSum = 0;
+    for (const auto& letter : kLetterWeights)
+        dSum += metrics.horizontalAdvance(QLatin1Char(letter.c)) * letter.nWeight;
+    // To the nearest pixel, as a font scaler rounds its metrics.
+    return static_cast<int>(std::floor(dSum / 1000 + 0.5));
 }
 
 void PrepareAliased(QPainter& painter) {
@@ -306,8 +334,8 @@ CSize CDrawContext::GetTextExtent(const QString& strText) const {
 
 TextMetrics CDrawContext::GetTextMetrics() const {
     const QFontMetrics metrics(m_Font.QtFont());
-    return {metrics.height(), metrics.ascent(), metrics.descent(), metrics.averageCharWidth(),
-            metrics.maxWidth()};
+    return {metrics.height(), metrics.ascent(), metrics.descent(),
+            ClassicAverageCharWidth(m_Font.QtFont()), metrics.maxWidth()};
 }
 
 QColor CDrawContext::GetPixel(int x, int y) const {

@@ -318,6 +318,21 @@ TEST(DrawContext, SelectingHandsBackWhatItReplaces) {
     EXPECT_EQ(dc.GetTextColor(), kRed);
 }
 
+TEST(DrawContext, AverageCharacterWidthIsArialsWeightedLowerCaseAverage) {
+    // 904/2048 of the em for Arial and its metric twin, rounded: columns laid out in average
+    // widths stay where they were designed to be.
+    CDrawContext dc;
+    struct Case {
+        int nPixels;
+        int nExpected;
+    } const cases[] = {{10, 4}, {12, 5}, {16, 7}, {24, 11}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.nPixels);
+        dc.SelectFont(CFont::FromLogFont({-c.nPixels, FW_NORMAL, QStringLiteral("Arial")}));
+        EXPECT_EQ(dc.GetTextMetrics().tmAveCharWidth, c.nExpected);
+    }
+}
+
 TEST(DrawContext, FontPixelHeightComesFromTenthsOfAPointAndTheResolution) {
     struct Case {
         int nTenths;

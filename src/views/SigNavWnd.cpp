@@ -1,0 +1,146 @@
+// The Sig/Nav page's split, its text block and the timer's refresh, which copies the record
+// into the bar graph only after GSV data and redraws the text only after GSA data.
+#include "views/SigNavWnd.h"
+
+#include "nmea/NmeaParser.h"
+#include "platform/PopupMenu.h"
+#include "platform/SystemMetrics.h"
+#include "resources/resource.h"
+#include "settings/Units.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kPointSize = 90; // tenths of a point
+constexpr int kBarGraphId = 0xFFFF;
+// The text block's distance from the text area's corner, inside the frame.
+constexpr int kTextMargin = 3;
+// The values start this many average character widths right of the labels.
+constexpr int kValueColumn = 25;
+
+} // namespace
+
+CSigNavWnd::CSigNavWnd(CNmeaParser& gps, QWidget* pParent)
+    : CSurfaceWnd(pParent), m_Gps(gps), m_SignalBars(this) {
+    // One description for both fonts, read back from the font made for the screen.
+    LogFont logFont =
+        CFont::FromPointSize(kPointSize, QStringLiteral("Arial"), ScreenDpiY()).GetLogFont();
+    m_NormalFont = CFont::FromLogFont(logFont);
+    logFont.lfWeight = FW_BOLD;
+    m_BoldFont = CFont::FromLogFont(logFont);
+}
+
+CRect CSigNavWnd::BarArea(const CRect& client) {
+    const int nThird = client.Height() / 3;
+    return {client.left, client.top, client.right, client.top + nThird};
+}
+
+CRect CSigNavWnd::TextArea(const CRect& client) {
+    const int nThird = client.Height() / 3;
+    return {client.left, client.top + nThird, client.right, client.bottom};
+}
+
+int CSigNavWnd::OnCreate() {
+    m_SignalBars.Create(QStringLiteral("SigQual"), CRect{}, this, kBarGraphId, true);
+    SetTimer(kRefreshTimer, kRefreshMs);
+    return 0;
+}
+
+bool CSigNavWnd::OnEraseBkgnd(CDrawContext& dc) {
+    // The bar area is the bar graph's own.
+    const CRect text = TextArea(GetClientRect());
+    const CBrush oldBrush = dc.SelectBrush(CBrush(GetSysColor(COLOR_BTNFACE)));
+    dc.Rectangle(text);
+    dc.SelectBrush(oldBrush);
+    dc.Draw3dRect(text, GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
+    return true;
+}
+
+void CSigNavWnd::OnPaint(CDrawContext& dc) {
+    const CRect client = GetClientRect();
+    m_SignalBars.MoveWindow(BarArea(client));
+    m_SignalBars.Invalidate(false);
+    DrawTextBlock(dc, TextArea(client));
+}
+
+void CSigNavWnd::DrawTextBlock(CDrawContext& dc, const CRect& area) const {
+    const int x0 = area.left + kTextMargin;
+    const int y0 = area.top + kTextMargin;
+
+    const CFont oldFont = dc.SelectFont(m_NormalFont);
+    const TextMetrics metrics = dc.GetTextMetrics();
+    const int th = metrics.tmHeight;
+    const int xValue = x0 + kValueColumn * metrics.tmAveCharWidth;
+    const QColor oldBk = dc.SetBkColor(GetSysColor(COLOR_BTNFACE));
+    const QColor oldText = dc.SetTextColor(GetSysColor(COLOR_BTNTEXT));
+    // Opaque: each text fills its cell first, so a new value covers the old one.
+    const int nOldMode = dc.SetBkMode(OPAQUE);
+
+    dc.SelectFont(m_BoldFont);
+    dc.TextOut(x0, y0, QStringLiteral("Position"));
+    dc.SelectFont(m_NormalFont);
+
+    // "%d" and four blanks: a shorter count wipes the digits of a longer one.
+    const QString lines[][2] = {
+        {QStringLiteral("   Latitude:"), FormatLatitude(m_Gps.m_dLatitude)},
+        {QStringLiteral("   Longitude:"), FormatLongitude(m_Gps.m_dLongitude)},
+        {QStringLiteral("   Altitude:"), FormatAltitude(m_Gps.m_dAltitude)},
+        {QStringLiteral("   Satellites In Use:"), QString::asprintf("%d    ", m_Gps.m_nSatsUsed)},
+        {QStringLiteral("   Satellites In View:"),
+         QString::asprintf("%d    ", m_Gps.m_nSatsInView)},
+    };
+    int y = y0;
+    for (const auto& line : lines) {
+        y += th;
+        dc.TextOut(x0, y, line[0]);
+        dc.TextOut(xValue, y, line[1]);
+    }
+
+    dc.SetBkMode(nOldMode);
+    dc.SetTextColor(oldText);
+    dc.SetBkColor(oldBk);
+    dc.SelectFont(oldFont);
+}
+
+void CSigNavWnd::OnTimer(int) {
+    Refresh();
+}
+
+void CSigNavWnd::Refresh() {
+    if (m_nLastGsvCount != m_Gps.m_nGsvCount) {
+        m_nLastGsvCount = m_Gps.m_nGsvCount;
+        RefreshBars();
+    }
+    if (m_nLastGsaCount != m_Gps.m_nGsaCount) {
+        m_nLastGsaCount = m_Gps.m_nGsaCount;
+        CClientDC dc(this);
+        DrawTextBlock(dc, TextArea(GetClientRect()));
+    }
+}
+
+void CSigNavWnd::RefreshBars() {
+    // The count comes straight from the receiver (up to 65535); there are 32 bars at most.
+    const int nInView = m_Gps.m_nSatsInView;
+    m_SignalBars.SetChannelCount(nInView == 0 ? CSignalBarWnd::kDefaultChannelCount
+                                              : std::min(nInView, CSignalBarWnd::kChannels));
+    // Every bar shows its own table entry, also beyond the first twelve.
+    for (int i = 0; i < CSignalBarWnd::kChannels; ++i) {
+        const GpsSatellite& sat = m_Gps.m_Sats[i];
+        m_SignalBars.SetChannel(i, {sat.nPrn, sat.nSnr, sat.bUsed});
+    }
+    m_SignalBars.Invalidate(false);
+}
+
+bool CSigNavWnd::OnCommand(int nId) {
+    if (nId != ID_RESET_SNR)
+        return false;
+    m_SignalBars.ResetRange();
+    return true;
+}
+
+bool CSigNavWnd::OnContextMenu(const QPoint& ptScreen) {
+    TrackPopupMenu(IDR_SIG_QUAL_POPUP, ptScreen, TopLevelOwner(this),
+                   TPM_RIGHTALIGN | TPM_NONOTIFY);
+    return true;
+}

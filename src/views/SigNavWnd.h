@@ -1,0 +1,63 @@
+// The "Sig/Nav" page: signal-strength bars per satellite in its top third, and below them the
+// position, altitude and satellite counts as text in the user's units and coordinate format.
+// A 1200 ms timer polls the GPS state record and redraws only what new sentences changed:
+// the bars after a GSV sentence, the text after a GSA sentence. Neither redraw erases, so the
+// page does not flicker.
+//
+// The page is a child window the tab container creates and sizes:
+//
+//     CSigNavWnd page(gps);
+//     page.Create("SigQual", CRect{}, pTabWnd, 0xFFFF, false);
+//     page.MoveWindow(rectBelowTheTabs);
+//
+// Command 32789 (reset the SNR range) reaches it through OnCommand, from its own tap-and-hold
+// menu or the bar graph's, by way of the owner's command routing.
+//
+// System colours: the text area is COLOR_BTNFACE with a sunken frame of COLOR_3DDKSHADOW (top,
+// left) and COLOR_BTNHIGHLIGHT (bottom, right); text in COLOR_BTNTEXT on COLOR_BTNFACE.
+#pragma once
+
+#include "platform/SurfaceWnd.h"
+#include "views/SignalBarWnd.h"
+
+#include <cstdint>
+#include <optional>
+
+class CNmeaParser;
+
+class CSigNavWnd : public CSurfaceWnd {
+public:
+    static constexpr int kRefreshTimer = 1;
+    static constexpr int kRefreshMs = 1200;
+
+    explicit CSigNavWnd(CNmeaParser& gps, QWidget* pParent = nullptr);
+
+    bool OnCommand(int nId) override;
+
+    const CSigQualWnd& SignalBars() const { return m_SignalBars; }
+    // The page's split of a client rectangle: the bars over the top third, the text below.
+    static CRect BarArea(const CRect& client);
+    static CRect TextArea(const CRect& client);
+
+protected:
+    // Creates the bar graph, named "SigQual", and starts the refresh timer.
+    int OnCreate() override;
+    bool OnEraseBkgnd(CDrawContext& dc) override;
+    void OnPaint(CDrawContext& dc) override;
+    // Any tick refreshes.
+    void OnTimer(int nId) override;
+    bool OnContextMenu(const QPoint& ptScreen) override;
+
+private:
+    void Refresh();
+    void RefreshBars();
+    void DrawTextBlock(CDrawContext& dc, const CRect& area) const;
+
+    CNmeaParser& m_Gps;
+    CSigQualWnd m_SignalBars;
+    CFont m_NormalFont;
+    CFont m_BoldFont;
+    // The counters at the last refresh; none before the first, which refreshes both parts.
+    std::optional<uint32_t> m_nLastGsvCount;
+    std::optional<uint32_t> m_nLastGsaCount;
+};

@@ -1,0 +1,11 @@
+// The pages under test are windows with fonts and menus: they need a QApplication for the
+// whole run.
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
