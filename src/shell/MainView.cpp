@@ -1,0 +1,72 @@
+#include "shell/MainView.h"
+
+#include "nmea/NmeaMessages.h"
+#include "platform/SystemMetrics.h"
+#include "resources/resource.h"
+
+CMainView::CMainView(CNmeaParser& gps, QWidget* pParent)
+    : CSurfaceWnd(pParent), m_SatPage(gps), m_SigPage(gps), m_PanelPage(gps), m_StatsPage(gps) {
+    SetBackgroundColour(GetSysColor(COLOR_WINDOW));
+}
+
+int CMainView::OnCreate() {
+    m_TabWnd.Create(QStringLiteral("TabWnd"), CRect{}, this, ID_TAB_WND, true);
+    // A page that fails to create is not reported; its tab is added all the same.
+    m_SatPage.Create(QStringLiteral("SatInfo"), CRect{}, &m_TabWnd, ID_PAGE_WND, false);
+    m_SigPage.Create(QStringLiteral("SigQual"), CRect{}, &m_TabWnd, ID_PAGE_WND, false);
+    m_PanelPage.Create(QStringLiteral("Panel"), CRect{}, &m_TabWnd, ID_PAGE_WND, false);
+    m_StatsPage.Create(QStringLiteral("StatViewWnd"), CRect{}, &m_TabWnd, ID_PAGE_WND, false);
+    m_TabWnd.AddPage(&m_SigPage, QStringLiteral("Sig/Nav"));
+    m_TabWnd.AddPage(&m_SatPage, QStringLiteral("Azmth/Elvn"));
+    m_TabWnd.AddPage(&m_PanelPage, QStringLiteral("Panel"));
+    m_TabWnd.AddPage(&m_StatsPage, QStringLiteral("Stats"));
+    return 0;
+}
+
+bool CMainView::OnEraseBkgnd(CDrawContext&) {
+    return true;
+} // the container covers it all
+
+void CMainView::OnPaint(CDrawContext&) {
+    m_TabWnd.MoveWindow(GetClientRect());
+}
+
+void CMainView::OnSize(int nWidth, int nHeight) {
+    CSurfaceWnd::OnSize(nWidth, nHeight);
+    m_TabWnd.MoveWindow(GetClientRect());
+}
+
+void CMainView::InvalidateAll() {
+    Invalidate(true);
+    m_TabWnd.Invalidate(true);
+    for (CSurfaceWnd* pPage :
+         {static_cast<CSurfaceWnd*>(&m_SatPage), static_cast<CSurfaceWnd*>(&m_SigPage),
+          static_cast<CSurfaceWnd*>(&m_PanelPage), static_cast<CSurfaceWnd*>(&m_StatsPage)})
+        pPage->Invalidate(true);
+}
+
+std::array<CCommandTarget*, 4> CMainView::RoutingOrder() {
+    return {&m_SigPage, &m_PanelPage, &m_SatPage, &m_StatsPage};
+}
+
+bool CMainView::OnCommand(int nId) {
+    for (CCommandTarget* pPage : RoutingOrder())
+        if (pPage->OnCommand(nId))
+            return true;
+    return false;
+}
+
+bool CMainView::OnUpdateCommand(CCommandState& state) {
+    for (CCommandTarget* pPage : RoutingOrder())
+        if (pPage->OnUpdateCommand(state))
+            return true;
+    return false;
+}
+
+void CMainView::OnMessage(int nMessage) {
+    switch (nMessage) {
+        case WM_GPS_GGA: m_StatsPage.PostMessage(WM_GPS_GGA); break;
+        case WM_GPS_GSV: m_SatPage.PostMessage(WM_GPS_GSV); break;
+        default: CSurfaceWnd::OnMessage(nMessage); break;
+    }
+}

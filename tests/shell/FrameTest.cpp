@@ -1,0 +1,283 @@
+// The main frame as a whole: start-up order, the poll loop reaching the pages through the
+// frame and the client window, status texts and the activity light, the menu commands with
+// their dialogs, and the menu states.
+#include "nmea/NmeaMessages.h"
+#include "platform/Dialog.h"
+#include "platform/Messages.h"
+#include "platform/ScriptedInteraction.h"
+#include "settings/SettingNames.h"
+#include "settings/SettingsStore.h"
+#include "shell/MainFrame.h"
+#include "shell/MainView.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fcntl.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+const QString kDemo = QStringLiteral(RAVUZIZ_DATA_DIR "/demo.nmea");
+
+void ProcessPosted() {
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::sendPostedEvents();
+}
+
+// A fresh store for every test: settings from one must not leak into the next.
+class Frame : public ::testing::Test {
+protected:
+    void SetUp() override { QSettings("VEVO", "Ravuziz").clear(); }
+    void TearDown() override { QSettings("VEVO", "Ravuziz").clear(); }
+};
+
+TEST_F(Frame, ShowsItselfBeforeTheWarningAndCancelCloses) {
+    for (const bool bAgree : {true, false}) {
+        CScriptedInteraction person;
+        bool bShownBefore = false;
+        CMainFrame* pFrame = nullptr;
+        person.AnswerDialog([&](QDialog& d) {
+            bShownBefore = pFrame && pFrame->isVisible();
+            bAgree ? d.accept() : d.reject();
+        });
+        CMainFrame frame;
+        pFrame = &frame;
+        EXPECT_FALSE(frame.isVisible()); // nothing shown until the posted request
+        ProcessPosted();
+        EXPECT_TRUE(bShownBefore);
+        ASSERT_EQ(person.Prompts().size(), 1u);
+        EXPECT_EQ(frame.isVisible(), bAgree);
+    }
+}
+
+TEST_F(Frame, AReplayTickReachesTheStatisticsAndSatellitePages) {
+    CMainFrame::Options options;
+    options.strReplayPath = kDemo;
+    options.bSkipWarning = true;
+    CMainFrame frame(options);
+    ProcessPosted();
+    EXPECT_EQ(frame.SourceMode(), CMainFrame::Source::LoggedFile);
+    // Enough ticks for a few seconds of the drive, with the notifications handled after each
+    // tick as the event loop would.
+    for (int i = 0; i < 60; ++i) {
+        frame.OnTimer(CPollLoop::kTimerId);
+        ProcessPosted();
+    }
+    EXPECT_GT(frame.Parser().m_nGgaCount, 10u);
+    EXPECT_GT(frame.View().StatsPage().Averages().m_avgLatitude.m_nCount, 0u);
+    int nMarkers = 0;
+    for (const SkySatellite& sat : frame.View().SatellitePage().SkyPlot().CurrentSlots())
+        nMarkers += sat.nPrn != 0;
+    EXPECT_GT(nMarkers, 0);
+}
+
+TEST_F(Frame, StatusTexts) {
+    const char* const kQualities[] = {"Fix not available",      "GPS SPS Mode",
+                                      "Differential GPS",       "GPS PPS Mode, fix valid",
+                                      "Real Time Kinematic",    "Float RTK",
+                                      "Estimated (dead reck.)", "Manual Input Mode",
+                                      "Simulator Mode",         "GPS mode unknown"};
+    for (int n = 0; n <= 9; ++n)
+        EXPECT_EQ(CMainFrame::FixQualityText(n), kQualities[n]) << n;
+    EXPECT_EQ(CMainFrame::FixQualityText(255), "GPS mode unknown");
+    EXPECT_EQ(CMainFrame::FixModeText(1), "NA");
+    EXPECT_EQ(CMainFrame::FixModeText(2), "2D");
+    EXPECT_EQ(CMainFrame::FixModeText(3), "3D");
+    EXPECT_EQ(CMainFrame::FixModeText(0), "NA");
+    EXPECT_EQ(CMainFrame::LogSizeText(false, 5000), "No Log");
+    EXPECT_EQ(CMainFrame::LogSizeText(true, 0), "Log:0");
+    EXPECT_EQ(CMainFrame::LogSizeText(true, 999), "Log:999");
+    EXPECT_EQ(CMainFrame::LogSizeText(true, 1000), "Log:1K");
+    EXPECT_EQ(CMainFrame::LogSizeText(true, 999999), "Log:999K");
+    EXPECT_EQ(CMainFrame::LogSizeText(true, 1000000), "Log:1.00M");
+    EXPECT_EQ(CMainFrame::LogSizeText(true, 4294967295u), "Log:4294.97M");
+}
+
+TEST_F(Frame, TheLightFollowsTheFixQualityAndTurnsRedWhenSilent) {
+    CMainFrame::Options options;
+    options.bSkipWarning = true;
+    CMainFrame frame(options);
+    ProcessPosted();
+    CNmeaParser& gps = frame.Parser();
+    struct Step {
+        int nQuality;
+        CStatusLight::Colour expected;
+    } const steps[] = {{0, CStatusLight::Colour::Red},   {2, CStatusLight::Colour::Blue},
+                       {9, CStatusLight::Colour::Blue},  {1, CStatusLight::Colour::Green},
+                       {8, CStatusLight::Colour::Green}, {200, CStatusLight::Colour::Green}};
+    for (const Step& step : steps) {
+        gps.m_nFixQuality = static_cast<uint8_t>(step.nQuality);
+        PostMessage(&frame, WM_GPS_SENTENCE);
+        ProcessPosted();
+        EXPECT_EQ(frame.LedColour(), step.expected) << step.nQuality;
+        EXPECT_TRUE(frame.LedLit());
+    }
+    frame.OnTimer(CMainFrame::kLedTimerId);
+    EXPECT_FALSE(frame.LedLit());
+    gps.m_nFixQuality = 1;
+    for (int i = 0; i < CPollLoop::kSilentTicks; ++i) // no source: silence
+        frame.OnTimer(CPollLoop::kTimerId);
+    PostMessage(&frame, WM_GPS_SENTENCE);
+    ProcessPosted();
+    EXPECT_EQ(frame.LedColour(), CStatusLight::Colour::Red);
+    EXPECT_EQ(frame.PaneText(0), "Fix not available"); // the record was reset
+    EXPECT_EQ(frame.PaneText(1), "NA");
+    EXPECT_EQ(frame.PaneText(2), "No Log");
+}
+
+TEST_F(Frame, LoggingCommandsAndTheirMenuStates) {
+    QTemporaryDir dir;
+    CMainFrame::Options options;
+    options.bSkipWarning = true;
+    CMainFrame frame(options);
+    ProcessPosted();
+    EXPECT_TRUE(QueryCommandState(&frame, ID_LOG_START).IsEnabled());
+    EXPECT_FALSE(QueryCommandState(&frame, ID_LOG_STOP).IsEnabled());
+
+    CScriptedInteraction person;
+    person.AnswerFile(dir.filePath("drive.txt"));
+    EXPECT_TRUE(frame.OnCommand(ID_LOG_START));
+    ASSERT_TRUE(frame.Parser().IsRecording());
+    EXPECT_EQ(person.Prompts()[0].strFilter, "Text Files (*.txt);;All Files (*.*)");
+    EXPECT_FALSE(QueryCommandState(&frame, ID_LOG_START).IsEnabled());
+    EXPECT_TRUE(QueryCommandState(&frame, ID_LOG_STOP).IsEnabled());
+    frame.Parser().Feed("$GPZDA,1*55\r\n", 13);
+    EXPECT_EQ(frame.PaneText(2), "Log:13");
+    EXPECT_TRUE(frame.OnCommand(ID_LOG_STOP));
+    EXPECT_FALSE(frame.Parser().IsRecording());
+    EXPECT_EQ(QFileInfo(dir.filePath("drive.txt")).size(), 13);
+
+    person.AnswerFile(dir.filePath("no/such/folder/x.txt"));
+    person.AnswerMessageBox(IDOK);
+    frame.OnCommand(ID_LOG_START);
+    EXPECT_FALSE(frame.Parser().IsRecording());
+    EXPECT_EQ(person.Prompts().back().strText,
+              "Cannot create log file. Please check the file name and try again.");
+
+    person.AnswerFile(QString()); // cancelled
+    frame.OnCommand(ID_LOG_START);
+    EXPECT_FALSE(frame.Parser().IsRecording());
+}
+
+// A receiver on a pseudo-terminal, reachable as port 7.
+struct Pty {
+    int nMaster = -1, nSlave = -1;
+    Pty() {
+        char szName[256];
+        openpty(&nMaster, &nSlave, szName, nullptr, nullptr);
+        termios tio{};
+        tcgetattr(nSlave, &tio);
+        cfmakeraw(&tio);
+        tcsetattr(nSlave, TCSANOW, &tio);
+        setenv("RAVUZIZ_COM7", szName, 1);
+    }
+    ~Pty() {
+        unsetenv("RAVUZIZ_COM7");
+        close(nMaster);
+        close(nSlave);
+    }
+};
+
+TEST_F(Frame, ConnectSerialClosesAReplayFirstAndStoresOnlyAPortThatOpened) {
+    Pty pty;
+    CMainFrame::Options options;
+    options.strReplayPath = kDemo;
+    options.bSkipWarning = true;
+    CMainFrame frame(options);
+    ProcessPosted();
+    ASSERT_EQ(frame.SourceMode(), CMainFrame::Source::LoggedFile);
+    EXPECT_TRUE(QueryCommandState(&frame, ID_CONNECT_LOGGED_FILE).IsChecked());
+
+    CScriptedInteraction person;
+    const auto choose = [&person](const QString& strPrefix, const QString& strBaud) {
+        person.AnswerDialog([=](QDialog& d) {
+            auto* pList = GetDlgItemAs<QComboBox>(&d, IDC_PORT);
+            for (int i = 0; i < pList->count(); ++i)
+                if (pList->itemText(i).startsWith(strPrefix))
+                    pList->setCurrentIndex(i);
+            GetDlgItemAs<QComboBox>(&d, IDC_BAUD)->setEditText(strBaud);
+            d.accept();
+        });
+    };
+    choose("COM7:", "9600");
+    frame.OnCommand(ID_CONNECT_SERIAL);
+    EXPECT_EQ(frame.SourceMode(), CMainFrame::Source::SerialPort);
+    EXPECT_TRUE(frame.Link().IsOpen());
+    EXPECT_TRUE(frame.Link().m_strSource.isEmpty()); // the replay was closed
+    EXPECT_EQ(ReadSettingInt(kSectionSerial, kPort, 0), 7);
+    EXPECT_EQ(ReadSettingInt(kSectionSerial, kBaud, 0), 9600);
+    EXPECT_TRUE(QueryCommandState(&frame, ID_CONNECT_SERIAL).IsChecked());
+
+    // A port that will not open: the link's message, no source, the settings as they were.
+    choose("SER31:", "4800"); // /dev/ttyS30 does not exist here
+    person.AnswerMessageBox(IDOK);
+    frame.OnCommand(ID_CONNECT_SERIAL);
+    EXPECT_FALSE(frame.Link().IsOpen());
+    EXPECT_EQ(person.Prompts().back().strCaption, "Communication Error");
+    EXPECT_EQ(ReadSettingInt(kSectionSerial, kPort, 0), 7);
+    EXPECT_EQ(ReadSettingInt(kSectionSerial, kBaud, 0), 9600);
+
+    person.AnswerDialog([](QDialog& d) { d.reject(); }); // Cancel changes nothing
+    frame.OnCommand(ID_CONNECT_SERIAL);
+    EXPECT_FALSE(frame.Link().IsOpen());
+}
+
+TEST_F(Frame, ConnectLoggedFileSwitchesTheSourceEvenWhenTheFileFails) {
+    CMainFrame::Options options;
+    options.bSkipWarning = true;
+    CMainFrame frame(options);
+    ProcessPosted();
+    CScriptedInteraction person;
+    person.AnswerFile("/nonexistent/drive.nmea");
+    person.AnswerMessageBox(IDOK);
+    frame.OnCommand(ID_CONNECT_LOGGED_FILE);
+    EXPECT_EQ(frame.SourceMode(), CMainFrame::Source::LoggedFile);
+    EXPECT_EQ(person.Prompts().back().strText, "File Error!");
+    EXPECT_FALSE(frame.Link().IsOpen());
+}
+
+TEST_F(Frame, UnitsAreStoredOnOkOnly) {
+    CMainFrame::Options options;
+    options.bSkipWarning = true;
+    CMainFrame frame(options);
+    ProcessPosted();
+    CScriptedInteraction person;
+    person.AnswerDialog([](QDialog& d) {
+        GetDlgItemAs<QComboBox>(&d, IDC_DISTANCE_SPEED)->setCurrentIndex(2);
+        GetDlgItemAs<QComboBox>(&d, IDC_ALTITUDE)->setCurrentIndex(1);
+        d.accept();
+    });
+    frame.OnCommand(ID_UNITS);
+    EXPECT_EQ(ReadSettingInt(kSectionSettings, kDistanceSpeedUnits, -1), 2);
+    EXPECT_EQ(ReadSettingInt(kSectionSettings, kAltitudeElevationUnits, -1), 1);
+    EXPECT_EQ(ReadSettingInt(kSectionSettings, kPositionFormat, -1), 0);
+    person.AnswerDialog([](QDialog& d) {
+        GetDlgItemAs<QComboBox>(&d, IDC_DISTANCE_SPEED)->setCurrentIndex(0);
+        d.reject();
+    });
+    frame.OnCommand(ID_UNITS);
+    EXPECT_EQ(ReadSettingInt(kSectionSettings, kDistanceSpeedUnits, -1), 2);
+}
+
+TEST_F(Frame, PageCommandsComeBackDownToTheirPages) {
+    CMainFrame::Options options;
+    options.bSkipWarning = true;
+    CMainFrame frame(options);
+    ProcessPosted();
+    CStatsView& stats = frame.View().StatsPage();
+    EXPECT_TRUE(QueryCommandState(&frame, ID_STATS_ENABLE).IsChecked());
+    EXPECT_TRUE(frame.OnCommand(ID_STATS_ENABLE));
+    EXPECT_FALSE(stats.IsEnabled());
+    EXPECT_FALSE(QueryCommandState(&frame, ID_STATS_ENABLE).IsChecked());
+    EXPECT_FALSE(frame.OnCommand(12345)); // nobody's command
+}
+
+} // namespace
