@@ -8,7 +8,6 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 const char kMaxSpeedRefusal[] = "Please enter a maximum speed greater than 0.";
@@ -32,15 +31,7 @@ CSpeedSetupDlg::CSpeedSetupDlg(QWidget* pParent) : CDialog(pParent), m_nMaxSpeed
 
     // The handheld confirms from its title bar; a desktop window has no such button, so OK
     // is shown here or the dialog could only be cancelled.
-    auto* pButtons = new QDialogButtonBox(this);
-    QPushButton* pOk = pButtons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    QPushButton* pCancel =
-        pButtons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    pOk->setDefault(true);
-    SetDlgCtrlID(pOk, IDOK);
-    SetDlgCtrlID(pCancel, IDCANCEL);
-    connect(pButtons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(pButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* pButtons = MakeButtons();
 
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addWidget(pLabel);

@@ -2,6 +2,8 @@
 
 #include "platform/Interaction.h"
 
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QVariant>
 
 namespace {
@@ -36,4 +38,16 @@ int CDialog::DoModal() {
     setResult(0);
     OnInitDialog();
     return UserInteraction().RunModal(*this) == IDOK ? IDOK : IDCANCEL;
+}
+
+QDialogButtonBox* CDialog::MakeButtons(const QString& strOk, const QString& strCancel) {
+    auto* pButtons = new QDialogButtonBox(this);
+    QPushButton* pOk = pButtons->addButton(strOk, QDialogButtonBox::AcceptRole);
+    pOk->setDefault(true);
+    SetDlgCtrlID(pOk, IDOK);
+    if (!strCancel.isEmpty())
+        SetDlgCtrlID(pButtons->addButton(strCancel, QDialogButtonBox::RejectRole), IDCANCEL);
+    connect(pButtons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(pButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    return pButtons;
 }

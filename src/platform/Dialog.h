@@ -25,6 +25,8 @@ template <typename T> T* GetDlgItemAs(const QWidget* pParent, int nId) {
     return qobject_cast<T*>(GetDlgItem(pParent, nId));
 }
 
+class QDialogButtonBox;
+
 class CDialog : public QDialog {
 public:
     explicit CDialog(QWidget* pParent = nullptr);
@@ -44,4 +46,8 @@ protected:
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
     void EndDialog(int nResult) { done(nResult); }
+    // The dialog's button row: a default button with id IDOK and, unless strCancel is empty,
+    // a Cancel button with id IDCANCEL, ending the dialog through OnOK and OnCancel.
+    QDialogButtonBox* MakeButtons(const QString& strOk = QStringLiteral("OK"),
+                                  const QString& strCancel = QStringLiteral("Cancel"));
 };

@@ -5,7 +5,6 @@
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 CAboutDlg::CAboutDlg(QWidget* pParent) : CDialog(pParent) {
@@ -14,11 +13,7 @@ CAboutDlg::CAboutDlg(QWidget* pParent) : CDialog(pParent) {
     pIcon->setPixmap(AppIcon().pixmap(32, 32));
     auto* pText = new QLabel(QStringLiteral("Ravuziz Version 1.00.3"), this);
 
-    auto* pButtons = new QDialogButtonBox(this);
-    QPushButton* pOk = pButtons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    pOk->setDefault(true);
-    SetDlgCtrlID(pOk, IDOK);
-    connect(pButtons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    QDialogButtonBox* pButtons = MakeButtons(QStringLiteral("OK"), QString());
 
     auto* pRow = new QHBoxLayout;
     pRow->addWidget(pIcon);

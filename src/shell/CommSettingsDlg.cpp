@@ -6,7 +6,6 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -26,14 +25,7 @@ CCommSettingsDlg::CCommSettingsDlg(QWidget* pParent) : CDialog(pParent) {
     m_pBaud->addItems({"4800", "9600", "19200", "38400", "57600", "115200"});
     SetDlgCtrlID(m_pBaud, IDC_BAUD);
 
-    auto* pButtons = new QDialogButtonBox(this);
-    QPushButton* pOk = pButtons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    pOk->setDefault(true);
-    SetDlgCtrlID(pOk, IDOK);
-    SetDlgCtrlID(pButtons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole),
-                 IDCANCEL);
-    connect(pButtons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(pButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* pButtons = MakeButtons();
 
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addWidget(new QLabel(QStringLiteral("Port:"), this));

@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -31,14 +30,7 @@ CUnitsDlg::CUnitsDlg(QWidget* pParent) : CDialog(pParent) {
                                                    QStringLiteral("ddd.dddddddd\u00B0")});
 
     // A desktop has no caption OK button, so the dialog gets a visible one.
-    auto* pButtons = new QDialogButtonBox(this);
-    QPushButton* pOk = pButtons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    pOk->setDefault(true);
-    SetDlgCtrlID(pOk, IDOK);
-    SetDlgCtrlID(pButtons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole),
-                 IDCANCEL);
-    connect(pButtons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(pButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* pButtons = MakeButtons();
 
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addWidget(new QLabel(QStringLiteral("Distance/Speed:"), this));

@@ -4,7 +4,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
-#include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -29,15 +28,7 @@ CWarningDlg::CWarningDlg(QWidget* pParent) : CDialog(pParent) {
     for (QLabel* pLabel : {pFirst, pSecond})
         pLabel->setWordWrap(true);
 
-    auto* pButtons = new QDialogButtonBox(this);
-    QPushButton* pAgree =
-        pButtons->addButton(QStringLiteral("Agree"), QDialogButtonBox::AcceptRole);
-    pAgree->setDefault(true);
-    SetDlgCtrlID(pAgree, IDOK);
-    SetDlgCtrlID(pButtons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole),
-                 IDCANCEL);
-    connect(pButtons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(pButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* pButtons = MakeButtons(QStringLiteral("Agree"));
 
     auto* pLayout = new QVBoxLayout(this);
     pLayout->setContentsMargins(11, kHeadingHeight + 8, 11, 11);

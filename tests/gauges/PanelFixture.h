@@ -9,7 +9,7 @@
 #include "platform/AppInfo.h"
 #include "resources/resource.h"
 
-#include <QSettings>
+#include "common/CleanStore.h"
 
 #include <gtest/gtest.h>
 
@@ -22,16 +22,8 @@ public:
     using CGaugePanelWnd::OnTimer;
 };
 
-class PanelTest : public testing::Test {
+class PanelTest : public CleanStoreTest {
 protected:
-    void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME"))
-            GTEST_SKIP() << "run through ctest, which gives the tests their own settings folder";
-        QSettings store(kCompanyKey, kAppName);
-        store.clear();
-        store.sync();
-    }
-
     // A hidden top-level panel of nWidth x nHeight, created and painted once.
     CPanelUnderTest& MakePanel(int nWidth, int nHeight, QWidget* pParent = nullptr) {
         m_pPanel = std::make_unique<CPanelUnderTest>(gps);

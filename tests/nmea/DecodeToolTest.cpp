@@ -2,36 +2,21 @@
 // the same record a direct feed gives, and exit status 2 for bad arguments or files.
 #include "NmeaTestUtil.h"
 #include "RecordJson.h"
+#include "common/RunProgram.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <fstream>
 #include <sstream>
-#include <sys/wait.h>
 
 namespace {
 
 const std::string kTool = std::string(RAVUZIZ_BIN_DIR) + "/tools/ravuziz-decode";
 const std::string kData = RAVUZIZ_DATA_DIR;
 
-struct Result {
-    int nStatus;
-    std::string strOut;
-};
-
-Result RunTool(const std::string& strArgs) {
-    const std::string strCommand = kTool + " " + strArgs + " 2>/dev/null";
-    std::FILE* p = popen(strCommand.c_str(), "r");
-    Result r{-1, {}};
-    if (!p)
-        return r;
-    char buf[4096];
-    for (size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;)
-        r.strOut.append(buf, n);
-    const int nWait = pclose(p);
-    r.nStatus = WIFEXITED(nWait) ? WEXITSTATUS(nWait) : -1;
-    return r;
+ProgramResult RunTool(const std::string& strArgs) {
+    return RunProgram(kTool + " " + strArgs);
 }
 
 std::string ReadFile(const std::string& strPath) {
@@ -59,7 +44,7 @@ TEST(DecodeTool, PrintsWhatADirectFeedGivesInEveryChunkSize) {
              {strPath, "--chunk 1 " + strPath, "--chunk=2 " + strPath, "--chunk 13 " + strPath,
               "--chunk 100000 " + strPath, "< " + strPath, "- < " + strPath,
               "--chunk 3 - < " + strPath}) {
-            const Result r = RunTool(strArgs);
+            const ProgramResult r = RunTool(strArgs);
             EXPECT_EQ(r.nStatus, 0) << strArgs;
             EXPECT_EQ(r.strOut, strExpected) << strArgs;
         }
@@ -67,7 +52,7 @@ TEST(DecodeTool, PrintsWhatADirectFeedGivesInEveryChunkSize) {
 }
 
 TEST(DecodeTool, OutputFollowsTheContract) {
-    const Result r = RunTool(kData + "/quirks.nmea");
+    const ProgramResult r = RunTool(kData + "/quirks.nmea");
     ASSERT_EQ(r.nStatus, 0);
     const std::string& s = r.strOut;
     EXPECT_EQ(s.rfind("{\"m_nGgaHour\":", 0), 0u);
@@ -104,11 +89,11 @@ TEST(DecodeTool, RefusesBadArgumentsAndFilesWithStatus2) {
           std::string("--chunk abc"), std::string("--chunk"), std::string("--chunk -5"),
           std::string("--frobnicate"), kData + "/sample.nmea " + kData + "/quirks.nmea",
           kData /* a folder is not readable as a capture */}) {
-        const Result r = RunTool(strArgs);
+        const ProgramResult r = RunTool(strArgs);
         EXPECT_EQ(r.nStatus, 2) << strArgs;
         EXPECT_TRUE(r.strOut.empty()) << strArgs;
     }
-    const Result help = RunTool("--help");
+    const ProgramResult help = RunTool("--help");
     EXPECT_EQ(help.nStatus, 0);
     EXPECT_NE(help.strOut.find("usage: ravuziz-decode"), std::string::npos);
 }

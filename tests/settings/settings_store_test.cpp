@@ -1,7 +1,7 @@
 // The settings store: every setting's exact section and name with its default, values that
 // survive, unreadable values that fall back to the default, and reads that always see the
 // store as it is now.
-#include "StoreFixture.h"
+#include "common/CleanStore.h"
 
 #include "platform/NumberText.h"
 #include "settings/SettingNames.h"
@@ -11,6 +11,8 @@
 #include <QFile>
 
 namespace {
+
+using SettingsTest = CleanStoreTest;
 
 struct IntSetting {
     const char* section;

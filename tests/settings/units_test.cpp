@@ -1,6 +1,6 @@
 // Units and coordinate texts: every factor, name and fallback, the formats to the last
 // character, and the selection read from the store on every call.
-#include "StoreFixture.h"
+#include "common/CleanStore.h"
 
 #include "settings/SettingNames.h"
 #include "settings/SettingsStore.h"
@@ -10,6 +10,8 @@
 #include <string>
 
 namespace {
+
+using SettingsTest = CleanStoreTest;
 
 TEST(UnitFactors, AreExactlyTheseDoubles) {
     EXPECT_EQ(kKnotsToMph, 1.15077944802);

@@ -1,6 +1,7 @@
 // The main frame as a whole: start-up order, the poll loop reaching the pages through the
 // frame and the client window, status texts and the activity light, the menu commands with
 // their dialogs, and the menu states.
+#include "common/CleanStore.h"
 #include "nmea/NmeaMessages.h"
 #include "platform/Dialog.h"
 #include "platform/Messages.h"
@@ -32,12 +33,7 @@ void ProcessPosted() {
         QCoreApplication::sendPostedEvents();
 }
 
-// A fresh store for every test: settings from one must not leak into the next.
-class Frame : public ::testing::Test {
-protected:
-    void SetUp() override { QSettings("VEVO", "Ravuziz").clear(); }
-    void TearDown() override { QSettings("VEVO", "Ravuziz").clear(); }
-};
+using Frame = CleanStoreTest;
 
 TEST_F(Frame, ShowsItselfBeforeTheWarningAndCancelCloses) {
     for (const bool bAgree : {true, false}) {

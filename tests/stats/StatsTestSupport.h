@@ -10,20 +10,13 @@
 #include "stats/StatsTable.h"
 
 #include <QImage>
-#include <QSettings>
+
+#include "common/CleanStore.h"
 
 #include <gtest/gtest.h>
 
-class StoreTest : public testing::Test {
+class StoreTest : public CleanStoreTest {
 protected:
-    void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME"))
-            GTEST_SKIP() << "run through ctest, which gives the tests their own settings folder";
-        QSettings store(kCompanyKey, kAppName);
-        store.clear();
-        store.sync();
-    }
-
     // Distance 0 statute, 1 nautical, 2 metric; altitude 0 feet, 1 metres; position format
     // 0 ddd°mm.mmmm, 1 ddd°mm'ss.sss, 2 ddd.dddddddd°.
     static void SetUnits(int nDistance, int nAltitude, int nPositionFormat) {

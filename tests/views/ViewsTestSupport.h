@@ -14,8 +14,9 @@
 #include <QImage>
 #include <QPainter>
 #include <QRect>
-#include <QSettings>
 #include <QThread>
+
+#include "common/CleanStore.h"
 
 #include <gtest/gtest.h>
 
@@ -140,18 +141,7 @@ inline void SetSatellite(CNmeaParser& gps, int i, int nPrn, int nAzimuth, int nE
                      static_cast<uint16_t>(nAzimuth), static_cast<uint16_t>(nElevation)};
 }
 
-// Tests that read or write settings start from an empty store, and only ever in the test
-// program's own settings folder (ctest points XDG_CONFIG_HOME there).
-class SettingsFixture : public testing::Test {
-protected:
-    void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME"))
-            GTEST_SKIP() << "run through ctest, which gives the tests their own settings folder";
-        QSettings store(kCompanyKey, kAppName);
-        store.clear();
-        store.sync();
-    }
-};
+using SettingsFixture = CleanStoreTest;
 
 // Processes events until done() holds; false if it still does not after a generous limit (a
 // safety net against hanging, not a measure of speed).

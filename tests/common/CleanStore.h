@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-class SettingsTest : public testing::Test {
+class CleanStoreTest : public testing::Test {
 protected:
     void SetUp() override {
         if (qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME"))
