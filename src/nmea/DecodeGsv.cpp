@@ -11,7 +11,9 @@
 // A group total of 9 is refused while a message numbered 9 is accepted; the number is not
 // checked against the total. Every field is converted whole and kept in 16 bits.
 #include "nmea/NmeaFields.h"
+
 #include "nmea/NmeaParser.h"
+#include <cctype>
 
 void CNmeaParser::DecodeGsv(const CNmeaBody& body) {
     NmeaField f;
@@ -26,10 +28,15 @@ void CNmeaParser::DecodeGsv(const CNmeaBody& body) {
     if (body.Field(2, f))
         m_nSatsInView = static_cast<uint16_t>(f.Int());
 
-    // NMEA 4.10 and later append a signal-ID field after the satellites. It shows as one field
-    // more than a whole number of satellites; read as a PRN it would be a phantom satellite.
+    // NMEA 4.10 and later append a signal-ID field, one hexadecimal digit, after the
+    // satellites: one field more than a whole number of satellites. Read as a PRN it would be
+    // a phantom satellite. A longer last field is a satellite's PRN and stays one.
     const int nSatFields = body.FieldCount() - 3;
-    const int nSignalId = nSatFields % 4 == 1 ? body.FieldCount() - 1 : -1;
+    int nSignalId = -1;
+    if (nSatFields % 4 == 1 && body.Field(body.FieldCount() - 1, f) && f.Length() == 1 &&
+        std::isxdigit(static_cast<unsigned char>(f.First())) &&
+        !std::islower(static_cast<unsigned char>(f.First())))
+        nSignalId = body.FieldCount() - 1;
     const auto value = [&body, nSignalId](int nField) -> uint16_t {
         NmeaField v;
         return nField != nSignalId && body.Field(nField, v) ? static_cast<uint16_t>(v.Int()) : 0;

@@ -11,6 +11,13 @@
 namespace {
 
 constexpr int kFirstPort = 1;
+// The Comm Settings dialog reads a port number from three characters, so overrides stop at
+// 999: a larger one would be listed under a number that opens another device.
+constexpr int kMaxOverridePort = 999;
+// What the program keeps of a port's input between polls. The poll takes at most 850 bytes
+// a second; a faster receiver's surplus stays with the driver, which drops it, instead of
+// piling up here and showing ever older positions.
+constexpr qint64 kReadBufferBytes = 4096;
 constexpr int kPortsPerFamily = 32;
 constexpr const char* kFamilies[] = {"/dev/ttyS", "/dev/ttyUSB", "/dev/ttyACM", "/dev/rfcomm"};
 constexpr int kLastPort = kFirstPort + kPortsPerFamily * static_cast<int>(std::size(kFamilies)) - 1;
@@ -36,6 +43,8 @@ bool HungUp(int nFd) {
 } // namespace
 
 QString ComDevicePath(int nPort) {
+    if (nPort < 1 || nPort > kMaxOverridePort)
+        return QString();
     const QString strOverride =
         qEnvironmentVariable(OverrideVariable(nPort).toLatin1().constData());
     if (!strOverride.isEmpty())
@@ -72,7 +81,7 @@ std::vector<std::pair<int, QString>> ComOverrides() {
         const QString strPath = environment.value(strKey);
         bool bOk = false;
         const int nPort = match.hasMatch() ? match.captured(1).toInt(&bOk) : 0;
-        if (bOk && nPort > 0 && !strPath.isEmpty())
+        if (bOk && nPort > 0 && nPort <= kMaxOverridePort && !strPath.isEmpty())
             overrides.emplace_back(nPort, strPath);
     }
     std::sort(overrides.begin(), overrides.end());
@@ -88,6 +97,7 @@ bool CSerialDevice::Open(const QString& strName) {
         return false;
     }
     m_Port.setPortName(strPath);
+    m_Port.setReadBufferSize(kReadBufferBytes);
     if (m_Port.open(QIODevice::ReadWrite))
         return true;
     switch (m_Port.error()) {

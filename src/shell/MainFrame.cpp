@@ -44,6 +44,7 @@ CMainFrame::CMainFrame(const Options& options) : m_bSkipWarning(options.bSkipWar
     m_pView = new CMainView(m_Parser);
     m_pView->Create(QStringLiteral("MainView"), CRect{}, this, AFX_IDW_PANE_FIRST, true);
     setCentralWidget(m_pView);
+    setFocusProxy(m_pView); // focus given to the frame passes to the client window
 
     // Command bar: the menu bar and the About button.
     m_pActions = new CCommandActions(this);

@@ -256,6 +256,9 @@ TEST_F(Decoders, GsvSignalIdIsNotASatellite) {
     Feed("GPGSV,2,1,05,01,10,100,40,02,20,200,30,03,30,300,20,04,40,040,10,1");
     EXPECT_EQ(parser.m_Sats[3].nPrn, 4);
     EXPECT_EQ(parser.m_Sats[3].nSnr, 10);
+    // A last field longer than one hexadecimal digit is a satellite's PRN.
+    Feed("GPGSV,3,3,09,25");
+    EXPECT_EQ(parser.m_Sats[8].nPrn, 25);
     // A message without a signal ID and a missing last SNR is read by the letter.
     Feed("GPGSV,1,1,02,05,10,100,40,06,20,200,");
     EXPECT_EQ(parser.m_Sats[1].nPrn, 6);

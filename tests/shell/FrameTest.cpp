@@ -33,7 +33,20 @@ void ProcessPosted() {
         QCoreApplication::sendPostedEvents();
 }
 
-using Frame = CleanStoreTest;
+// Frames start by opening the stored port, COM1 unless told otherwise; a real /dev/ttyS0 on
+// the test machine must not take part, so the ports the tests name lead nowhere.
+class Frame : public CleanStoreTest {
+protected:
+    void SetUp() override {
+        CleanStoreTest::SetUp();
+        setenv("RAVUZIZ_COM1", "/nonexistent/receiver", 1);
+        setenv("RAVUZIZ_COM31", "/nonexistent/receiver", 1);
+    }
+    void TearDown() override {
+        unsetenv("RAVUZIZ_COM1");
+        unsetenv("RAVUZIZ_COM31");
+    }
+};
 
 TEST_F(Frame, ShowsItselfBeforeTheWarningAndCancelCloses) {
     for (const bool bAgree : {true, false}) {
@@ -213,7 +226,7 @@ TEST_F(Frame, ConnectSerialClosesAReplayFirstAndStoresOnlyAPortThatOpened) {
     EXPECT_TRUE(QueryCommandState(&frame, ID_CONNECT_SERIAL).IsChecked());
 
     // A port that will not open: the link's message, no source, the settings as they were.
-    choose("SER31:", "4800"); // /dev/ttyS30 does not exist here
+    choose("SER31:", "4800"); // port 31 leads nowhere
     person.AnswerMessageBox(IDOK);
     frame.OnCommand(ID_CONNECT_SERIAL);
     EXPECT_FALSE(frame.Link().IsOpen());

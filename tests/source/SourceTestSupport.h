@@ -18,6 +18,7 @@ public:
     // The receiver unplugged: its side of the terminal goes away.
     void Unplug();
     const std::string& Path() const { return m_strPath; }
+    int MasterFd() const { return m_nMaster; }
 
 private:
     int m_nMaster = -1;
