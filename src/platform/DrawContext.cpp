@@ -15,7 +15,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <map>
 #include <optional>
+#include <tuple>
 
 namespace {
 
@@ -63,7 +65,7 @@ QBrush QtBrush(const CBrush& brush) {
 // advances but records a plain average over all its glyphs, about 30 % wider, which would
 // push such columns off a small screen; computed the classic way it gives Arial's value (5
 // pixels at 12, where the font's own figure gives 7).
-int ClassicAverageCharWidth(const QFont& font) {
+int ComputeClassicAverageCharWidth(const QFont& font) {
     static constexpr struct {
         char c;
         int nWeight;
@@ -82,6 +84,41 @@ int ClassicAverageCharWidth(const QFont& font) {
         dSum += metrics.horizontalAdvance(QLatin1Char(letter.c)) * letter.nWeight;
     // To the nearest pixel, as a font scaler rounds its metrics.
     return static_cast<int>(std::floor(dSum / 1000 + 0.5));
+}
+
+// The same, measured once per font description: pages ask for it at every drawing.
+int ClassicAverageCharWidth(const CFont& font) {
+    static std::map<std::tuple<int, int, QString>, int> widths;
+    const LogFont& logFont = font.GetLogFont();
+    const std::tuple<int, int, QString> key{logFont.lfHeight, logFont.lfWeight, logFont.lfFaceName};
+    if (const auto it = widths.find(key); it != widths.end())
+        return it->second;
+    return widths.emplace(key, ComputeClassicAverageCharWidth(font.QtFont())).first->second;
+}
+
+// Block copies between the program's surfaces, all RGB32, as plain 32-bit arithmetic: what
+// the painter's raster operations compute (colour bits combined, the pixel left opaque),
+// without opening a painter for every small block (markers, the status light). target is
+// where the block goes on destination; its top-left pixel comes from ptSource.
+void CombineRgb32(QImage& destination, const QRect& target, const QImage& source, QPoint ptSource,
+                  unsigned nRop) {
+    const QRect clipped = target.intersected(destination.rect());
+    const auto combine = [&](auto op) {
+        for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
+            const auto* pFrom = reinterpret_cast<const QRgb*>(
+                                    source.constScanLine(ptSource.y() + y - target.top())) +
+                                ptSource.x() + clipped.left() - target.left();
+            auto* pTo = reinterpret_cast<QRgb*>(destination.scanLine(y)) + clipped.left();
+            for (int i = 0; i < clipped.width(); ++i)
+                pTo[i] = op(pFrom[i], pTo[i]) | 0xFF000000u;
+        }
+    };
+    switch (nRop) {
+        case SRCCOPY: combine([](QRgb src, QRgb) { return src; }); break;
+        case SRCINVERT: combine([](QRgb src, QRgb dst) { return src ^ dst; }); break;
+        case SRCAND: combine([](QRgb src, QRgb dst) { return src & dst; }); break;
+        default: break;
+    }
 }
 
 void PrepareAliased(QPainter& painter) {
@@ -334,8 +371,8 @@ CSize CDrawContext::GetTextExtent(const QString& strText) const {
 
 TextMetrics CDrawContext::GetTextMetrics() const {
     const QFontMetrics metrics(m_Font.QtFont());
-    return {metrics.height(), metrics.ascent(), metrics.descent(),
-            ClassicAverageCharWidth(m_Font.QtFont()), metrics.maxWidth()};
+    return {metrics.height(), metrics.ascent(), metrics.descent(), ClassicAverageCharWidth(m_Font),
+            metrics.maxWidth()};
 }
 
 QColor CDrawContext::GetPixel(int x, int y) const {
@@ -372,6 +409,13 @@ bool CDrawContext::BitBlt(int x, int y, int nWidth, int nHeight, const CDrawCont
 
     // Copying within one surface reads a copy, so overlapping blocks come out right.
     const QImage block = source.m_pImage == m_pImage ? m_pImage->copy(from) : QImage();
+    const QImage& sourceImage = block.isNull() ? *source.m_pImage : block;
+    const QPoint ptFrom = block.isNull() ? from.topLeft() : QPoint(0, 0);
+    if (sourceImage.format() == QImage::Format_RGB32 &&
+        m_pImage->format() == QImage::Format_RGB32) {
+        CombineRgb32(*m_pImage, QRect(to, from.size()), sourceImage, ptFrom, nRop);
+        return true;
+    }
     QPainter painter(m_pImage);
     painter.setCompositionMode(mode);
     if (block.isNull())
