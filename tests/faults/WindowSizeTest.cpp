@@ -42,8 +42,9 @@ TEST_F(FaultTest, TheWindowAtOneByOneAndAtFourThousandByThreeThousand) {
     for (const QSize size : {QSize(1, 1), QSize(4000, 3000), QSize(480, 600)}) {
         frame.resize(size);
         QCoreApplication::processEvents();
-        if (size.width() > 1)
+        if (size.width() > 1) {
             ASSERT_EQ(frame.size(), size);
+        }
         LetTimersRun(1300); // a refresh of every page at this size, with data coming
         const std::array<QImage, 4> pages = RenderPages(frame);
         for (size_t i = 0; i < pages.size(); ++i) {
