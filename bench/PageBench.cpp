@@ -90,9 +90,9 @@ struct Pages : INmeaNotify {
 
 enum PageIndex { kSigNav, kAzEl, kPanel, kStats };
 
-void BM_FullPaint(benchmark::State& state) {
-    Pages pages(static_cast<int>(state.range(1)), static_cast<int>(state.range(2)));
-    CSurfaceWnd& page = *pages.All()[static_cast<size_t>(state.range(0))];
+void BM_FullPaint(benchmark::State& state, PageIndex nPage) {
+    Pages pages(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    CSurfaceWnd& page = *pages.All()[static_cast<size_t>(nPage)];
     for (auto _ : state) {
         page.Invalidate(true);
         Pages::Paint(page);
@@ -100,22 +100,17 @@ void BM_FullPaint(benchmark::State& state) {
     }
 }
 
-void PageSizes(benchmark::internal::Benchmark* pBench) {
-    pBench->ArgNames({"page", "w", "h"});
-    for (const int nPage : {kSigNav, kAzEl, kPanel, kStats}) {
-        pBench->Args({nPage, 240, 320});
-        pBench->Args({nPage, 1920, 1080});
-    }
-    pBench->Unit(benchmark::kMicrosecond);
-}
-BENCHMARK(BM_FullPaint)->Apply(PageSizes);
-
 void Sizes(benchmark::internal::Benchmark* pBench) {
     pBench->ArgNames({"w", "h"});
     pBench->Args({240, 320});
     pBench->Args({1920, 1080});
     pBench->Unit(benchmark::kMicrosecond);
 }
+
+BENCHMARK_CAPTURE(BM_FullPaint, SigNav, kSigNav)->Apply(Sizes);
+BENCHMARK_CAPTURE(BM_FullPaint, AzEl, kAzEl)->Apply(Sizes);
+BENCHMARK_CAPTURE(BM_FullPaint, Panel, kPanel)->Apply(Sizes);
+BENCHMARK_CAPTURE(BM_FullPaint, Stats, kStats)->Apply(Sizes);
 
 // The panel's 1.1 s tick: the gauges take new values and the panel repaints without erase.
 void BM_PanelTick(benchmark::State& state) {
