@@ -17,18 +17,21 @@
 
 namespace {
 
-// Ticks until the frame has decoded nSentences in all (a terminal hands bytes over a moment
-// after they were written); false if they do not all arrive.
-bool TickUntilSentences(CMainFrame& frame, uint32_t nSentences) {
-    for (int nIdle = 0; frame.Parser().m_nSentenceCount < nSentences;) {
+// Ticks until the frame has decoded nSentences in all. A terminal hands bytes over a moment
+// after they were written, and fifteen empty ticks would count as a silent receiver, so after
+// a tick that brought nothing new the next waits for bytes to arrive; false if none do.
+bool TickUntilSentences(CPty& pty, CMainFrame& frame, uint32_t nSentences) {
+    bool bProgress = true;
+    for (int nWaits = 0; frame.Parser().m_nSentenceCount < nSentences;) {
+        if (!bProgress && pty.Waiting() == 0) {
+            if (++nWaits > 2000)
+                return false;
+            QThread::msleep(1);
+            continue;
+        }
         const uint32_t nBefore = frame.Parser().m_nSentenceCount;
         Tick(frame);
-        if (frame.Parser().m_nSentenceCount != nBefore)
-            nIdle = 0;
-        else if (++nIdle > 200)
-            return false;
-        else
-            QThread::msleep(1);
+        bProgress = frame.Parser().m_nSentenceCount != nBefore;
     }
     return true;
 }
@@ -41,7 +44,7 @@ bool SendAndTick(CPty& pty, CMainFrame& frame, CNmeaParser& reference, const std
         const std::string strPiece = str.substr(nAt, kPiece);
         pty.Send(strPiece);
         reference.Feed(strPiece.data(), static_cast<uint32_t>(strPiece.size()));
-        if (!TickUntilSentences(frame, reference.m_nSentenceCount))
+        if (!TickUntilSentences(pty, frame, reference.m_nSentenceCount))
             return false;
     }
     return true;
