@@ -1,8 +1,8 @@
 // Recording onto a disk that fills up, through the running program: while the disk is full
 // the bytes are kept and the user is told once, however long the box stays open; when space
-// comes back the file is completed without a gap; a disk that stays full past the kept
-// megabyte stops the recording at a chunk boundary, and that news waits for the first box
-// instead of piling on top of it.
+// comes back the file is completed without a gap; a recording stopped while the disk is full,
+// or a disk that stays full past the kept megabyte, ends the file at a chunk boundary, and the
+// news of the latter waits for the first box instead of piling on top of it.
 #include "FaultSupport.h"
 #include "SourceTestSupport.h"
 
@@ -79,6 +79,29 @@ TEST_F(FaultTest, ADiskThatStaysFullStopsTheRecordingAtAChunkAndTellsAfterTheFir
     EXPECT_EQ(person.Prompts()[1].strText, QString("Disk full while accessing %1.").arg(strLog));
     EXPECT_TRUE(person.Prompts()[2].strText.startsWith("Recording stopped"));
     EXPECT_EQ(person.nMaxOpen, 1);
+}
+
+TEST_F(FaultTest, StoppingWhileTheDiskIsFullLeavesTheChunksThatFitted) {
+    const QString strReplay = TempPath("drive.nmea");
+    const std::string strStream = SimulatedSeconds(120, 5);
+    WriteWholeFile(strReplay, strStream);
+    const QString strLog = TempPath("log.txt");
+    auto pFrame = MakeFrame(strReplay);
+    CMainFrame& frame = *pFrame;
+    CSlowPerson person;
+    person.AnswerFile(strLog);
+    frame.OnCommand(ID_LOG_START);
+    {
+        CFileSizeLimit full(20000);
+        Tick(frame, 40000 / kChunk);
+        frame.OnCommand(ID_LOG_STOP);
+    }
+    EXPECT_EQ(frame.PaneText(2), "No Log");
+    const std::string strFile = ReadWholeFile(strLog);
+    EXPECT_EQ(strFile.size(), 20000u / kChunk * kChunk);
+    EXPECT_EQ(strFile, strStream.substr(0, strFile.size()));
+    EXPECT_EQ(frame.Parser().LoggedBytes(), strFile.size());
+    EXPECT_EQ(person.Prompts().size(), 2u); // the file chooser and the one disk-full box
 }
 
 } // namespace
