@@ -10,20 +10,24 @@
 #   CPU total         user + system time of the whole run, start-up included
 #   CPU steady        share of one core after the first 10 seconds
 #   RSS end, peak     resident memory at the end of the run and its high-water mark
-# Usage: scripts/measure.sh [--seconds N] [--all-pages]
-# --all-pages measures each of the four pages visible in turn instead of Sig/Nav only.
+# Usage: scripts/measure.sh [--seconds N] [--page NAME]... [--all-pages]
+# --page measures with that page in front (Sig/Nav, Azmth/Elvn, Panel or Stats; default
+# Sig/Nav, the one in front at start); --all-pages measures each of the four in turn.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=60
-pages=("Sig/Nav")
+chosen=()
 while [[ $# -gt 0 ]]; do
     case "$1" in
         --seconds) seconds="$2"; shift 2 ;;
-        --all-pages) pages=("Sig/Nav" "Azmth/Elvn" "Panel" "Stats"); shift ;;
-        *) echo "usage: scripts/measure.sh [--seconds N] [--all-pages]" >&2; exit 2 ;;
+        --page) chosen+=("$2"); shift 2 ;;
+        --all-pages) chosen=("Sig/Nav" "Azmth/Elvn" "Panel" "Stats"); shift ;;
+        *) echo "usage: scripts/measure.sh [--seconds N] [--page NAME]... [--all-pages]" >&2
+           exit 2 ;;
     esac
 done
+pages=("${chosen[@]:-Sig/Nav}")
 warm=10 # seconds of start-up left out of the steady CPU figure
 ((seconds > warm + 2)) || { echo "--seconds must exceed $((warm + 2))" >&2; exit 2; }
 
