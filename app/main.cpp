@@ -1,6 +1,7 @@
 // ravuziz: the GPS monitor. Besides the window it offers what a Linux user expects of a
 // program started from a terminal: --help, --version, replaying a recording at start-up, and
 // pictures of the pages made without a display (for documentation and checks).
+#include "FrameTimes.h"
 #include "shell/MainView.h"
 #include "shell/RavuzizApp.h"
 
@@ -99,6 +100,7 @@ int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     // Numbers in texts and settings always use a full stop, whatever the desktop's language.
     std::setlocale(LC_NUMERIC, "C");
+    ReportFrameTimesIfAsked();
     CRavuzizApp app;
     if (!app.InitInstance(args.frame))
         return 1;

@@ -95,6 +95,7 @@ void CGaugePanelWnd::OnPaint(CDrawContext& dc) {
     if (!surface.CreateCompatibleBitmap(client.Width(), client.Height()))
         return;
     CDrawContext memory(surface);
+    memory.KeepPainterOpen(); // nothing else draws on the composition
     // The context's own pen and brush: a one-pixel black frame round a white page.
     memory.Rectangle(client);
     if (m_nCycleMode) {

@@ -2,20 +2,26 @@
 // follow the window system's conventions exactly (and symmetrically) rather than Qt's
 // rasteriser; text, polygons, wide lines and block copies go through a QPainter opened for
 // the one operation. A context therefore holds no painter between calls, and any number of
-// contexts may draw into the same surface in turn.
+// contexts may draw into the same surface in turn — unless it was asked to keep its painter
+// (KeepPainterOpen), which then serves every operation with its state reset in between.
 #include "platform/DrawContext.h"
 
 #include "platform/SystemMetrics.h"
 
 #include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPainter>
 #include <QPolygon>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <map>
 #include <optional>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -63,7 +69,7 @@ QBrush QtBrush(const CBrush& brush) {
 // advances but records a plain average over all its glyphs, about 30 % wider, which would
 // push such columns off a small screen; computed the classic way it gives Arial's value (5
 // pixels at 12, where the font's own figure gives 7).
-int ClassicAverageCharWidth(const QFont& font) {
+int ComputeClassicAverageCharWidth(const QFont& font) {
     static constexpr struct {
         char c;
         int nWeight;
@@ -84,10 +90,110 @@ int ClassicAverageCharWidth(const QFont& font) {
     return static_cast<int>(std::floor(dSum / 1000 + 0.5));
 }
 
+// What the pages measure of a font, measured once per font description: every drawing asks
+// again for the metrics of the same few fonts and mostly for the widths of the same texts
+// (scale labels, captions), and each answer would otherwise lay the text out anew.
+struct FontFacts {
+    TextMetrics metrics;
+    QHash<QString, int> widths;
+};
+
+constexpr size_t kMaxMeasuredFonts = 64;     // like the realised fonts (platform/GdiObjects.cpp)
+constexpr qsizetype kMaxMeasuredTexts = 512; // per font; changing readouts add new texts
+
+FontFacts& FactsOf(const CFont& font) {
+    static std::map<std::tuple<int, int, QString>, FontFacts> facts;
+    const LogFont& logFont = font.GetLogFont();
+    const std::tuple<int, int, QString> key{logFont.lfHeight, logFont.lfWeight, logFont.lfFaceName};
+    if (const auto it = facts.find(key); it != facts.end())
+        return it->second;
+    if (facts.size() >= kMaxMeasuredFonts)
+        facts.clear();
+    const QFontMetrics metrics(font.QtFont());
+    FontFacts fresh;
+    fresh.metrics = {metrics.height(), metrics.ascent(), metrics.descent(),
+                     ComputeClassicAverageCharWidth(font.QtFont()), metrics.maxWidth()};
+    return facts.emplace(key, std::move(fresh)).first->second;
+}
+
+int TextWidth(const CFont& font, const QString& strText) {
+    FontFacts& facts = FactsOf(font);
+    if (const auto it = facts.widths.constFind(strText); it != facts.widths.cend())
+        return *it;
+    if (facts.widths.size() >= kMaxMeasuredTexts)
+        facts.widths.clear();
+    const int nWidth = QFontMetrics(font.QtFont()).horizontalAdvance(strText);
+    facts.widths.insert(strText, nWidth);
+    return nWidth;
+}
+
+// Block copies between the program's surfaces, all RGB32, as plain 32-bit arithmetic: what
+// the painter's raster operations compute (colour bits combined, the pixel left opaque),
+// without opening a painter for every small block (markers, the status light). target is
+// where the block goes on destination; its top-left pixel comes from ptSource.
+void CombineRgb32(QImage& destination, const QRect& target, const QImage& source, QPoint ptSource,
+                  unsigned nRop) {
+    const QRect clipped = target.intersected(destination.rect());
+    if (clipped.isEmpty())
+        return;
+    uchar* pBits = destination.bits(); // detaches once, not per row
+    const qsizetype nStride = destination.bytesPerLine();
+    const auto row = [&](int y) {
+        return std::pair{
+            reinterpret_cast<const QRgb*>(source.constScanLine(ptSource.y() + y - target.top())) +
+                ptSource.x() + clipped.left() - target.left(),
+            reinterpret_cast<QRgb*>(pBits + y * nStride) + clipped.left()};
+    };
+    const auto combine = [&](auto op) {
+        for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
+            const auto [pFrom, pTo] = row(y);
+            for (int i = 0; i < clipped.width(); ++i)
+                pTo[i] = op(pFrom[i], pTo[i]) | 0xFF000000u;
+        }
+    };
+    switch (nRop) {
+        case SRCCOPY:
+            // RGB32 pixels are opaque already: a copy is a copy of the row.
+            for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
+                const auto [pFrom, pTo] = row(y);
+                std::memcpy(pTo, pFrom, static_cast<size_t>(clipped.width()) * sizeof(QRgb));
+            }
+            break;
+        case SRCINVERT: combine([](QRgb src, QRgb dst) { return src ^ dst; }); break;
+        case SRCAND: combine([](QRgb src, QRgb dst) { return src & dst; }); break;
+        default: break;
+    }
+}
+
 void PrepareAliased(QPainter& painter) {
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, false);
 }
+
+// The painter of one operation: the context's kept painter, its state saved before and
+// restored after, or one opened for this operation alone.
+class COperationPainter {
+public:
+    COperationPainter(QPainter* pKept, QImage* pImage) : m_pKept(pKept) {
+        if (m_pKept)
+            m_pKept->save();
+        else
+            m_Own.emplace(pImage);
+        PrepareAliased(Get());
+    }
+    ~COperationPainter() {
+        if (m_pKept)
+            m_pKept->restore();
+    }
+    COperationPainter(const COperationPainter&) = delete;
+    COperationPainter& operator=(const COperationPainter&) = delete;
+
+    QPainter& Get() { return m_pKept ? *m_pKept : *m_Own; }
+
+private:
+    QPainter* m_pKept;
+    std::optional<QPainter> m_Own;
+};
 
 } // namespace
 
@@ -99,7 +205,15 @@ CDrawContext::CDrawContext(CBitmap& bitmap) : CDrawContext() {
 
 CDrawContext::CDrawContext(QImage* pImage) : m_pImage(pImage), m_nDpiY(ScreenDpiY()) {}
 
+CDrawContext::~CDrawContext() = default;
+
+void CDrawContext::KeepPainterOpen() {
+    if (HasSurface() && !m_pKeptPainter)
+        m_pKeptPainter = std::make_unique<QPainter>(m_pImage);
+}
+
 CBitmap* CDrawContext::SelectBitmap(CBitmap* pBitmap) {
+    m_pKeptPainter.reset(); // it paints on the bitmap being deselected
     CBitmap* pPrevious = m_pBitmap;
     m_pBitmap = pBitmap;
     m_pImage = pBitmap ? &pBitmap->Image() : nullptr;
@@ -167,8 +281,8 @@ void CDrawContext::LineTo(int x, int y) {
         DrawBresenhamLine(from, m_ptCurrent);
         return;
     }
-    QPainter painter(m_pImage);
-    PrepareAliased(painter);
+    COperationPainter operation(m_pKeptPainter.get(), m_pImage);
+    QPainter& painter = operation.Get();
     painter.setPen(QtPen(m_Pen));
     painter.drawLine(from.x, from.y, x, y);
 }
@@ -247,8 +361,8 @@ void CDrawContext::Polygon(std::span<const CPoint> points) {
     polygon.reserve(static_cast<qsizetype>(points.size()));
     for (const CPoint& pt : points)
         polygon << QPoint(pt.x, pt.y);
-    QPainter painter(m_pImage);
-    PrepareAliased(painter);
+    COperationPainter operation(m_pKeptPainter.get(), m_pImage);
+    QPainter& painter = operation.Get();
     painter.setPen(QtPen(m_Pen));
     painter.setBrush(QtBrush(m_Brush));
     painter.drawPolygon(polygon, Qt::OddEvenFill);
@@ -276,17 +390,21 @@ void CDrawContext::Draw3dRect(const CRect& rect, const QColor& clrTopLeft,
 }
 
 void CDrawContext::DrawTextLine(const QString& strText, int x, int y, const CRect* pClip) {
-    const QFontMetrics metrics(m_Font.QtFont());
-    QPainter painter(m_pImage);
-    PrepareAliased(painter);
+    const TextMetrics& metrics = FactsOf(m_Font).metrics;
+    // A kept painter keeps its font from one text to the next: set outside the operation's
+    // saved state, the font stays resolved, and the next text in it needs no font lookup.
+    if (m_pKeptPainter && m_pKeptPainter->font() != m_Font.QtFont())
+        m_pKeptPainter->setFont(m_Font.QtFont());
+    COperationPainter operation(m_pKeptPainter.get(), m_pImage);
+    QPainter& painter = operation.Get();
     if (pClip)
         painter.setClipRect(QRect(pClip->left, pClip->top, pClip->Width(), pClip->Height()));
     if (m_nBkMode == OPAQUE)
-        painter.fillRect(QRect(x, y, metrics.horizontalAdvance(strText), metrics.height()),
-                         m_BkColour);
-    painter.setFont(m_Font.QtFont());
+        painter.fillRect(QRect(x, y, TextWidth(m_Font, strText), metrics.tmHeight), m_BkColour);
+    if (!m_pKeptPainter)
+        painter.setFont(m_Font.QtFont());
     painter.setPen(m_TextColour);
-    painter.drawText(x, y + metrics.ascent(), strText);
+    painter.drawText(x, y + metrics.tmAscent, strText);
 }
 
 void CDrawContext::TextOut(int x, int y, const QString& strText) {
@@ -296,8 +414,7 @@ void CDrawContext::TextOut(int x, int y, const QString& strText) {
 }
 
 int CDrawContext::DrawText(const QString& strText, const CRect& rect, unsigned nFormat) {
-    const QFontMetrics metrics(m_Font.QtFont());
-    const int nLineHeight = metrics.height();
+    const int nLineHeight = FactsOf(m_Font).metrics.tmHeight;
     const bool bSingleLine = (nFormat & DT_SINGLELINE) != 0;
 
     QStringList lines;
@@ -314,7 +431,7 @@ int CDrawContext::DrawText(const QString& strText, const CRect& rect, unsigned n
 
     const CRect* pClip = (nFormat & DT_NOCLIP) ? nullptr : &rect;
     for (const QString& strLine : lines) {
-        const int nWidth = metrics.horizontalAdvance(strLine);
+        const int nWidth = TextWidth(m_Font, strLine);
         int x = rect.left;
         if (nFormat & DT_CENTER)
             x = rect.left + (rect.Width() - nWidth) / 2;
@@ -328,14 +445,11 @@ int CDrawContext::DrawText(const QString& strText, const CRect& rect, unsigned n
 }
 
 CSize CDrawContext::GetTextExtent(const QString& strText) const {
-    const QFontMetrics metrics(m_Font.QtFont());
-    return {metrics.horizontalAdvance(strText), metrics.height()};
+    return {TextWidth(m_Font, strText), FactsOf(m_Font).metrics.tmHeight};
 }
 
 TextMetrics CDrawContext::GetTextMetrics() const {
-    const QFontMetrics metrics(m_Font.QtFont());
-    return {metrics.height(), metrics.ascent(), metrics.descent(),
-            ClassicAverageCharWidth(m_Font.QtFont()), metrics.maxWidth()};
+    return FactsOf(m_Font).metrics;
 }
 
 QColor CDrawContext::GetPixel(int x, int y) const {
@@ -372,7 +486,15 @@ bool CDrawContext::BitBlt(int x, int y, int nWidth, int nHeight, const CDrawCont
 
     // Copying within one surface reads a copy, so overlapping blocks come out right.
     const QImage block = source.m_pImage == m_pImage ? m_pImage->copy(from) : QImage();
-    QPainter painter(m_pImage);
+    const QImage& sourceImage = block.isNull() ? *source.m_pImage : block;
+    const QPoint ptFrom = block.isNull() ? from.topLeft() : QPoint(0, 0);
+    if (sourceImage.format() == QImage::Format_RGB32 &&
+        m_pImage->format() == QImage::Format_RGB32) {
+        CombineRgb32(*m_pImage, QRect(to, from.size()), sourceImage, ptFrom, nRop);
+        return true;
+    }
+    COperationPainter operation(m_pKeptPainter.get(), m_pImage);
+    QPainter& painter = operation.Get();
     painter.setCompositionMode(mode);
     if (block.isNull())
         painter.drawImage(to, *source.m_pImage, from);

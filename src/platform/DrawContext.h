@@ -16,7 +16,10 @@
 #include <QImage>
 #include <QString>
 
+#include <memory>
 #include <span>
+
+class QPainter;
 
 inline constexpr int TRANSPARENT = 1;
 inline constexpr int OPAQUE = 2;
@@ -56,13 +59,18 @@ public:
     CDrawContext();
     // A memory context drawing into bitmap, which must outlive it.
     explicit CDrawContext(CBitmap& bitmap);
-    virtual ~CDrawContext() = default;
+    virtual ~CDrawContext();
 
     CDrawContext(const CDrawContext&) = delete;
     CDrawContext& operator=(const CDrawContext&) = delete;
 
     // Selects a bitmap into a memory context; returns the one it replaces (or nullptr).
     CBitmap* SelectBitmap(CBitmap* pBitmap);
+    // For a context that alone draws on its surface while it lives (a memory context composing
+    // a page): keeps one painter open for its text, polygons, wide lines and block copies
+    // instead of opening one per operation, which is most of the cost of a drawing made of
+    // hundreds of them. Nothing else may paint on the surface meanwhile.
+    void KeepPainterOpen();
 
     CPen SelectPen(const CPen& pen);
     CBrush SelectBrush(const CBrush& brush);
@@ -133,6 +141,7 @@ private:
 
     QImage* m_pImage = nullptr;
     CBitmap* m_pBitmap = nullptr;
+    std::unique_ptr<QPainter> m_pKeptPainter; // see KeepPainterOpen
     int m_nDpiY = 96;
     CPen m_Pen;
     CBrush m_Brush;

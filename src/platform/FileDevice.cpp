@@ -5,10 +5,27 @@
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <deque>
+#include <utility>
 
 namespace {
 
-bool g_bFileErrorShowing = false;
+// One box about files at a time; what comes while one is open waits in g_Notices (a modal box
+// runs the event loop, so the poll ticks, and their failures, go on under it).
+bool g_bFileBoxShowing = false;
+std::deque<std::pair<QString, unsigned>> g_Notices;
+
+void ShowWaitingNotices() {
+    if (g_bFileBoxShowing)
+        return;
+    g_bFileBoxShowing = true;
+    while (!g_Notices.empty()) {
+        const auto [strText, nType] = g_Notices.front();
+        g_Notices.pop_front();
+        MessageBox(strText, nType);
+    }
+    g_bFileBoxShowing = false;
+}
 
 } // namespace
 
@@ -91,11 +108,18 @@ void PostFileError(const CFileError& error) {
     QMetaObject::invokeMethod(
         QCoreApplication::instance(),
         [error] {
-            if (g_bFileErrorShowing)
+            if (g_bFileBoxShowing)
                 return;
-            g_bFileErrorShowing = true;
+            g_bFileBoxShowing = true;
             ReportFileError(error);
-            g_bFileErrorShowing = false;
+            g_bFileBoxShowing = false;
+            ShowWaitingNotices();
         },
         Qt::QueuedConnection);
+}
+
+void PostFileNotice(const QString& strText, unsigned nType) {
+    g_Notices.emplace_back(strText, nType);
+    QMetaObject::invokeMethod(QCoreApplication::instance(), ShowWaitingNotices,
+                              Qt::QueuedConnection);
 }

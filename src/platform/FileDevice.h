@@ -61,3 +61,7 @@ void ReportFileError(const CFileError& error);
 // must be reported outside it. While one such box is open, further errors are not shown: a
 // full disk fails every following write, and the user needs telling once.
 void PostFileError(const CFileError& error);
+// Shows strText (a message box of type nType) after the current handler has returned, and
+// after any file error or notice box that is open then has been closed: the user who left
+// the disk-full box open finds the next news of the same file under it, not piled on top.
+void PostFileNotice(const QString& strText, unsigned nType);

@@ -3,9 +3,12 @@
 #include "platform/SystemMetrics.h"
 #include "resources/QtResources.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 
 #include <algorithm>
+#include <map>
+#include <tuple>
 
 namespace {
 
@@ -46,6 +49,35 @@ QFont MakeQtFont(const LogFont& logFont) {
     return font;
 }
 
+// Pages make their fonts for a drawing and drop them after it (a sky-plot marker makes one
+// per satellite); making a QFont means looking its family up in the font database each time.
+// Realised fonts are kept by description instead, as a window system keeps its realised
+// fonts, so making one again is a lookup. A QFont may not outlive the application, so the
+// cache is emptied when the application goes.
+using FontKey = std::tuple<int, int, QString>;
+std::map<FontKey, QFont>* g_pFontCache = nullptr;
+constexpr size_t kMaxCachedFonts = 64; // gauges make a size per dial size; resizing adds more
+
+void DropFontCache() {
+    delete g_pFontCache;
+    g_pFontCache = nullptr;
+}
+
+QFont RealisedFont(const LogFont& logFont) {
+    if (!QCoreApplication::instance())
+        return MakeQtFont(logFont);
+    if (!g_pFontCache) {
+        g_pFontCache = new std::map<FontKey, QFont>;
+        qAddPostRoutine(DropFontCache);
+    }
+    const FontKey key{logFont.lfHeight, logFont.lfWeight, logFont.lfFaceName};
+    if (const auto it = g_pFontCache->find(key); it != g_pFontCache->end())
+        return it->second;
+    if (g_pFontCache->size() >= kMaxCachedFonts)
+        g_pFontCache->clear();
+    return g_pFontCache->emplace(key, MakeQtFont(logFont)).first->second;
+}
+
 } // namespace
 
 CPen::CPen(int nStyle, int nWidth, const QColor& colour)
@@ -56,7 +88,7 @@ CFont::CFont()
     : CFont(LogFont{PointSizeToHeight(kDefaultPointSize, ScreenDpiY()), FW_DONTCARE,
                     QStringLiteral("Arial")}) {}
 
-CFont::CFont(const LogFont& logFont) : m_LogFont(logFont), m_Font(MakeQtFont(logFont)) {}
+CFont::CFont(const LogFont& logFont) : m_LogFont(logFont), m_Font(RealisedFont(logFont)) {}
 
 CFont CFont::FromLogFont(const LogFont& logFont) {
     return CFont(logFont);

@@ -48,10 +48,15 @@ QString LoadString(int nId) {
 }
 
 QImage LoadBitmapResource(int nId) {
+    // Built once: markers load their icon at every drawing. A QImage is shared until it is
+    // drawn on, so every caller still gets an image of its own.
+    static const QImage notUsed = FromRows(kSatNotUsed);
+    static const QImage used = FromRows(kSatUsed);
+    static const QImage leds = LedStripImage();
     switch (nId) {
-        case IDB_SAT_NOT_USED: return FromRows(kSatNotUsed);
-        case IDB_SAT_USED: return FromRows(kSatUsed);
-        case IDB_LEDS: return LedStripImage();
+        case IDB_SAT_NOT_USED: return notUsed;
+        case IDB_SAT_USED: return used;
+        case IDB_LEDS: return leds;
         default: return QImage();
     }
 }

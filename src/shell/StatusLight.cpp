@@ -31,6 +31,8 @@ bool CStatusLight::OnEraseBkgnd(CDrawContext& dc) {
 }
 
 void CStatusLight::Draw(Colour colour, bool bLit) {
+    if (colour == m_LastColour && bLit == m_bLastLit && Surface().cacheKey() == m_nDrawnKey)
+        return;
     // A 16 x 16 square in the middle of the pane, or at its corner when the pane is smaller.
     CRect rect = GetClientRect();
     if (rect.Width() >= kSize && rect.Height() >= kSize) {
@@ -47,4 +49,7 @@ void CStatusLight::Draw(Colour colour, bool bLit) {
     dc.BitBlt(rect.left, rect.top, kSize, kSize, image, xSource, ySource, SRCINVERT);
     dc.BitBlt(rect.left, rect.top, kSize, kSize, mask, xSource, ySource, SRCAND);
     dc.BitBlt(rect.left, rect.top, kSize, kSize, image, xSource, ySource, SRCINVERT);
+    m_LastColour = colour;
+    m_bLastLit = bLit;
+    m_nDrawnKey = Surface().cacheKey();
 }

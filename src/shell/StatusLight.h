@@ -12,7 +12,9 @@ public:
 
     explicit CStatusLight(QWidget* pParent = nullptr);
 
-    // Draws the light in colour, bright when bLit, dark otherwise.
+    // Draws the light in colour, bright when bLit, dark otherwise. The frame asks for the
+    // light at every tick and every sentence, mostly for the one already shown: then nothing
+    // is drawn, as drawing it again would leave every pixel as it is.
     void Draw(Colour colour, bool bLit);
 
     static constexpr int kSize = 16;
@@ -24,4 +26,9 @@ protected:
 private:
     CBitmap m_Strip;
     CBitmap m_Mask;
+    // What the last drawing left, and the surface's contents key right after it: any later
+    // change of the surface (an erase, a resize) changes the key.
+    Colour m_LastColour = Colour::Red;
+    bool m_bLastLit = false;
+    qint64 m_nDrawnKey = -1;
 };

@@ -2,8 +2,6 @@
 
 #include "platform/Interaction.h"
 
-#include <QCoreApplication>
-
 CLogFile::~CLogFile() {
     if (!m_File.IsOpen())
         return;
@@ -44,16 +42,11 @@ CLogFile::Result CLogFile::Write(const uint8_t* pBytes, uint32_t nCount) {
         m_File.Close();
         m_Pending.clear();
         m_PendingEnds.clear();
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [strPath] {
-                MessageBox(QStringLiteral("Recording stopped: the disk stayed full and more than "
-                                          "1 MiB of data could not be written to %1. The file "
-                                          "holds everything recorded before that.")
-                               .arg(strPath),
-                           MB_OK | MB_ICONEXCLAMATION);
-            },
-            Qt::QueuedConnection);
+        PostFileNotice(QStringLiteral("Recording stopped: the disk stayed full and more than 1 MiB "
+                                      "of data could not be written to %1. The file holds "
+                                      "everything recorded before that.")
+                           .arg(strPath),
+                       MB_OK | MB_ICONEXCLAMATION);
         return stored(false);
     }
     if (!m_bFailing) {

@@ -375,6 +375,50 @@ TEST(DrawContext, MemoryContextDrawsOnlyOnceABitmapIsSelected) {
     EXPECT_EQ(dc.SelectBitmap(nullptr), &bitmap);
 }
 
+// A drawing of every kind of operation, interleaved as a gauge draws: spans, wide lines,
+// polygons, opaque and transparent text in two fonts, a clipped text, block copies.
+void DrawEveryKind(CDrawContext& dc) {
+    CBitmap block;
+    block.CreateCompatibleBitmap(10, 8);
+    block.Image().fill(QColor(40, 200, 90));
+    const CDrawContext blockDC(block);
+    const CFont small = dc.CreatePointFont(80, QStringLiteral("Arial"));
+    const CFont bold = dc.CreatePointFont(120, QStringLiteral("Arial"), FW_BOLD);
+    for (int i = 0; i < 3; ++i) {
+        dc.SelectPen(CPen(PS_SOLID, 1 + 2 * i, QColor(10 * i, 0, 200)));
+        dc.SelectBrush(CBrush(QColor(250, 20 * i, 0)));
+        dc.Ellipse(5 + i, 5, 60 - i, 50);
+        dc.MoveTo(2, 2 + 10 * i);
+        dc.LineTo(70, 40 - 5 * i);
+        const CPoint kite[] = {{30, 10}, {40 + i, 20}, {30, 45}, {20, 20}};
+        dc.Polygon(kite);
+        dc.SelectFont(i % 2 ? bold : small);
+        dc.SetBkMode(i % 2 ? OPAQUE : TRANSPARENT);
+        dc.SetBkColor(QColor(200, 200, 0));
+        dc.SetTextColor(QColor(0, 0, 90 * i));
+        dc.TextOut(8 + i, 12 * i, QStringLiteral("N 47%1").arg(i));
+        dc.DrawText(QStringLiteral("12.5 MPH"), CRect{10, 30, 45, 42}, DT_CENTER | DT_SINGLELINE);
+        dc.BitBlt(50 - 5 * i, 3 * i, 10, 8, blockDC, 0, 0, i == 1 ? SRCCOPY : SRCINVERT);
+        dc.SetPixel(1, 1 + i, kRed);
+    }
+}
+
+TEST(DrawContext, AKeptPainterDrawsExactlyWhatPaintersPerOperationDraw) {
+    WhiteSurface each(80, 60);
+    CDrawContext eachDC(each.bitmap);
+    DrawEveryKind(eachDC);
+    WhiteSurface kept(80, 60);
+    {
+        CDrawContext keptDC(kept.bitmap);
+        keptDC.KeepPainterOpen();
+        DrawEveryKind(keptDC);
+        // What the context drew is in the bitmap while its painter is still open.
+        EXPECT_EQ(kept.Image(), each.Image());
+    }
+    EXPECT_EQ(kept.Image(), each.Image());
+    EXPECT_GT(CountPixels(kept.Image(), kWhite), 100); // not everything was painted over
+}
+
 TEST(Bitmaps, SatelliteMarkersAreBuiltFromTheirRows) {
     CBitmap used;
     ASSERT_TRUE(used.LoadBitmap(131));

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -75,6 +77,40 @@ TEST(FileDevice, AFileErrorIsShownAfterTheCurrentHandler) {
     EXPECT_EQ(person.Prompts()[0].strText,
               QStringLiteral("Disk full while accessing /media/card/log.txt."));
     EXPECT_EQ(person.Prompts()[0].strCaption, QStringLiteral("Ravuziz"));
+}
+
+// A person who leaves the first box open while the program goes on under it.
+class CAbsentPerson : public CScriptedInteraction {
+public:
+    int nOpen = 0, nMaxOpen = 0;
+    bool bWentOn = false;
+    int MessageBox(QWidget* pOwner, const QString& strText, const QString& strCaption,
+                   unsigned nType) override {
+        nMaxOpen = std::max(nMaxOpen, ++nOpen);
+        if (!std::exchange(bWentOn, true)) {
+            PostFileError(CFileError(CFileError::Cause::DiskFull, QStringLiteral("/a")));
+            PostFileNotice(QStringLiteral("second"), MB_OK);
+            QCoreApplication::processEvents();
+        }
+        const int nAnswer = CScriptedInteraction::MessageBox(pOwner, strText, strCaption, nType);
+        --nOpen;
+        return nAnswer;
+    }
+};
+
+TEST(FileDevice, ANoticeWaitsForTheOpenFileBoxAndRepeatedErrorsAreDropped) {
+    CAbsentPerson person;
+    PostFileError(CFileError(CFileError::Cause::DiskFull, QStringLiteral("/a")));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return person.Prompts().size() >= 2; }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(person.nMaxOpen, 1);
+    ASSERT_EQ(person.Prompts().size(), 2u);
+    EXPECT_EQ(person.Prompts()[0].strText, QStringLiteral("Disk full while accessing /a."));
+    EXPECT_EQ(person.Prompts()[1].strText, QStringLiteral("second"));
+
+    PostFileNotice(QStringLiteral("alone"), MB_OK | MB_ICONEXCLAMATION); // nothing open: at once
+    ASSERT_TRUE(ProcessEventsUntil([&] { return person.Prompts().size() == 3; }));
+    EXPECT_EQ(person.Prompts()[2].nType, MB_OK | MB_ICONEXCLAMATION);
 }
 
 } // namespace

@@ -49,4 +49,26 @@ TEST(StatusLight, DrawsTheLightOverThePaneWithTheKeyTransparent) {
     EXPECT_EQ(light.Surface().pixel(7, 2), face);
 }
 
+TEST(StatusLight, DrawsAgainOnlyWhatIsNotOnThePaneAlready) {
+    CStatusLight light;
+    ASSERT_TRUE(light.Create("Light", CRect{0, 0, 30, 20}, nullptr, 1, false));
+    light.Invalidate(true);
+    light.UpdateSurface();
+    light.Draw(CStatusLight::Colour::Green, true);
+    const qint64 nDrawn = light.Surface().cacheKey();
+    light.Draw(CStatusLight::Colour::Green, true); // the same light: the pane is left alone
+    EXPECT_EQ(light.Surface().cacheKey(), nDrawn);
+    // An erase wipes the light; the same request then draws it again.
+    light.Invalidate(true);
+    light.UpdateSurface();
+    ASSERT_EQ(light.Surface().pixel(7 + 9, 2 + 9), GetSysColor(COLOR_BTNFACE).rgb());
+    light.Draw(CStatusLight::Colour::Green, true);
+    EXPECT_EQ(light.Surface().pixel(7 + 9, 2 + 9), qRgb(0, 255, 0));
+    // So does a new size, which brings a new surface.
+    light.MoveWindow(CRect{0, 0, 40, 20});
+    light.UpdateSurface();
+    light.Draw(CStatusLight::Colour::Green, true);
+    EXPECT_EQ(light.Surface().pixel(12 + 9, 2 + 9), qRgb(0, 255, 0));
+}
+
 } // namespace

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <pty.h>
 #include <sstream>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -44,6 +45,11 @@ void CPty::Unplug() {
     if (m_nSlave >= 0)
         close(m_nSlave);
     m_nMaster = m_nSlave = -1;
+}
+
+int CPty::Waiting() const {
+    int nBytes = 0;
+    return m_nSlave >= 0 && ioctl(m_nSlave, FIONREAD, &nBytes) == 0 ? nBytes : 0;
 }
 
 std::string Snapshot(const CNmeaParser& parser) {

@@ -17,6 +17,8 @@ public:
     void Send(const std::string& str);
     // The receiver unplugged: its side of the terminal goes away.
     void Unplug();
+    // Bytes sent that the program has not taken from the terminal yet.
+    int Waiting() const;
     const std::string& Path() const { return m_strPath; }
     int MasterFd() const { return m_nMaster; }
 

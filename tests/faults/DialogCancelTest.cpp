@@ -1,0 +1,121 @@
+// Every question the program asks, answered "no": each dialog cancelled or closed, each file
+// chooser cancelled, the reset question declined, each tap-and-hold menu dismissed. None of
+// them changes a setting, the source, the recording, the record or a single pixel of a page.
+#include "FaultSupport.h"
+#include "SourceTestSupport.h"
+
+#include "resources/resource.h"
+#include "shell/MainView.h"
+
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QFile>
+
+namespace {
+
+// Everything a cancelled question could have changed.
+struct State {
+    QByteArray settings;
+    CMainFrame::Source source;
+    bool bOpen;
+    QString strReplay;
+    bool bRecording;
+    std::string strRecord;
+    uint32_t nAveraged;
+    std::array<QImage, 4> pages;
+
+    friend bool operator==(const State&, const State&) = default;
+};
+
+State Capture(CMainFrame& frame, const QString& strSettings) {
+    QFile file(strSettings);
+    file.open(QIODevice::ReadOnly);
+    return {file.readAll(),
+            frame.SourceMode(),
+            frame.Link().IsOpen(),
+            frame.Link().m_strSource,
+            frame.Parser().IsRecording(),
+            Snapshot(frame.Parser()),
+            frame.View().StatsPage().Averages().m_avgLatitude.m_nCount,
+            RenderPages(frame)};
+}
+
+enum class Answer { Reject, CloseOtherwise, NoFile, No, NoChoice };
+
+struct Question {
+    const char* pszLegend;
+    int nCommand; // 0: the page's tap-and-hold menu, nPage
+    Answer answer;
+    int nPage = 0;
+};
+
+void Queue(CScriptedInteraction& person, Answer answer) {
+    switch (answer) {
+        case Answer::Reject: person.AnswerDialog([](QDialog& d) { d.reject(); }); break;
+        case Answer::CloseOtherwise: person.AnswerDialog([](QDialog& d) { d.done(0); }); break;
+        case Answer::NoFile: person.AnswerFile(QString()); break;
+        case Answer::No: person.AnswerMessageBox(IDNO); break;
+        case Answer::NoChoice: person.AnswerMenu(0); break;
+    }
+}
+
+class CancelledQuestion : public FaultTest, public testing::WithParamInterface<Question> {};
+
+TEST_P(CancelledQuestion, ChangesNothing) {
+    const Question& question = GetParam();
+    auto pFrame = MakeFrame(QStringLiteral(RAVUZIZ_DATA_DIR "/demo.nmea"));
+    CMainFrame& frame = *pFrame;
+    Tick(frame, 60);
+    frame.View().TabWnd().ShowPage(question.nPage);
+    const State before = Capture(frame, ConfigFile());
+
+    CScriptedInteraction person;
+    Queue(person, question.answer);
+    if (question.nCommand != 0) {
+        EXPECT_TRUE(frame.OnCommand(question.nCommand));
+    } else {
+        QWidget* pPage = frame.View().TabWnd().CurrentPage();
+        QContextMenuEvent gesture(QContextMenuEvent::Mouse, QPoint(10, 10),
+                                  pPage->mapToGlobal(QPoint(10, 10)));
+        QCoreApplication::sendEvent(pPage, &gesture);
+    }
+    ProcessPosted();
+    ASSERT_EQ(person.Prompts().size(), 1u);
+    EXPECT_EQ(person.UnusedAnswers(), 0);
+    EXPECT_TRUE(Capture(frame, ConfigFile()) == before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, CancelledQuestion,
+    testing::Values(Question{"LogStart", ID_LOG_START, Answer::NoFile},
+                    Question{"ConnectSerial", ID_CONNECT_SERIAL, Answer::Reject},
+                    Question{"ConnectSerialClosed", ID_CONNECT_SERIAL, Answer::CloseOtherwise},
+                    Question{"ConnectLoggedFile", ID_CONNECT_LOGGED_FILE, Answer::NoFile},
+                    Question{"Units", ID_UNITS, Answer::Reject},
+                    Question{"UnitsClosed", ID_UNITS, Answer::CloseOtherwise},
+                    Question{"About", ID_APP_ABOUT, Answer::Reject},
+                    Question{"SpeedSetup", ID_SETUP_SPEED, Answer::Reject},
+                    Question{"SpeedSetupClosed", ID_SETUP_SPEED, Answer::CloseOtherwise},
+                    Question{"Thresholds", ID_AVG_THRESHOLDS, Answer::Reject},
+                    Question{"ThresholdsClosed", ID_AVG_THRESHOLDS, Answer::CloseOtherwise},
+                    Question{"StatsReset", ID_STATS_RESET, Answer::No},
+                    Question{"SigNavMenu", 0, Answer::NoChoice, kSigNavPage},
+                    Question{"AzElMenu", 0, Answer::NoChoice, kAzElPage},
+                    Question{"PanelMenu", 0, Answer::NoChoice, kPanelPage},
+                    Question{"StatsMenu", 0, Answer::NoChoice, kStatsPage}),
+    [](const testing::TestParamInfo<Question>& info) { return info.param.pszLegend; });
+
+TEST_F(FaultTest, TheWarningClosedAnyWayButAgreeEndsTheProgram) {
+    for (const Answer answer : {Answer::Reject, Answer::CloseOtherwise}) {
+        CScriptedInteraction person;
+        Queue(person, answer);
+        CMainFrame frame;
+        ProcessPosted();
+        ASSERT_EQ(person.Prompts().size(), 1u);
+        EXPECT_FALSE(frame.isVisible());
+        EXPECT_FALSE(QFile::exists(ConfigFile())); // nothing stored on the way out
+    }
+}
+
+} // namespace

@@ -1,0 +1,132 @@
+#include "FaultSupport.h"
+
+#include "shell/MainView.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPainter>
+#include <QSettings>
+#include <QTabBar>
+
+#include <algorithm>
+#include <csignal>
+
+void FaultTest::SetUp() {
+    // The store is looked up afresh by every read, so pointing its root elsewhere is enough.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_Config.path());
+}
+
+void FaultTest::TearDown() {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       qEnvironmentVariable("XDG_CONFIG_HOME"));
+}
+
+QString FaultTest::ConfigFile() const {
+    return m_Config.filePath(QStringLiteral("VEVO/Ravuziz.conf"));
+}
+
+std::unique_ptr<CMainFrame> MakeFrame(const QString& strReplay) {
+    CMainFrame::Options options;
+    options.strReplayPath = strReplay;
+    options.bSkipWarning = true;
+    auto pFrame = std::make_unique<CMainFrame>(options);
+    pFrame->resize(480, 600);
+    ProcessPosted();
+    return pFrame;
+}
+
+void ProcessPosted() {
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::sendPostedEvents();
+}
+
+void Tick(CMainFrame& frame, int nTicks) {
+    for (int i = 0; i < nTicks; ++i) {
+        frame.OnTimer(CPollLoop::kTimerId);
+        ProcessPosted();
+    }
+}
+
+int TickUntilSilent(CMainFrame& frame, int nMaxTicks) {
+    for (int n = 1; n <= nMaxTicks; ++n) {
+        Tick(frame);
+        if (frame.PollLoop().NoData())
+            return n;
+    }
+    return -1;
+}
+
+void LetTimersRun(int nMs) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < nMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+namespace {
+
+void RenderWindow(QWidget& widget, QPainter& painter, QPoint ptOrigin) {
+    if (auto* pSurface = dynamic_cast<CSurfaceWnd*>(&widget)) {
+        pSurface->UpdateSurface();
+        if (!pSurface->Surface().isNull())
+            painter.drawImage(ptOrigin, pSurface->Surface());
+    }
+    for (QObject* pChild : widget.children()) {
+        auto* pChildWidget = qobject_cast<QWidget*>(pChild);
+        if (pChildWidget && !pChildWidget->isHidden())
+            RenderWindow(*pChildWidget, painter, ptOrigin + pChildWidget->pos());
+    }
+}
+
+} // namespace
+
+std::array<QImage, 4> RenderPages(CMainFrame& frame) {
+    CTabWnd& tabs = frame.View().TabWnd();
+    const int nFront = tabs.TabControl()->currentIndex();
+    std::array<QImage, 4> images;
+    for (int i = 0; i < 4; ++i) {
+        tabs.ShowPage(i);
+        QWidget& page = *tabs.CurrentPage();
+        QImage image(page.size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        QPainter painter(&image);
+        RenderWindow(page, painter, QPoint());
+        painter.end();
+        images[static_cast<size_t>(i)] = image;
+    }
+    tabs.ShowPage(nFront);
+    return images;
+}
+
+int CountSentences(const std::string& str) {
+    return static_cast<int>(std::count(str.begin(), str.end(), '$'));
+}
+
+int CSlowPerson::MessageBox(QWidget* pOwner, const QString& strText, const QString& strCaption,
+                            unsigned nType) {
+    ++m_nOpen;
+    nMaxOpen = std::max(nMaxOpen, m_nOpen);
+    if (m_nOpen == 1 && whileOpen)
+        whileOpen();
+    const int nAnswer = CScriptedInteraction::MessageBox(pOwner, strText, strCaption, nType);
+    --m_nOpen;
+    return nAnswer;
+}
+
+CFileSizeLimit::CFileSizeLimit(rlim_t nLimit) {
+    getrlimit(RLIMIT_FSIZE, &m_Saved);
+    m_pOldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = m_Saved;
+    limit.rlim_cur = nLimit;
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+CFileSizeLimit::~CFileSizeLimit() {
+    Lift();
+    std::signal(SIGXFSZ, m_pOldHandler);
+}
+
+void CFileSizeLimit::Lift() {
+    setrlimit(RLIMIT_FSIZE, &m_Saved);
+}

@@ -1,0 +1,94 @@
+// What the fault tests share: the whole program as a person runs it — a main frame whose
+// poll ticks are called directly, with the posted notifications delivered after every tick
+// as the event loop would deliver them — a settings folder of its own for every test, every
+// page rendered as the screen would show it, a person who is slow to answer message boxes,
+// and a file-size limit that stands in for a full disk.
+#pragma once
+
+#include "platform/ScriptedInteraction.h"
+#include "shell/MainFrame.h"
+
+#include <QImage>
+#include <QString>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <sys/resource.h>
+
+// Failures name texts readably.
+inline void PrintTo(const QString& str, std::ostream* pStream) {
+    *pStream << '"' << str.toStdString() << '"';
+}
+
+// Every test gets an empty settings store in a folder of its own.
+class FaultTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // ~/.config/VEVO/Ravuziz.conf of this test.
+    QString ConfigFile() const;
+    QString ConfigFolder() const { return m_Config.path(); }
+    QString TempPath(const QString& strName) const { return m_Temp.filePath(strName); }
+
+private:
+    QTemporaryDir m_Config;
+    QTemporaryDir m_Temp;
+};
+
+// A frame as the program makes it, without the safety warning, shown, and with its start-up
+// messages handled. With a path it replays that recording.
+std::unique_ptr<CMainFrame> MakeFrame(const QString& strReplay = {});
+
+// Delivers everything posted so far, and what that posts in turn.
+void ProcessPosted();
+// nTicks poll ticks, each followed by the delivery of what it posted.
+void Tick(CMainFrame& frame, int nTicks = 1);
+// Ticks until the source has been silent for the poll loop's fifteen ticks; returns the
+// number of ticks, or -1 if that took more than nMaxTicks.
+int TickUntilSilent(CMainFrame& frame, int nMaxTicks);
+
+// Runs the event loop for nMs with the real timers: the pages' own refresh timers (1.1 and
+// 1.2 s) fire, and the poll timer too.
+void LetTimersRun(int nMs);
+
+enum { kSigNavPage, kAzElPage, kPanelPage, kStatsPage };
+
+// The four pages as the screen shows them, in tab order (Sig/Nav, Azmth/Elvn, Panel,
+// Stats): each brought to the front in turn, its repaints run, its child windows drawn over
+// it. The page that was in front before is in front again afterwards.
+std::array<QImage, 4> RenderPages(CMainFrame& frame);
+
+// Number of sentences a clean stream holds.
+int CountSentences(const std::string& str);
+
+// A person who takes a while to answer a message box: while it is open the program goes on
+// (a modal box runs the event loop), which whileOpen stands for. Counts how many boxes were
+// open at once at most.
+class CSlowPerson : public CScriptedInteraction {
+public:
+    std::function<void()> whileOpen;
+    int nMaxOpen = 0;
+
+    int MessageBox(QWidget* pOwner, const QString& strText, const QString& strCaption,
+                   unsigned nType) override;
+
+private:
+    int m_nOpen = 0;
+};
+
+// Writes beyond nLimit bytes fail with "file too large" instead of a signal, like a full disk.
+class CFileSizeLimit {
+public:
+    explicit CFileSizeLimit(rlim_t nLimit);
+    ~CFileSizeLimit();
+    void Lift();
+
+private:
+    rlimit m_Saved{};
+    void (*m_pOldHandler)(int);
+};
