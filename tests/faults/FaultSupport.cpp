@@ -10,7 +10,6 @@
 #include <QTabBar>
 
 #include <algorithm>
-#include <csignal>
 
 void FaultTest::SetUp() {
     // The store is looked up afresh by every read, so pointing its root elsewhere is enough.
@@ -112,21 +111,4 @@ int CSlowPerson::MessageBox(QWidget* pOwner, const QString& strText, const QStri
     const int nAnswer = CScriptedInteraction::MessageBox(pOwner, strText, strCaption, nType);
     --m_nOpen;
     return nAnswer;
-}
-
-CFileSizeLimit::CFileSizeLimit(rlim_t nLimit) {
-    getrlimit(RLIMIT_FSIZE, &m_Saved);
-    m_pOldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = m_Saved;
-    limit.rlim_cur = nLimit;
-    setrlimit(RLIMIT_FSIZE, &limit);
-}
-
-CFileSizeLimit::~CFileSizeLimit() {
-    Lift();
-    std::signal(SIGXFSZ, m_pOldHandler);
-}
-
-void CFileSizeLimit::Lift() {
-    setrlimit(RLIMIT_FSIZE, &m_Saved);
 }

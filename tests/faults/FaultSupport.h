@@ -5,6 +5,8 @@
 // and a file-size limit that stands in for a full disk.
 #pragma once
 
+#include "common/FileSizeLimit.h"
+
 #include "platform/ScriptedInteraction.h"
 #include "shell/MainFrame.h"
 
@@ -18,7 +20,6 @@
 #include <memory>
 #include <ostream>
 #include <string>
-#include <sys/resource.h>
 
 // Failures name texts readably.
 inline void PrintTo(const QString& str, std::ostream* pStream) {
@@ -79,16 +80,4 @@ public:
 
 private:
     int m_nOpen = 0;
-};
-
-// Writes beyond nLimit bytes fail with "file too large" instead of a signal, like a full disk.
-class CFileSizeLimit {
-public:
-    explicit CFileSizeLimit(rlim_t nLimit);
-    ~CFileSizeLimit();
-    void Lift();
-
-private:
-    rlimit m_Saved{};
-    void (*m_pOldHandler)(int);
 };

@@ -2,6 +2,8 @@
 // and a full disk neither loses nor corrupts a recorded byte nor buries the user in messages.
 #include "SourceTestSupport.h"
 
+#include "common/FileSizeLimit.h"
+
 #include "platform/FileDevice.h"
 #include "platform/ScriptedInteraction.h"
 #include "shell/PollLoop.h"
@@ -13,9 +15,6 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -96,30 +95,6 @@ TEST(Recording, CountsStartAfreshAndAnIdleLogIsEmpty) {
     EXPECT_FALSE(StartRecording(other, "/nonexistent/folder/x.nmea"));
     EXPECT_FALSE(other.IsRecording());
 }
-
-// Writes beyond nLimit bytes fail with "file too large" instead of a signal, like a full disk.
-class CFileSizeLimit {
-public:
-    explicit CFileSizeLimit(rlim_t nLimit) {
-        getrlimit(RLIMIT_FSIZE, &m_Saved);
-        m_pOldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        Set(nLimit);
-    }
-    ~CFileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_Saved);
-        std::signal(SIGXFSZ, m_pOldHandler);
-    }
-    void Set(rlim_t nLimit) {
-        rlimit limit = m_Saved;
-        limit.rlim_cur = nLimit;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    void Lift() { setrlimit(RLIMIT_FSIZE, &m_Saved); }
-
-private:
-    rlimit m_Saved{};
-    void (*m_pOldHandler)(int);
-};
 
 TEST(Recording, ADiskThatFillsAndFreesLosesNoByteAndWarnsOnce) {
     QTemporaryDir dir;
