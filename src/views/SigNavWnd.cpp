@@ -1,5 +1,6 @@
 // The Sig/Nav page's split, its text block and the timer's refresh, which copies the record
-// into the bar graph only after GSV data and redraws the text only after GSA data.
+// (the satellites-in-view table, or reading every system the all-systems table) into the bar
+// graph only after GSV data and redraws the text only after GSA data.
 #include "views/SigNavWnd.h"
 
 #include "nmea/NmeaParser.h"
@@ -120,6 +121,10 @@ void CSigNavWnd::Refresh() {
 }
 
 void CSigNavWnd::RefreshBars() {
+    if (m_Gps.AllSystems()) {
+        RefreshSystemBars();
+        return;
+    }
     // The count comes straight from the receiver (up to 65535); there are 32 bars at most.
     const int nInView = m_Gps.m_nSatsInView;
     m_SignalBars.SetChannelCount(nInView == 0 ? CSignalBarWnd::kDefaultChannelCount
@@ -129,6 +134,23 @@ void CSigNavWnd::RefreshBars() {
         const GpsSatellite& sat = m_Gps.m_Sats[i];
         m_SignalBars.SetChannel(i, {sat.nPrn, sat.nSnr, sat.bUsed});
     }
+    m_SignalBars.Invalidate(false);
+}
+
+void CSigNavWnd::RefreshSystemBars() {
+    GnssSatelliteView sats[CGnssTable::kCapacity];
+    const int n = m_Gps.m_Gnss.List(sats);
+    for (int i = 0; i < CSignalBarWnd::kSystemChannels; ++i) {
+        SignalChannel channel;
+        if (i < n)
+            channel = {sats[i].id.nSvid, sats[i].nSnr, sats[i].bUsed ? 1 : 0, sats[i].id.system};
+        m_SignalBars.SetChannel(i, channel);
+    }
+    // An empty sky shows the twelve empty bars of the GPS-only reading.
+    if (n == 0)
+        m_SignalBars.SetChannelCount(CSignalBarWnd::kDefaultChannelCount);
+    else
+        m_SignalBars.SetSystemChannelCount(n);
     m_SignalBars.Invalidate(false);
 }
 

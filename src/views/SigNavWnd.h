@@ -51,6 +51,7 @@ protected:
 private:
     void Refresh();
     void RefreshBars();
+    void RefreshSystemBars();
     void DrawTextBlock(CDrawContext& dc, const CRect& area) const;
 
     CNmeaParser& m_Gps;
