@@ -1,5 +1,7 @@
 #include "ReceiverSim.h"
 
+#include "SimText.h"
+
 #include <algorithm>
 #include <cmath>
 

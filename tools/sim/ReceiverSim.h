@@ -6,7 +6,6 @@
 
 #include "SimReceiver.h"
 #include "SimSky.h"
-#include "SimText.h"
 
 #include <vector>
 
