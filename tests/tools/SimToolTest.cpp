@@ -1,6 +1,7 @@
 // ravuziz-sim as users run it: its options reach the receivers, bad arguments get one line and
 // status 2, and the copy of a served terminal holds exactly the bytes the terminal took.
 #include "SimTestSupport.h"
+#include "common/FileSizeLimit.h"
 #include "common/RunProgram.h"
 
 #include <gtest/gtest.h>
@@ -71,6 +72,7 @@ TEST(SimTool, RefusesBadArgumentsWithOneLineAndStatus2) {
 }
 
 // Starts the tool serving a terminal and returns its process; strPty gets the terminal's path.
+// What the tool says on standard error is dropped.
 pid_t Serve(const std::vector<std::string>& args, std::string& strPty) {
     int fds[2];
     if (pipe(fds) != 0)
@@ -78,6 +80,8 @@ pid_t Serve(const std::vector<std::string>& args, std::string& strPty) {
     const pid_t pid = fork();
     if (pid == 0) {
         dup2(fds[1], STDOUT_FILENO);
+        const int nNull = open("/dev/null", O_WRONLY);
+        dup2(nNull, STDERR_FILENO);
         close(fds[0]);
         close(fds[1]);
         std::vector<char*> argv{const_cast<char*>(kTool.c_str())};
@@ -93,6 +97,21 @@ pid_t Serve(const std::vector<std::string>& args, std::string& strPty) {
         strPty += c;
     close(fds[0]);
     return pid;
+}
+
+// The exit status of the tool, which should be ending by now; a tool that does not end within
+// two seconds is killed, and fails the test.
+int Reap(pid_t pid) {
+    int nStatus = -1;
+    for (int i = 0; i < 200; ++i) {
+        if (waitpid(pid, &nStatus, WNOHANG) == pid)
+            return WIFEXITED(nStatus) ? WEXITSTATUS(nStatus) : -1;
+        std::this_thread::sleep_for(10ms);
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, &nStatus, 0);
+    ADD_FAILURE() << "the tool did not end";
+    return -1;
 }
 
 // Reads what the terminal has for a while; false once it has hung up.
@@ -140,9 +159,7 @@ TEST(SimTool, CopyHoldsExactlyWhatTheTerminalTook) {
         while (ReadFor(fd, 100ms, strRead) && std::chrono::steady_clock::now() < giveUp) {
         }
         close(fd);
-        int nStatus = -1;
-        ASSERT_EQ(waitpid(pid, &nStatus, 0), pid);
-        EXPECT_TRUE(WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0) << nStatus;
+        EXPECT_EQ(Reap(pid), 0);
 
         const std::string strCopied = ReadFile(strCopy);
         std::remove(strCopy.c_str());
@@ -156,6 +173,31 @@ TEST(SimTool, CopyHoldsExactlyWhatTheTerminalTook) {
             pSim->NextSecond(strStream);
         EXPECT_EQ(strStream.compare(0, strCopied.size(), strCopied) != 0, c.bDropped);
     }
+}
+
+// A full disk: the tool stops with an error rather than serve on with a copy that falls short.
+TEST(SimTool, StopsWhenTheCopyCannotBeWritten) {
+    const std::string strCopy = testing::TempDir() + "sim-copy-" + std::to_string(getpid());
+    std::string strPty;
+    pid_t pid;
+    {
+        const CFileSizeLimit full(20000); // the tool inherits it
+        pid =
+            Serve({"--receiver", "modern", "--pty", "--copy", strCopy, "--speed", "1000"}, strPty);
+    }
+    ASSERT_GT(pid, 0);
+    const int fd = open(strPty.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(fd, 0) << strPty;
+    std::string strRead;
+    const auto giveUp = std::chrono::steady_clock::now() + 10s;
+    while (ReadFor(fd, 100ms, strRead) && std::chrono::steady_clock::now() < giveUp) {
+    }
+    close(fd);
+    EXPECT_EQ(Reap(pid), 2);
+    const std::string strCopied = ReadFile(strCopy);
+    std::remove(strCopy.c_str());
+    EXPECT_EQ(strCopied.size(), 20000u);
+    EXPECT_EQ(strRead.compare(0, strCopied.size(), strCopied), 0);
 }
 
 } // namespace
