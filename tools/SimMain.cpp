@@ -85,15 +85,19 @@ bool StopSignalBefore(std::chrono::steady_clock::time_point deadline, const sigs
 }
 
 // Bytes the terminal took but nobody has read yet are thrown away when it closes; a reader
-// still at work gets a moment (half a second at most) to take them, so that what it read and
-// the copy end alike. The terminal's queue can read empty for an instant while it refills,
-// hence several quiet looks in a row.
+// still at work gets a moment to take them, so that what it read and the copy end alike. The
+// terminal's queue can read empty for an instant while it refills from what is still on its
+// way, so it counts as drained when it has stayed empty for 100 ms; a queue that does not
+// move for 300 ms has no reader, and two seconds are the most any reader gets.
 void LetReaderDrain(int nSlave) {
-    for (int nQuiet = 0, nLooks = 0; nQuiet < 3 && nLooks < 50; ++nLooks) {
+    int nLast = -1, nSame = 0, nEmpty = 0;
+    for (int nLooks = 0; nEmpty < 10 && nSame < 30 && nLooks < 200; ++nLooks) {
         int nQueued = 0;
         if (ioctl(nSlave, FIONREAD, &nQueued) != 0)
             return;
-        nQuiet = nQueued == 0 ? nQuiet + 1 : 0;
+        nEmpty = nQueued == 0 ? nEmpty + 1 : 0;
+        nSame = nQueued > 0 && nQueued == nLast ? nSame + 1 : 0;
+        nLast = nQueued;
         const timespec pause{0, 10000000};
         nanosleep(&pause, nullptr);
     }

@@ -10,6 +10,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <fstream>
+#include <optional>
 #include <poll.h>
 #include <sstream>
 #include <sys/wait.h>
@@ -71,48 +72,65 @@ TEST(SimTool, RefusesBadArgumentsWithOneLineAndStatus2) {
         EXPECT_NE(help.strOut.find(pOption), std::string::npos) << pOption;
 }
 
-// Starts the tool serving a terminal and returns its process; strPty gets the terminal's path.
-// What the tool says on standard error is dropped.
-pid_t Serve(const std::vector<std::string>& args, std::string& strPty) {
-    int fds[2];
-    if (pipe(fds) != 0)
-        return -1;
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(fds[1], STDOUT_FILENO);
-        const int nNull = open("/dev/null", O_WRONLY);
-        dup2(nNull, STDERR_FILENO);
-        close(fds[0]);
+// The tool serving a terminal, started with args; what it says on standard error is dropped.
+// It is killed at the end of the test if it is still running.
+class CServedTool {
+public:
+    explicit CServedTool(const std::vector<std::string>& args) {
+        int fds[2];
+        if (pipe(fds) != 0)
+            return;
+        m_pid = fork();
+        if (m_pid == 0) {
+            dup2(fds[1], STDOUT_FILENO);
+            dup2(open("/dev/null", O_WRONLY), STDERR_FILENO);
+            close(fds[0]);
+            close(fds[1]);
+            std::vector<char*> argv{const_cast<char*>(kTool.c_str())};
+            for (const std::string& s : args)
+                argv.push_back(const_cast<char*>(s.c_str()));
+            argv.push_back(nullptr);
+            execv(kTool.c_str(), argv.data());
+            _exit(127);
+        }
         close(fds[1]);
-        std::vector<char*> argv{const_cast<char*>(kTool.c_str())};
-        for (const std::string& s : args)
-            argv.push_back(const_cast<char*>(s.c_str()));
-        argv.push_back(nullptr);
-        execv(kTool.c_str(), argv.data());
-        _exit(127);
+        char c;
+        while (read(fds[0], &c, 1) == 1 && c != '\n')
+            m_strPty += c;
+        close(fds[0]);
     }
-    close(fds[1]);
-    char c;
-    while (read(fds[0], &c, 1) == 1 && c != '\n')
-        strPty += c;
-    close(fds[0]);
-    return pid;
-}
+    ~CServedTool() {
+        if (m_pid > 0) {
+            kill(m_pid, SIGKILL);
+            waitpid(m_pid, nullptr, 0);
+        }
+    }
+    CServedTool(const CServedTool&) = delete;
+    CServedTool& operator=(const CServedTool&) = delete;
 
-// The exit status of the tool, which should be ending by now; a tool that does not end within
-// two seconds is killed, and fails the test.
-int Reap(pid_t pid) {
-    int nStatus = -1;
-    for (int i = 0; i < 200; ++i) {
-        if (waitpid(pid, &nStatus, WNOHANG) == pid)
-            return WIFEXITED(nStatus) ? WEXITSTATUS(nStatus) : -1;
-        std::this_thread::sleep_for(10ms);
+    // The terminal's path as the tool printed it.
+    const std::string& Pty() const { return m_strPty; }
+    void Signal(int nSignal) const { kill(m_pid, nSignal); }
+
+    // The exit status of the tool, which should be ending by now; -1 when it does not end
+    // within two seconds (it is killed, and the test fails) or did not exit normally.
+    int Reap() {
+        int nStatus = -1;
+        for (int i = 0; i < 200; ++i) {
+            if (waitpid(m_pid, &nStatus, WNOHANG) == m_pid) {
+                m_pid = -1;
+                return WIFEXITED(nStatus) ? WEXITSTATUS(nStatus) : -1;
+            }
+            std::this_thread::sleep_for(10ms);
+        }
+        ADD_FAILURE() << "the tool did not end";
+        return -1;
     }
-    kill(pid, SIGKILL);
-    waitpid(pid, &nStatus, 0);
-    ADD_FAILURE() << "the tool did not end";
-    return -1;
-}
+
+private:
+    pid_t m_pid = -1;
+    std::string m_strPty;
+};
 
 // Reads what the terminal has for a while; false once it has hung up.
 bool ReadFor(int fd, std::chrono::milliseconds span, std::string& strRead) {
@@ -131,6 +149,14 @@ bool ReadFor(int fd, std::chrono::milliseconds span, std::string& strRead) {
     return true;
 }
 
+// Reads the terminal until it hangs up, as it does when the tool has closed it.
+void ReadUntilHangUp(int fd, std::string& strRead) {
+    const auto giveUp = std::chrono::steady_clock::now() + 10s;
+    while (ReadFor(fd, 100ms, strRead) && std::chrono::steady_clock::now() < giveUp) {
+    }
+    close(fd);
+}
+
 TEST(SimTool, CopyHoldsExactlyWhatTheTerminalTook) {
     struct Case {
         std::vector<std::string> args;
@@ -139,27 +165,23 @@ TEST(SimTool, CopyHoldsExactlyWhatTheTerminalTook) {
         bool bDropped; // whether the terminal had to drop output
     };
     // Read from the start at a pace the reader keeps up with, nothing is lost; opened late at
-    // full speed, the terminal's buffer fills and most of the stream is dropped.
-    for (const Case& c : {Case{{"--speed", "4", "--rate", "2"}, 0ms, SIGINT, false},
-                          Case{{"--speed", "1000", "--rate", "10"}, 300ms, SIGTERM, true}}) {
+    // full speed, the terminal's buffer (some 20 KB, ten seconds of the stream) fills and most
+    // of the stream is dropped.
+    for (const Case& c : {Case{{"--speed", "1", "--rate", "10"}, 0ms, SIGINT, false},
+                          Case{{"--speed", "1000", "--rate", "1"}, 500ms, SIGTERM, true}}) {
         const std::string strCopy = testing::TempDir() + "sim-copy-" + std::to_string(getpid());
         std::vector<std::string> args{"--receiver", "modern", "--pty", "--copy", strCopy};
         args.insert(args.end(), c.args.begin(), c.args.end());
-        std::string strPty;
-        const pid_t pid = Serve(args, strPty);
-        ASSERT_GT(pid, 0);
-        ASSERT_FALSE(strPty.empty());
+        CServedTool tool(args);
+        ASSERT_FALSE(tool.Pty().empty());
         std::this_thread::sleep_for(c.unread);
-        const int fd = open(strPty.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
-        ASSERT_GE(fd, 0) << strPty;
+        const int fd = open(tool.Pty().c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+        ASSERT_GE(fd, 0) << tool.Pty();
         std::string strRead;
         EXPECT_TRUE(ReadFor(fd, 500ms, strRead));
-        kill(pid, c.nSignal);
-        const auto giveUp = std::chrono::steady_clock::now() + 10s;
-        while (ReadFor(fd, 100ms, strRead) && std::chrono::steady_clock::now() < giveUp) {
-        }
-        close(fd);
-        EXPECT_EQ(Reap(pid), 0);
+        tool.Signal(c.nSignal);
+        ReadUntilHangUp(fd, strRead);
+        EXPECT_EQ(tool.Reap(), 0);
 
         const std::string strCopied = ReadFile(strCopy);
         std::remove(strCopy.c_str());
@@ -178,22 +200,17 @@ TEST(SimTool, CopyHoldsExactlyWhatTheTerminalTook) {
 // A full disk: the tool stops with an error rather than serve on with a copy that falls short.
 TEST(SimTool, StopsWhenTheCopyCannotBeWritten) {
     const std::string strCopy = testing::TempDir() + "sim-copy-" + std::to_string(getpid());
-    std::string strPty;
-    pid_t pid;
+    std::optional<CServedTool> tool;
     {
         const CFileSizeLimit full(20000); // the tool inherits it
-        pid =
-            Serve({"--receiver", "modern", "--pty", "--copy", strCopy, "--speed", "1000"}, strPty);
+        tool.emplace(std::vector<std::string>{"--receiver", "modern", "--pty", "--copy", strCopy,
+                                              "--speed", "1000"});
     }
-    ASSERT_GT(pid, 0);
-    const int fd = open(strPty.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
-    ASSERT_GE(fd, 0) << strPty;
+    const int fd = open(tool->Pty().c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(fd, 0) << tool->Pty();
     std::string strRead;
-    const auto giveUp = std::chrono::steady_clock::now() + 10s;
-    while (ReadFor(fd, 100ms, strRead) && std::chrono::steady_clock::now() < giveUp) {
-    }
-    close(fd);
-    EXPECT_EQ(Reap(pid), 2);
+    ReadUntilHangUp(fd, strRead);
+    EXPECT_EQ(tool->Reap(), 2);
     const std::string strCopied = ReadFile(strCopy);
     std::remove(strCopy.c_str());
     EXPECT_EQ(strCopied.size(), 20000u);
