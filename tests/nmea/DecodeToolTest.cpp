@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -53,6 +54,26 @@ TEST(DecodeTool, PrintsWhatADirectFeedGivesInEveryChunkSizeInBothReadings) {
             }
         }
     }
+}
+
+// Every capture in data/ against its expected output in data/golden/ (scripts/golden.sh writes
+// them; a change of the decoder's results shows as a diff of those files).
+TEST(DecodeTool, EveryCaptureDecodesToItsGoldenOutputInBothReadings) {
+    int nCaptures = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(kData)) {
+        if (entry.path().extension() != ".nmea")
+            continue;
+        ++nCaptures;
+        const std::string strName = entry.path().stem().string();
+        for (const auto& [strArgs, strSuffix] : {std::pair<std::string, std::string>{"", ".json"},
+                                                 {"--gps-only ", ".gps-only.json"}}) {
+            const ProgramResult r = RunTool(strArgs + entry.path().string());
+            EXPECT_EQ(r.nStatus, 0) << strName;
+            EXPECT_EQ(r.strOut, ReadFile(kData + "/golden/" + strName + strSuffix))
+                << strName << strSuffix;
+        }
+    }
+    EXPECT_GE(nCaptures, 5);
 }
 
 TEST(DecodeTool, OutputFollowsTheContract) {
