@@ -11,14 +11,6 @@
 
 namespace {
 
-struct Range {
-    int32_t nFirst, nLast;
-};
-
-// Each system's own numbers; SBAS satellites are known by their PRN.
-constexpr Range kOwnRange[kGnssSystems] = {{0, -1}, {1, 32}, {120, 158}, {1, 32},
-                                           {1, 36}, {1, 63}, {1, 10},    {1, 14}};
-
 constexpr bool In(int32_t n, int32_t nFirst, int32_t nLast) {
     return n >= nFirst && n <= nLast;
 }
@@ -78,8 +70,7 @@ GnssSystem SystemOfNmeaId(int32_t nId) {
 GnssId MapSatellite(GnssNumbering numbering, int32_t n) {
     const GnssSystem own = numbering.own;
     if (own != GnssSystem::None) {
-        const Range& range = kOwnRange[static_cast<int>(own)];
-        if (In(n, range.nFirst, range.nLast))
+        if (In(n, kSvidFirst[static_cast<int>(own)], kSvidLast[static_cast<int>(own)]))
             return Id(own, n);
         if (own == GnssSystem::Galileo && In(n, 101, 136))
             return Id(own, n - 100);
@@ -87,11 +78,6 @@ GnssId MapSatellite(GnssNumbering numbering, int32_t n) {
             return Id(own, n - 192);
     }
     return MapCombined(n);
-}
-
-int SvidIndex(GnssId id) {
-    const Range& range = kOwnRange[static_cast<int>(id.system)];
-    return In(id.nSvid, range.nFirst, range.nLast) ? id.nSvid - range.nFirst : -1;
 }
 
 char RinexLetter(GnssSystem system) {

@@ -38,9 +38,16 @@ GnssSystem SystemOfNmeaId(int32_t nId);
 // The satellite that number n means in that numbering; invalid when it means none.
 GnssId MapSatellite(GnssNumbering numbering, int32_t n);
 
+// Each system's own numbers (SBAS satellites are known by their PRN), by GnssSystem.
+inline constexpr int32_t kSvidFirst[kGnssSystems] = {0, 1, 120, 1, 1, 1, 1, 1};
+inline constexpr int32_t kSvidLast[kGnssSystems] = {-1, 32, 158, 32, 36, 63, 10, 14};
+
 // Position of a satellite number within its system's range, 0 to 63, for tables indexed by it;
 // -1 outside the range.
-int SvidIndex(GnssId id);
+inline int SvidIndex(GnssId id) {
+    const int s = static_cast<int>(id.system);
+    return id.nSvid >= kSvidFirst[s] && id.nSvid <= kSvidLast[s] ? id.nSvid - kSvidFirst[s] : -1;
+}
 inline constexpr int kSvidIndices = 64;
 
 // "G", "S", "R", "E", "C", "J", "I": the RINEX letter of a system; '?' for None.

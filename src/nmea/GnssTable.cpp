@@ -11,10 +11,15 @@ void CGnssTable::Reset() {
     std::memset(m_nEntryOf, kNone, sizeof m_nEntryOf);
     std::memset(m_nUsed, 0, sizeof m_nUsed);
     m_nInView = 0;
+    m_nLastKey = 0;
     m_bGsaRun = false;
 }
 
 int CGnssTable::Key(uint16_t nTalker, GnssSignal nSignal) {
+    // The messages of a group come one after the other.
+    const GroupKey& last = m_Keys[m_nLastKey];
+    if (last.bInUse && last.nTalker == nTalker && last.nSignal == nSignal)
+        return m_nLastKey;
     int nUnused = -1, nEmpty = -1;
     for (int k = 0; k < kKeys; ++k) {
         const GroupKey& key = m_Keys[k];
@@ -22,6 +27,7 @@ int CGnssTable::Key(uint16_t nTalker, GnssSignal nSignal) {
             if (nUnused < 0)
                 nUnused = k;
         } else if (key.nTalker == nTalker && key.nSignal == nSignal) {
+            m_nLastKey = k;
             return k;
         } else if (key.nCount == 0 && nEmpty < 0) {
             nEmpty = k; // a group that lists nothing has nothing left to lose
@@ -34,6 +40,7 @@ int CGnssTable::Key(uint16_t nTalker, GnssSignal nSignal) {
         key.nTalker = nTalker;
         key.nSignal = nSignal;
         key.bInUse = true;
+        m_nLastKey = nFree;
     }
     return nFree;
 }
@@ -57,14 +64,6 @@ void CGnssTable::EmptyKey(int nKey) {
     key.nCount = 0;
 }
 
-int CGnssTable::EntryOf(GnssId id) const {
-    const int nIndex = SvidIndex(id);
-    if (nIndex < 0)
-        return -1;
-    const uint8_t nEntry = m_nEntryOf[static_cast<int>(id.system)][nIndex];
-    return nEntry == kNone ? -1 : nEntry;
-}
-
 int CGnssTable::FreeEntry() const {
     // A never used entry first, so that satellites which left keep their positions as long
     // as there is room.
@@ -85,7 +84,8 @@ bool CGnssTable::List(int nKey, GnssId id, uint16_t nPrn, const uint16_t* pEleva
     const int nIndex = SvidIndex(id);
     if (nIndex < 0)
         return false;
-    int nEntry = EntryOf(id);
+    uint8_t& nEntryOf = m_nEntryOf[static_cast<int>(id.system)][nIndex];
+    int nEntry = nEntryOf == kNone ? -1 : nEntryOf;
     if (nEntry < 0) {
         nEntry = FreeEntry();
         if (nEntry < 0)
@@ -95,7 +95,7 @@ bool CGnssTable::List(int nKey, GnssId id, uint16_t nPrn, const uint16_t* pEleva
             m_nEntryOf[static_cast<int>(sat.id.system)][SvidIndex(sat.id)] = kNone;
         sat = GnssSatellite{};
         sat.id = id;
-        m_nEntryOf[static_cast<int>(id.system)][nIndex] = static_cast<uint8_t>(nEntry);
+        nEntryOf = static_cast<uint8_t>(nEntry);
     }
     GnssSatellite& sat = m_Sats[nEntry];
     const uint32_t nBit = uint32_t{1} << nKey;

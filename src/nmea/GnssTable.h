@@ -103,7 +103,6 @@ private:
         uint8_t nEntries[kCapacity]{}; // and where they are
     };
 
-    int EntryOf(GnssId id) const;
     int FreeEntry() const;
 
     GnssSatellite m_Sats[kCapacity];
@@ -114,4 +113,5 @@ private:
     uint8_t m_nEntryOf[kGnssSystems][kSvidIndices];
     uint64_t m_nUsed[kGnssSystems]; // bit SvidIndex: used in the fix
     int m_nInView = 0;
+    int m_nLastKey = 0; // the key asked for last
 };

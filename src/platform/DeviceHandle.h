@@ -11,6 +11,10 @@ public:
     // own, since it runs on every poll tick.
     virtual int Read(char* pBuffer, int nMax) = 0;
     virtual void Close() = 0;
+    // Whether a poll tick takes everything the device holds (a receiver on a port: what is
+    // left behind piles up in the driver until it is lost) or one read's worth (a recording,
+    // which keeps its pace).
+    virtual bool DrainsEachTick() const = 0;
 };
 
 // Blocks the calling thread for nMilliseconds; after closing a serial device this lets the

@@ -38,6 +38,7 @@ public:
     const QString& Path() const { return m_strPath; }
 
     int Read(char* pBuffer, int nMax) override;
+    bool DrainsEachTick() const override { return false; }
     // Writes all nCount bytes at once. False when the write failed or stored fewer bytes (a
     // short write counts as a full disk); LastError() then says why.
     bool Write(const char* pData, int nCount);

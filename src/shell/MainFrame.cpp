@@ -38,6 +38,7 @@ QLabel* MakePane(QWidget* pParent, const QString& strSizingText) {
 
 CMainFrame::CMainFrame(const Options& options) : m_bSkipWarning(options.bSkipWarning) {
     m_Parser.SetNotify(this);
+    m_Parser.SetAllSystems(ReadSettingInt(kSectionSerial, kAllSystems, kDefaultAllSystems) != 0);
     setWindowTitle(QString::fromLatin1(kAppName));
     setWindowIcon(AppIcon());
 
@@ -78,6 +79,12 @@ CMainFrame::CMainFrame(const Options& options) : m_bSkipWarning(options.bSkipWar
     if (!options.strReplayPath.isEmpty()) {
         m_Link.OpenPlaybackFile(options.strReplayPath);
         m_SourceMode = Source::LoggedFile;
+    } else if (!options.strPortDevice.isEmpty()) {
+        const uint32_t nBaud =
+            options.nPortBaud
+                ? options.nPortBaud
+                : static_cast<uint32_t>(ReadSettingInt(kSectionSerial, kBaud, kDefaultBaud));
+        m_Link.OpenDevice(options.strPortDevice, nBaud, &m_strStartError);
     } else {
         // A port that cannot be opened at start-up is not worth a message: the pages show
         // that no data comes, and Connect offers the ports.
@@ -85,6 +92,9 @@ CMainFrame::CMainFrame(const Options& options) : m_bSkipWarning(options.bSkipWar
                     static_cast<uint32_t>(ReadSettingInt(kSectionSerial, kBaud, kDefaultBaud)),
                     false);
     }
+    if (!options.strRecordPath.isEmpty() && m_strStartError.isEmpty() &&
+        !StartRecording(m_Parser, options.strRecordPath))
+        m_strStartError = QStringLiteral("cannot create %1").arg(options.strRecordPath);
     m_Timers.Set(CPollLoop::kTimerId, CPollLoop::kPeriodMs);
     PostMessage(this, WM_SHOW_WARNING);
 }
@@ -223,6 +233,7 @@ bool CMainFrame::OnCommand(int nId) {
         case ID_CONNECT_SERIAL: OnConnectSerial(); return true;
         case ID_CONNECT_LOGGED_FILE: OnConnectLoggedFile(); return true;
         case ID_UNITS: OnUnits(); return true;
+        case ID_ALL_SYSTEMS: OnAllSystems(); return true;
         case ID_APP_ABOUT: CAboutDlg(this).DoModal(); return true;
         case ID_APP_EXIT: close(); return true;
         case ID_HELP:
@@ -249,6 +260,7 @@ bool CMainFrame::OnUpdateCommand(CCommandState& state) {
         case ID_CONNECT_LOGGED_FILE:
             state.SetCheck(m_SourceMode == Source::LoggedFile);
             return true;
+        case ID_ALL_SYSTEMS: state.SetCheck(m_Parser.AllSystems()); return true;
         default: return false;
     }
 }
@@ -320,5 +332,15 @@ void CMainFrame::OnUnits() {
     WriteSettingInt(kSectionSettings, kDistanceSpeedUnits, dlg.m_nDistanceSpeed);
     WriteSettingInt(kSectionSettings, kPositionFormat, dlg.m_nPositionFormat);
     WriteSettingInt(kSectionSettings, kAltitudeElevationUnits, dlg.m_nAltitude);
+    m_pView->InvalidateAll();
+}
+
+void CMainFrame::OnAllSystems() {
+    const bool bAllSystems = !m_Parser.AllSystems();
+    WriteSettingInt(kSectionSerial, kAllSystems, bAllSystems ? 1 : 0);
+    m_Parser.SetAllSystems(bAllSystems);
+    // The two readings fill different tables; starting afresh shows no leftover of the other
+    // on any page, and the next second of data fills the record again.
+    m_Parser.Reset();
     m_pView->InvalidateAll();
 }

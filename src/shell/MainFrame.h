@@ -19,7 +19,10 @@ class CMainView;
 class QLabel;
 
 struct MainFrameOptions {
-    QString strReplayPath; // replay this recording instead of opening the stored port
+    QString strReplayPath;  // replay this recording instead of opening the stored port
+    QString strPortDevice;  // or open this serial device instead of the stored port
+    uint32_t nPortBaud = 0; // its rate; 0 for the stored one
+    QString strRecordPath;  // record the stream to this file from the start (replacing it)
     bool bSkipWarning = false;
 };
 
@@ -39,6 +42,8 @@ public:
     CPollLoop& PollLoop() { return m_PollLoop; }
     CMainView& View() { return *m_pView; }
     Source SourceMode() const { return m_SourceMode; }
+    // Why the device or recording the options named could not be opened; empty when they were.
+    const QString& StartError() const { return m_strStartError; }
 
     bool OnCommand(int nId) override;
     bool OnUpdateCommand(CCommandState& state) override;
@@ -69,6 +74,7 @@ private:
     void OnConnectSerial();
     void OnConnectLoggedFile();
     void OnUnits();
+    void OnAllSystems();
     void DrawLed(bool bLit);
     // Writes the pane texts that changed; runs whenever the thread becomes idle.
     void UpdateStatusPanes();
@@ -87,4 +93,5 @@ private:
     bool m_bLedLit = false;
     Source m_SourceMode = Source::SerialPort;
     bool m_bSkipWarning = false;
+    QString m_strStartError;
 };

@@ -77,6 +77,7 @@ TEST_F(FaultTest, AReceiverUnpluggedMidSentenceIsReplacedThroughCommSettings) {
     const std::string strBefore = Seconds(sim, 30);
     const std::string strCut = Seconds(sim, 1).substr(0, 200); // ends inside a sentence
     CNmeaParser reference;
+    reference.SetAllSystems(frame.Parser().AllSystems());
     ASSERT_TRUE(SendAndTick(*pFirst, frame, reference, strBefore + strCut));
     EXPECT_EQ(frame.PaneText(0), "GPS SPS Mode");
     EXPECT_EQ(frame.LedColour(), CStatusLight::Colour::Green);
@@ -130,6 +131,7 @@ TEST_F(FaultTest, AReceiverThatNeverComesBackLeavesTheProgramQuietAndTheSettings
     WriteSettingInt(kSectionSerial, kBaud, 38400);
     auto pFrame = MakeFrame();
     CNmeaParser reference;
+    reference.SetAllSystems(pFrame->Parser().AllSystems());
     ASSERT_TRUE(SendAndTick(*pPty, *pFrame, reference, SimulatedSeconds(5)));
     pPty.reset(); // unplugged for good
     CScriptedInteraction person;
