@@ -6,8 +6,8 @@
 //
 // Reading every system, the bars come grouped by system (SetSystemChannelCount): a sunken
 // frame round each system's bars, and under them what fits: each bar's RINEX name (G12),
-// else each bar's number with the system's name once under its group, else the group's name
-// alone (see SystemBars.cpp).
+// else each bar's number (on two rows taking turns when one row is too narrow) with the
+// system's name once under its group, else the group's name alone (see SystemBars.cpp).
 //
 // System colours: COLOR_BTNFACE for the background, the empty part of a bar and the label
 // cells; a sunken frame of COLOR_3DDKSHADOW (top, left) and COLOR_BTNHIGHLIGHT (bottom,
@@ -37,7 +37,8 @@ struct SignalChannel {
 struct SystemBarLayout {
     struct Label {
         QString strText;
-        CRect cell; // the text is centred in it, top-aligned; it never reaches a neighbour's
+        CRect cell;        // the text is centred in it, top-aligned; it never reaches another's
+        int nChannel = -1; // the bar it names; -1 for a group's name
     };
     int nPointSize = 0;             // of the labels, tenths of a point
     int nSlotWidth = 0;             // pixels per bar, its gap included

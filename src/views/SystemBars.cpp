@@ -4,14 +4,17 @@
 // what fits, tried in this order:
 //
 //   each bar's RINEX name (G05, S133)    one row, while every name fits its bar's slot
-//   each bar's number, and the system    two rows, the numbers for each group whose numbers
-//   once under its group ("GPS")         all fit their slots
+//   each bar's number, and the system    the numbers on one row, or on two rows taking turns
+//   once under its group ("GPS")         so that each may spread over two slots; whichever
+//                                        numbers more bars (fewer rows when even), and only
+//                                        the groups whose numbers all fit
 //   the system under its group alone     one row
 //
-// A group's name is its system's name, a short form or its RINEX letter, whichever is the
-// longest that fits under the group (each group is at least as wide as its letter). A label
-// keeps a pixel clear on either side, so neighbours never touch; the SNR is written in a bar
-// only when it fits there whole.
+// The rows of text never take more than half the window's height: the bars come first. A
+// group's name is its system's name, a short form or its RINEX letter, whichever is the longest
+// that fits under the group (each group is at least as wide as its letter). A label keeps a
+// pixel clear on either side, so neighbours never touch; the SNR is written in a bar only when
+// it fits there whole.
 #include "views/SignalBarWnd.h"
 
 #include "platform/DrawContext.h"
@@ -80,9 +83,6 @@ void CSignalBarWnd::LayOutSystemBars(CDrawContext& dc) {
         ++groups.back().nCount;
     }
     const int nGroups = static_cast<int>(groups.size());
-    const auto fits = [&dc](const QString& str, int nCell) {
-        return dc.GetTextExtent(str).cx <= nCell - 2 * kLabelClear;
-    };
     const auto letterWidth = [&dc](const Group& group) {
         return dc.GetTextExtent(QString(QLatin1Char(RinexLetter(group.system)))).cx;
     };
@@ -105,58 +105,91 @@ void CSignalBarWnd::LayOutSystemBars(CDrawContext& dc) {
     // What is left widens the gaps between groups, up to a slot.
     const int nSpare = std::max(nAvailable - rowWidth(s), 0);
     const int nGroupSpacing = kGroupGap + (nGroups > 1 ? std::min(nSpare / (nGroups - 1), s) : 0);
-
-    const int th = dc.GetTextMetrics().tmHeight;
-    bool bRinexNames = true;
-    for (int i = 0; i < n; ++i)
-        bRinexNames = bRinexNames && fits(RinexName(m_Channels[static_cast<size_t>(i)]), s);
-    // Otherwise numbers for each group whose numbers all fit (SBAS PRNs have three digits),
-    // in a row of their own over the groups' names; two rows of text only while the bars
-    // keep at least the height of one.
-    std::vector<bool> numbered(groups.size(), false);
-    const int nFrameTop = 2;
-    const int nTwoRowBarHeight = (client.Height() - 1 - 2 * th - 1) - (nFrameTop + 2);
-    bool bNumbers = false;
-    if (!bRinexNames && nTwoRowBarHeight >= th) {
-        for (size_t g = 0; g < groups.size(); ++g) {
-            bool bFit = true;
-            for (int j = 0; j < groups[g].nCount; ++j)
-                bFit = bFit &&
-                       fits(NumberName(m_Channels[static_cast<size_t>(groups[g].nFirst + j)]), s);
-            numbered[g] = bFit;
-            bNumbers = bNumbers || bFit;
-        }
-    }
-    layout.nRows = bNumbers ? 2 : 1;
-
-    const int nFrameBottom = client.Height() - 1 - layout.nRows * th;
-    const int nLabelTop = client.Height() - layout.nRows * th;
-    const int nGroupRow = nLabelTop + (layout.nRows - 1) * th;
     const int nBarGap = BarGap(s);
+
+    // Across the window: each group's frame, and where each bar's slot starts.
+    std::vector<int> frameLeft, slotLeft;
     int x = kEdge + 1;
-    for (size_t g = 0; g < groups.size(); ++g) {
-        const Group& group = groups[g];
+    for (const Group& group : groups) {
         const int w = frameWidth(group, s);
-        const CRect frame{x, nFrameTop, x + w, nFrameBottom};
-        layout.groupFrames.push_back(frame);
+        frameLeft.push_back(x);
         // A group widened to its letter keeps its bars in the middle.
         const int nFirstSlot = x + kFrame + (w - (group.nCount * s + nBarGap + 2 * kFrame)) / 2;
-        for (int j = 0; j < group.nCount; ++j) {
-            const int nSlot = nFirstSlot + j * s;
+        for (int j = 0; j < group.nCount; ++j)
+            slotLeft.push_back(nFirstSlot + j * s);
+        x += w + nGroupSpacing;
+    }
+    // The columns of bar i's label when it may spread over nSlots slots, centred under the bar
+    // and kept inside the window.
+    const auto labelColumns = [&](int i, int nSlots) {
+        const int nLeft = slotLeft[static_cast<size_t>(i)] + nBarGap / 2 - (nSlots - 1) * s / 2;
+        return std::pair{std::max(nLeft, 0), std::min(nLeft + nSlots * s, client.Width())};
+    };
+    const auto fits = [&dc](const QString& str, int nWidth) {
+        return dc.GetTextExtent(str).cx <= nWidth - 2 * kLabelClear;
+    };
+    const auto allFit = [&](int nFirst, int nCount, int nSlots,
+                            QString (*name)(const SignalChannel&)) {
+        for (int i = nFirst; i < nFirst + nCount; ++i) {
+            const auto [nLeft, nRight] = labelColumns(i, nSlots);
+            if (!fits(name(m_Channels[static_cast<size_t>(i)]), nRight - nLeft))
+                return false;
+        }
+        return true;
+    };
+
+    const int th = dc.GetTextMetrics().tmHeight;
+    const bool bRinexNames = allFit(0, n, 1, RinexName);
+    // Otherwise numbers for each group whose numbers all fit (SBAS PRNs have three digits).
+    // Taking turns on two rows, neighbouring bars' numbers are never on the same row, even
+    // across groups, so each has two slots.
+    std::vector<bool> numbered(groups.size(), false);
+    int nNumberRows = 0;
+    if (!bRinexNames) {
+        const int nMaxRows = client.Height() / 2 / std::max(th, 1);
+        int nMostNumbered = 0;
+        for (int nRows = 1; nRows <= 2 && nRows + 1 <= nMaxRows; ++nRows) {
+            std::vector<bool> fit(groups.size(), false);
+            int nNumbered = 0;
+            for (size_t g = 0; g < groups.size(); ++g) {
+                fit[g] = allFit(groups[g].nFirst, groups[g].nCount, nRows, NumberName);
+                nNumbered += fit[g] ? groups[g].nCount : 0;
+            }
+            if (nNumbered > nMostNumbered) {
+                nMostNumbered = nNumbered;
+                numbered = fit;
+                nNumberRows = nRows;
+            }
+        }
+    }
+    layout.nRows = bRinexNames ? 1 : nNumberRows + 1;
+
+    const int nFrameTop = 2;
+    const int nFrameBottom = client.Height() - 1 - layout.nRows * th;
+    const int nLabelTop = client.Height() - layout.nRows * th;
+    for (size_t g = 0; g < groups.size(); ++g) {
+        const Group& group = groups[g];
+        const int nLeft = frameLeft[g];
+        layout.groupFrames.push_back(
+            {nLeft, nFrameTop, nLeft + frameWidth(group, s), nFrameBottom});
+        for (int i = group.nFirst; i < group.nFirst + group.nCount; ++i) {
+            const int nSlot = slotLeft[static_cast<size_t>(i)];
             // One row below the frame's top edge is left free: a full bar fills one row more.
             layout.bars.push_back({nSlot + nBarGap, nFrameTop + 2, nSlot + s, nFrameBottom - 1});
-            const SignalChannel& channel = m_Channels[static_cast<size_t>(group.nFirst + j)];
-            const CRect cell{nSlot + nBarGap / 2, nLabelTop, nSlot + nBarGap / 2 + s,
-                             nLabelTop + th};
-            if (bRinexNames)
-                layout.labels.push_back({RinexName(channel), cell});
-            else if (numbered[g])
-                layout.labels.push_back({NumberName(channel), cell});
+            const SignalChannel& channel = m_Channels[static_cast<size_t>(i)];
+            if (bRinexNames || numbered[g]) {
+                const int nSlots = bRinexNames ? 1 : nNumberRows;
+                const int nTop = nLabelTop + (nSlots == 2 ? i % 2 : 0) * th;
+                const auto [nCellLeft, nCellRight] = labelColumns(i, nSlots);
+                layout.labels.push_back({bRinexNames ? RinexName(channel) : NumberName(channel),
+                                         {nCellLeft, nTop, nCellRight, nTop + th},
+                                         i});
+            }
         }
-        x += w + nGroupSpacing;
     }
     if (bRinexNames)
         return;
+    const int nGroupRow = nLabelTop + nNumberRows * th;
     for (size_t g = 0; g < groups.size(); ++g) {
         const CRect& frame = layout.groupFrames[g];
         const CRect cell{frame.left - kGroupGap / 2, nGroupRow, frame.right + kGroupGap / 2,

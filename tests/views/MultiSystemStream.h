@@ -101,9 +101,3 @@ inline std::string MultiSystemStream(const std::vector<StreamSatellite>& sats) {
            GnGsa(sats, "GL", 2) + GnGsa(sats, "GA", 3) + GnGsa(sats, "GB", 4) +
            Sentence("GNGGA,123519.00,4807.038,N,01131.000,E,1,30,0.6,545.4,M,46.9,M,,");
 }
-
-// A parser reading every system, fed the stream.
-inline void FeedMultiSystemStream(CNmeaParser& gps) {
-    gps.SetAllSystems(true);
-    Feed(gps, MultiSystemStream(MultiSystemSatellites()));
-}

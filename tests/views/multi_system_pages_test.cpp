@@ -1,14 +1,17 @@
 // Both satellite pages reading every system, fed a receiver's fifty satellites of four systems
-// and SBAS (MultiSystemStream.h) at the page sizes of a 240 x 320 and a 480 x 640 window: the
-// sky plot marks every satellite with a position by its RINEX name and its incremental updates
-// stay what a full repaint draws; the bars group the satellites by system, and whatever labels
-// fit stay inside their own slots.
+// and SBAS (MultiSystemStream.h) at the page sizes the main frame gives a 240 x 320 and a
+// 480 x 640 window: the sky plot marks every satellite with a position by its RINEX name and
+// its incremental updates stay what a full repaint draws; the bars group the satellites by
+// system, and whatever labels fit stand under their own bars, clear of each other.
 #include "MultiSystemStream.h"
 
 #include "platform/Messages.h"
 #include "platform/SystemMetrics.h"
 #include "resources/QtResources.h"
 #include "resources/resource.h"
+#include "shell/MainFrame.h"
+#include "shell/MainView.h"
+#include "shell/TabWnd.h"
 #include "views/AzElWnd.h"
 #include "views/SigNavWnd.h"
 
@@ -23,15 +26,32 @@ constexpr int kChunk = 255; // what one poll reads at most
 const QColor kFace = GetSysColor(COLOR_BTNFACE);
 const QColor kBlack(0, 0, 0);
 
-// The page under the menu bar, the tabs and the status bar of the program's window.
-struct PageSize {
+// The program's window at the size of a handheld's screen and at twice that.
+struct WindowSize {
     const char* legend;
-    CRect page;
+    QSize size;
+    // Whether, with fifty satellites, every bar whose number has two digits shows it.
+    bool bNumbersAtFifty;
 };
-void PrintTo(const PageSize& size, std::ostream* pStream) {
+void PrintTo(const WindowSize& size, std::ostream* pStream) {
     *pStream << size.legend;
 }
-const PageSize kPageSizes[] = {{"240x320", {0, 0, 240, 210}}, {"480x640", {0, 0, 480, 530}}};
+const WindowSize kWindowSizes[] = {{"240x320", {240, 320}, false}, {"480x640", {480, 640}, true}};
+
+// The page under the menu bar, the tabs and the status bar, as the main frame lays out a
+// window of that size.
+CRect PageOfWindow(QSize window) {
+    // The frame opens the stored port, port 1: no serial port of the machine takes part.
+    qputenv("RAVUZIZ_COM1", "/nonexistent/receiver");
+    CMainFrame::Options options;
+    options.bSkipWarning = true;
+    CMainFrame frame(options);
+    frame.resize(window);
+    DeliverPosted(); // the frame shows itself
+    qunsetenv("RAVUZIZ_COM1");
+    const QWidget* pPage = frame.View().TabWnd().CurrentPage();
+    return {0, 0, pPage->width(), pPage->height()};
+}
 
 class CTickedSigNavWnd : public CSigNavWnd {
 public:
@@ -66,13 +86,18 @@ bool Inside(const CRect& inner, const CRect& outer) {
            inner.bottom <= outer.bottom;
 }
 
-class MultiSystemPages : public SettingsFixture, public testing::WithParamInterface<PageSize> {
+class MultiSystemPages : public SettingsFixture, public testing::WithParamInterface<WindowSize> {
 protected:
+    void SetUp() override {
+        SettingsFixture::SetUp();
+        if (!IsSkipped())
+            page = PageOfWindow(GetParam().size);
+    }
     QWidget parent;
+    CRect page;
 };
 
 TEST_P(MultiSystemPages, TheSkyPlotMarksEverySatelliteWithAPositionByItsRinexName) {
-    const CRect page = GetParam().page;
     SkyPageNotify notify;
     CNmeaParser gps(&notify);
     gps.SetAllSystems(true);
@@ -223,21 +248,32 @@ void ExpectBarsAndLabelsInPlace(const CSigQualWnd& bars, const QImage& image,
         EXPECT_TRUE(Inside(box, window));
         EXPECT_TRUE(Inside(box, cell));
         EXPECT_GE(box.top, layout.groupFrames[0].bottom);
-        // Clear of the bars and groups beside its own: under bar i for a bar's label (its
-        // name or number), under its group for a group's.
-        const auto under = [&](const std::vector<CRect>& columns) {
-            for (size_t i = 0; i < columns.size(); ++i) {
-                const int nCentre = (columns[i].left + columns[i].right) / 2;
-                if (nCentre < box.left || nCentre >= box.right)
-                    continue;
-                const bool bLeftClear = i == 0 || box.left >= columns[i - 1].right;
-                const bool bRightClear =
-                    i + 1 == columns.size() || box.right <= columns[i + 1].left;
-                return bLeftClear && bRightClear;
+        if (label.nChannel >= 0) {
+            // A bar's name or number, under that bar: it spans that bar's middle and no
+            // other's.
+            const SignalChannel& channel = bars.Channel(label.nChannel);
+            EXPECT_TRUE(label.strText == RinexName(channel.system, channel.nPrn) ||
+                        label.strText == QString::asprintf("%02d", channel.nPrn));
+            for (int i = 0; i < n; ++i) {
+                const int nMiddle = (layout.bars[static_cast<size_t>(i)].left +
+                                     layout.bars[static_cast<size_t>(i)].right) /
+                                    2;
+                EXPECT_EQ(nMiddle >= box.left && nMiddle < box.right, i == label.nChannel) << i;
             }
-            return false;
-        };
-        EXPECT_TRUE(under(layout.bars) || under(layout.groupFrames));
+        } else {
+            // A group's name, under that group and clear of the groups beside it.
+            const std::vector<CRect>& frames = layout.groupFrames;
+            const auto under = [&](size_t g) {
+                const int nMiddle = (frames[g].left + frames[g].right) / 2;
+                return nMiddle >= box.left && nMiddle < box.right &&
+                       (g == 0 || box.left >= frames[g - 1].right) &&
+                       (g + 1 == frames.size() || box.right <= frames[g + 1].left);
+            };
+            size_t nUnder = 0;
+            for (size_t g = 0; g < frames.size(); ++g)
+                nUnder += under(g) ? 1 : 0;
+            EXPECT_EQ(nUnder, 1u);
+        }
         for (const CRect& other : boxes)
             EXPECT_TRUE(other.right <= box.left || box.right <= other.left ||
                         other.bottom <= box.top || box.bottom <= other.top);
@@ -258,7 +294,6 @@ void ExpectBarsAndLabelsInPlace(const CSigQualWnd& bars, const QImage& image,
 }
 
 TEST_P(MultiSystemPages, TheBarsGroupTheSatellitesBySystemAndKeepEveryLabelInItsSlot) {
-    const CRect page = GetParam().page;
     const QRect barArea = ToQRect(CSigNavWnd::BarArea(page));
     const std::vector<StreamSatellite> all = MultiSystemSatellites();
     CNmeaParser gps;
@@ -288,6 +323,18 @@ TEST_P(MultiSystemPages, TheBarsGroupTheSatellitesBySystemAndKeepEveryLabelInIts
         EXPECT_EQ(image.copy(barArea), Composite(fresh).copy(barArea));
     }
 
+    // Fifty satellites: the wider window still numbers every bar but the SBAS satellites'
+    // three-digit PRNs; the narrow one names the systems only.
+    std::set<int> numbered, twoDigits;
+    for (const SystemBarLayout::Label& label : sigNav.SignalBars().SystemLayout().labels)
+        if (label.nChannel >= 0)
+            numbered.insert(label.nChannel);
+    if (GetParam().bNumbersAtFifty)
+        for (int i = 0; i < sigNav.SignalBars().ChannelCount(); ++i)
+            if (sigNav.SignalBars().Channel(i).nPrn < 100)
+                twoDigits.insert(i);
+    EXPECT_EQ(numbered, twoDigits);
+
     // The counts under the bars: every system's satellites in view, the fix's in use.
     CDrawContext dc;
     dc.SelectFont(CFont::FromPointSize(90, QStringLiteral("Arial"), ScreenDpiY()));
@@ -305,8 +352,8 @@ TEST_P(MultiSystemPages, TheBarsGroupTheSatellitesBySystemAndKeepEveryLabelInIts
     EXPECT_TRUE(shows("50    ", 5));
 }
 
-INSTANTIATE_TEST_SUITE_P(WindowSizes, MultiSystemPages, testing::ValuesIn(kPageSizes),
-                         [](const testing::TestParamInfo<PageSize>& info) {
+INSTANTIATE_TEST_SUITE_P(WindowSizes, MultiSystemPages, testing::ValuesIn(kWindowSizes),
+                         [](const testing::TestParamInfo<WindowSize>& info) {
                              return std::string("Window") + info.param.legend;
                          });
 
