@@ -76,7 +76,11 @@ CMainFrame::CMainFrame(const Options& options) : m_bSkipWarning(options.bSkipWar
     UpdateStatusPanes();
 
     if (!options.strReplayPath.isEmpty()) {
-        m_Link.OpenPlaybackFile(options.strReplayPath);
+        // Standard input is opened anew by name: reading it without waiting then leaves the
+        // descriptor the program shares with its shell as it was.
+        m_Link.OpenPlaybackFile(options.strReplayPath == QLatin1String("-")
+                                    ? QStringLiteral("/dev/stdin")
+                                    : options.strReplayPath);
         m_SourceMode = Source::LoggedFile;
     } else {
         // A port that cannot be opened at start-up is not worth a message: the pages show
@@ -245,9 +249,12 @@ bool CMainFrame::OnUpdateCommand(CCommandState& state) {
     switch (state.Id()) {
         case ID_LOG_START: state.Enable(!m_Parser.IsRecording()); return true;
         case ID_LOG_STOP: state.Enable(m_Parser.IsRecording()); return true;
-        case ID_CONNECT_SERIAL: state.SetCheck(m_SourceMode == Source::SerialPort); return true;
+        // Only a source that is open is ticked: a port or file that failed to open is none.
+        case ID_CONNECT_SERIAL:
+            state.SetCheck(m_SourceMode == Source::SerialPort && m_Link.IsOpen());
+            return true;
         case ID_CONNECT_LOGGED_FILE:
-            state.SetCheck(m_SourceMode == Source::LoggedFile);
+            state.SetCheck(m_SourceMode == Source::LoggedFile && m_Link.IsOpen());
             return true;
         default: return false;
     }
@@ -267,10 +274,23 @@ void CMainFrame::OnLogStart() {
     if (!GetSaveFilePath(this, QString::fromLatin1(kLogFilter),
                          QString::fromLatin1(kLogInitialName), strPath))
         return;
-    if (!StartRecording(m_Parser, strPath))
+    // Replacing the file being replayed would empty it, and the replay would read back what
+    // the recording writes.
+    if (const auto replay = m_Link.PlaybackIdentity();
+        replay && replay == IdentityOfPath(strPath)) {
+        MessageBox(QStringLiteral("Cannot record to %1: it is the file being replayed, and "
+                                  "recording would empty it. Please choose another file name.")
+                       .arg(strPath),
+                   MB_OK | MB_ICONSTOP, QString(), this);
+        return;
+    }
+    if (!StartRecording(m_Parser, strPath)) {
         MessageBox(
             QStringLiteral("Cannot create log file. Please check the file name and try again."),
             MB_OK | MB_ICONSTOP, QString(), this);
+        return;
+    }
+    m_RecordingFile = IdentityOfPath(strPath);
 }
 
 void CMainFrame::OnConnectSerial() {
@@ -287,13 +307,14 @@ void CMainFrame::OnConnectSerial() {
     dlg.m_PortList = m_Link.m_PortList;
     if (dlg.DoModal() != IDOK)
         return;
-    m_Link.Close();
+    PreviousSource previous = TakeSource(true);
     if (m_Link.Open(dlg.m_nPort, static_cast<uint32_t>(dlg.m_nBaud), true)) {
         m_SourceMode = Source::SerialPort;
         WriteSettingInt(kSectionSerial, kPort, dlg.m_nPort);
         WriteSettingInt(kSectionSerial, kBaud, dlg.m_nBaud);
     } else {
         m_Link.Close();
+        RestoreSource(std::move(previous));
     }
 }
 
@@ -302,9 +323,48 @@ void CMainFrame::OnConnectLoggedFile() {
     if (!GetOpenFilePath(this, QString::fromLatin1(kLogFilter),
                          QString::fromLatin1(kLogInitialName), strPath))
         return;
-    m_Link.Close();
+    if (m_Parser.IsRecording() && m_RecordingFile && m_RecordingFile == IdentityOfPath(strPath)) {
+        MessageBox(QStringLiteral("Cannot replay %1: it is the file being recorded, and the "
+                                  "replay would read back what it records, without end. Please "
+                                  "stop the recording (Log > Stop) or choose another file.")
+                       .arg(strPath),
+                   MB_OK | MB_ICONSTOP, QString(), this);
+        return;
+    }
+    PreviousSource previous = TakeSource(false);
     m_Link.OpenPlaybackFile(strPath);
-    m_SourceMode = Source::LoggedFile;
+    if (m_Link.IsOpen())
+        m_SourceMode = Source::LoggedFile;
+    else
+        RestoreSource(std::move(previous));
+}
+
+CMainFrame::PreviousSource CMainFrame::TakeSource(bool bNextIsPort) {
+    PreviousSource previous;
+    previous.mode = m_SourceMode;
+    if (m_Link.IsOpen()) {
+        if (bNextIsPort && m_SourceMode == Source::SerialPort) {
+            previous.nPort = m_Link.m_nPort;
+            previous.nBaud = m_Link.m_nBaud;
+        } else {
+            // A replay goes on where it was, a port without losing what arrives meanwhile.
+            previous.hKept = std::move(m_Link.m_hPort);
+            previous.strSource = m_Link.m_strSource;
+        }
+    }
+    m_Link.Close();
+    return previous;
+}
+
+void CMainFrame::RestoreSource(PreviousSource previous) {
+    if (previous.hKept) {
+        m_Link.m_hPort = std::move(previous.hKept);
+        m_Link.m_strSource = previous.strSource;
+    } else if (previous.nPort > 0) {
+        // Quietly: the failure the person has just been told of is the news.
+        m_Link.Open(previous.nPort, previous.nBaud, false);
+    }
+    m_SourceMode = previous.mode;
 }
 
 void CMainFrame::OnUnits() {

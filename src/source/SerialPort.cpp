@@ -31,6 +31,7 @@ bool CSerialPort::Open(int nPort, uint32_t nBaud, bool bReportErrors) {
     }
     pDevice->Configure(static_cast<int>(nBaud)); // a setting that does not take goes unnoticed
     m_hPort = std::move(pDevice);
+    m_nPort = nPort;
     m_nBaud = nBaud;
     return true;
 }
