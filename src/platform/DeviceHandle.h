@@ -28,6 +28,10 @@ public:
     // own, since it runs on every poll tick.
     virtual int Read(char* pBuffer, int nMax) = 0;
     virtual void Close() = 0;
+    // Whether a poll tick takes everything the device holds (a receiver on a port: what is
+    // left behind piles up in the driver until it is lost) or one read's worth (a recording,
+    // which keeps its pace).
+    virtual bool DrainsEachTick() const = 0;
     // The open file, for a source that is a file (a replay); none for a port.
     virtual std::optional<FileIdentity> Identity() const { return std::nullopt; }
 };

@@ -41,6 +41,9 @@ public:
 
     // What has arrived: the next bytes of a file, what a FIFO, pipe or terminal holds now.
     int Read(char* pBuffer, int nMax) override;
+    // One read a tick, a FIFO or a pipe too: a live source named as a replay keeps the
+    // replay's pace.
+    bool DrainsEachTick() const override { return false; }
     std::optional<FileIdentity> Identity() const override;
     // Writes all nCount bytes at once. False when the write failed or stored fewer bytes (a
     // short write counts as a full disk); LastError() then says why.

@@ -14,10 +14,10 @@ constexpr int kFirstPort = 1;
 // The Comm Settings dialog reads a port number from three characters, so overrides stop at
 // 999: a larger one would be listed under a number that opens another device.
 constexpr int kMaxOverridePort = 999;
-// What the program keeps of a port's input between polls. The poll takes at most 850 bytes
-// a second; a faster receiver's surplus stays with the driver, which drops it, instead of
-// piling up here and showing ever older positions.
-constexpr qint64 kReadBufferBytes = 4096;
+// What the program keeps of a port's input between polls: as much as one poll tick drains,
+// a bound far above what 115200 bit/s brings in a tick. Only a flood beyond it stays with
+// the driver (which drops it) rather than piling up here as ever older positions.
+constexpr qint64 kReadBufferBytes = CSerialDevice::kDrainPerTick;
 constexpr int kPortsPerFamily = 32;
 constexpr const char* kFamilies[] = {"/dev/ttyS", "/dev/ttyUSB", "/dev/ttyACM", "/dev/rfcomm"};
 constexpr int kLastPort = kFirstPort + kPortsPerFamily * static_cast<int>(std::size(kFamilies)) - 1;
@@ -96,6 +96,12 @@ bool CSerialDevice::Open(const QString& strName) {
         m_strOpenError = QStringLiteral("%1 is not a serial port name.").arg(strName);
         return false;
     }
+    return OpenPath(strPath);
+}
+
+bool CSerialDevice::OpenPath(const QString& strPath) {
+    Close();
+    m_strOpenError.clear();
     m_Port.setPortName(strPath);
     m_Port.setReadBufferSize(kReadBufferBytes);
     if (m_Port.open(QIODevice::ReadWrite))

@@ -26,11 +26,17 @@ std::vector<std::pair<int, QString>> ComOverrides();
 
 class CSerialDevice : public CDeviceHandle {
 public:
+    // Bytes one poll tick takes from a port at most: 115200 bit/s brings 3.5 KB in 300 ms, so
+    // this keeps up with any rate a receiver runs at, and a flood cannot hold the window.
+    static constexpr int kDrainPerTick = 64 * 1024;
+
     ~CSerialDevice() override { Close(); }
 
     // Opens the device named strName ("COM3:") for reading and writing, unshared; false when
     // it does not exist, is in use or cannot be opened.
     bool Open(const QString& strName);
+    // The same for a device file named by its path (/dev/ttyACM0, a pseudo-terminal).
+    bool OpenPath(const QString& strPath);
     // Sets nBaud and the fixed line settings; false when any of them did not take.
     bool Configure(int nBaud);
     bool IsOpen() const { return m_Port.isOpen(); }
@@ -42,6 +48,7 @@ public:
     // parity errors.
     int Read(char* pBuffer, int nMax) override;
     void Close() override;
+    bool DrainsEachTick() const override { return true; }
 
 private:
     QSerialPort m_Port;

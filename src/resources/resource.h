@@ -43,6 +43,7 @@ inline constexpr int ID_STATS_ENABLE = 32803;
 inline constexpr int ID_CYCLE_GAUGES = 32804;
 inline constexpr int ID_AVG_THRESHOLDS = 32805;
 inline constexpr int ID_SETUP_SPEED = 32807;
+inline constexpr int ID_ALL_SYSTEMS = 32810;
 inline constexpr int ID_APP_ABOUT = 57664;
 inline constexpr int ID_APP_EXIT = 57665;
 inline constexpr int ID_HELP = 57670;

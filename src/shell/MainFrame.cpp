@@ -38,6 +38,7 @@ QLabel* MakePane(QWidget* pParent, const QString& strSizingText) {
 
 CMainFrame::CMainFrame(const Options& options) : m_bSkipWarning(options.bSkipWarning) {
     m_Parser.SetNotify(this);
+    m_Parser.SetAllSystems(ReadSettingInt(kSectionSerial, kAllSystems, kDefaultAllSystems) != 0);
     setWindowTitle(QString::fromLatin1(kAppName));
     setWindowIcon(AppIcon());
 
@@ -82,12 +83,29 @@ CMainFrame::CMainFrame(const Options& options) : m_bSkipWarning(options.bSkipWar
                                     ? QStringLiteral("/dev/stdin")
                                     : options.strReplayPath);
         m_SourceMode = Source::LoggedFile;
+    } else if (!options.strPortDevice.isEmpty()) {
+        const uint32_t nBaud =
+            options.nPortBaud
+                ? options.nPortBaud
+                : static_cast<uint32_t>(ReadSettingInt(kSectionSerial, kBaud, kDefaultBaud));
+        m_Link.OpenDevice(options.strPortDevice, nBaud, &m_strStartError);
     } else {
         // A port that cannot be opened at start-up is not worth a message: the pages show
         // that no data comes, and Connect offers the ports.
         m_Link.Open(ReadSettingInt(kSectionSerial, kPort, kDefaultPort),
                     static_cast<uint32_t>(ReadSettingInt(kSectionSerial, kBaud, kDefaultBaud)),
                     false);
+    }
+    if (!options.strRecordPath.isEmpty() && m_strStartError.isEmpty()) {
+        // Checked here as in Log > Start: replacing the file being replayed would empty it.
+        if (const auto replay = m_Link.PlaybackIdentity();
+            replay && replay == IdentityOfPath(options.strRecordPath))
+            m_strStartError = QStringLiteral("cannot record to %1: it is the file being replayed")
+                                  .arg(options.strRecordPath);
+        else if (!StartRecording(m_Parser, options.strRecordPath))
+            m_strStartError = QStringLiteral("cannot create %1").arg(options.strRecordPath);
+        else
+            m_RecordingFile = IdentityOfPath(options.strRecordPath);
     }
     m_Timers.Set(CPollLoop::kTimerId, CPollLoop::kPeriodMs);
     PostMessage(this, WM_SHOW_WARNING);
@@ -227,6 +245,7 @@ bool CMainFrame::OnCommand(int nId) {
         case ID_CONNECT_SERIAL: OnConnectSerial(); return true;
         case ID_CONNECT_LOGGED_FILE: OnConnectLoggedFile(); return true;
         case ID_UNITS: OnUnits(); return true;
+        case ID_ALL_SYSTEMS: OnAllSystems(); return true;
         case ID_APP_ABOUT: CAboutDlg(this).DoModal(); return true;
         case ID_APP_EXIT: close(); return true;
         case ID_HELP:
@@ -256,6 +275,7 @@ bool CMainFrame::OnUpdateCommand(CCommandState& state) {
         case ID_CONNECT_LOGGED_FILE:
             state.SetCheck(m_SourceMode == Source::LoggedFile && m_Link.IsOpen());
             return true;
+        case ID_ALL_SYSTEMS: state.SetCheck(m_Parser.AllSystems()); return true;
         default: return false;
     }
 }
@@ -345,6 +365,7 @@ CMainFrame::PreviousSource CMainFrame::TakeSource(bool bNextIsPort) {
     if (m_Link.IsOpen()) {
         if (bNextIsPort && m_SourceMode == Source::SerialPort) {
             previous.nPort = m_Link.m_nPort;
+            previous.strDevice = m_Link.m_strDevice;
             previous.nBaud = m_Link.m_nBaud;
         } else {
             // A replay goes on where it was, a port without losing what arrives meanwhile.
@@ -363,6 +384,8 @@ void CMainFrame::RestoreSource(PreviousSource previous) {
     } else if (previous.nPort > 0) {
         // Quietly: the failure the person has just been told of is the news.
         m_Link.Open(previous.nPort, previous.nBaud, false);
+    } else if (!previous.strDevice.isEmpty()) {
+        m_Link.OpenDevice(previous.strDevice, previous.nBaud, nullptr);
     }
     m_SourceMode = previous.mode;
 }
@@ -380,5 +403,15 @@ void CMainFrame::OnUnits() {
     WriteSettingInt(kSectionSettings, kDistanceSpeedUnits, dlg.m_nDistanceSpeed);
     WriteSettingInt(kSectionSettings, kPositionFormat, dlg.m_nPositionFormat);
     WriteSettingInt(kSectionSettings, kAltitudeElevationUnits, dlg.m_nAltitude);
+    m_pView->InvalidateAll();
+}
+
+void CMainFrame::OnAllSystems() {
+    const bool bAllSystems = !m_Parser.AllSystems();
+    WriteSettingInt(kSectionSerial, kAllSystems, bAllSystems ? 1 : 0);
+    m_Parser.SetAllSystems(bAllSystems);
+    // The two readings fill different tables; starting afresh shows no leftover of the other
+    // on any page, and the next second of data fills the record again.
+    m_Parser.Reset();
     m_pView->InvalidateAll();
 }

@@ -22,6 +22,9 @@ struct MainFrameOptions {
     // Replay this recording (or FIFO; "-" for standard input) instead of opening the stored
     // port.
     QString strReplayPath;
+    QString strPortDevice;  // or open this serial device instead of the stored port
+    uint32_t nPortBaud = 0; // its rate; 0 for the stored one
+    QString strRecordPath;  // record the stream to this file from the start (replacing it)
     bool bSkipWarning = false;
 };
 
@@ -41,6 +44,8 @@ public:
     CPollLoop& PollLoop() { return m_PollLoop; }
     CMainView& View() { return *m_pView; }
     Source SourceMode() const { return m_SourceMode; }
+    // Why the device or recording the options named could not be opened; empty when they were.
+    const QString& StartError() const { return m_strStartError; }
 
     bool OnCommand(int nId) override;
     bool OnUpdateCommand(CCommandState& state) override;
@@ -71,7 +76,8 @@ private:
         Source mode = Source::SerialPort;
         std::unique_ptr<CDeviceHandle> hKept; // set aside open; none when closed or nothing
         QString strSource;
-        int nPort = 0; // a port closed to be opened again; 0 for none
+        int nPort = 0;     // a port closed to be opened again; 0 for none
+        QString strDevice; // or a device opened by its path
         uint32_t nBaud = 0;
     };
 
@@ -86,6 +92,7 @@ private:
     // Puts back what TakeSource took, after the new source failed to open.
     void RestoreSource(PreviousSource previous);
     void OnUnits();
+    void OnAllSystems();
     void DrawLed(bool bLit);
     // Writes the pane texts that changed; runs whenever the thread becomes idle.
     void UpdateStatusPanes();
@@ -106,4 +113,5 @@ private:
     // The file being recorded: a replay of it would read back what it records, without end.
     std::optional<FileIdentity> m_RecordingFile;
     bool m_bSkipWarning = false;
+    QString m_strStartError;
 };

@@ -1,7 +1,7 @@
 // Sources chosen that cannot work as they are: the file being recorded chosen as the replay,
-// or the file being replayed as the recording, under any of its names; a FIFO or standard
-// input, which must never freeze the window; and a port or file that fails to open, which
-// must leave the source that worked running and ticked.
+// or the file being replayed as the recording, under any of its names and from the start; a
+// FIFO or standard input, which must never freeze the window; and a port or file that fails
+// to open, which must leave the source that worked running and ticked.
 #include "FaultSupport.h"
 #include "SourceTestSupport.h"
 
@@ -122,6 +122,34 @@ TEST_F(FaultTest, TheRecordingAndTheReplayAreNeverOneFile) {
     EXPECT_EQ(person.Prompts().size(), nBoxes + 9);
 }
 
+TEST_F(FaultTest, FromTheStartTooTheRecordingAndTheReplayAreNeverOneFile) {
+    const std::string strDrive = SimulatedSeconds(5);
+    const QString strReplay = TempPath(QStringLiteral("drive.nmea"));
+    WriteWholeFile(strReplay, strDrive);
+    CMainFrame::Options options; // --replay drive.nmea --record drive.nmea --force
+    options.bSkipWarning = true;
+    options.strReplayPath = strReplay;
+    options.strRecordPath = strReplay;
+    {
+        CMainFrame frame(options);
+        EXPECT_TRUE(frame.StartError().startsWith("cannot record to " + strReplay +
+                                                  ": it is the file being replayed"))
+            << qPrintable(frame.StartError());
+        EXPECT_FALSE(frame.Parser().IsRecording());
+    }
+    EXPECT_EQ(ReadWholeFile(strReplay), strDrive);
+
+    // A recording started with the program cannot be replayed either.
+    options.strReplayPath.clear();
+    options.strRecordPath = TempPath(QStringLiteral("log.nmea"));
+    CMainFrame frame(options);
+    ASSERT_TRUE(frame.Parser().IsRecording());
+    CScriptedInteraction person;
+    Command(person, frame, ID_CONNECT_LOGGED_FILE, options.strRecordPath);
+    EXPECT_TRUE(LastBox(person).startsWith("Cannot replay " + options.strRecordPath))
+        << qPrintable(LastBox(person));
+}
+
 TEST_F(FaultTest, AFifoIsALiveSourceThatNeverFreezesTheWindow) {
     const QString strFifo = TempPath(QStringLiteral("receiver"));
     ASSERT_EQ(mkfifo(qPrintable(strFifo), 0600), 0);
@@ -141,6 +169,7 @@ TEST_F(FaultTest, AFifoIsALiveSourceThatNeverFreezesTheWindow) {
     // Writers come and go; each one's stream is decoded whole, and without a writer the FIFO
     // falls silent as an unplugged receiver does.
     CNmeaParser reference;
+    reference.SetAllSystems(frame.Parser().AllSystems());
     for (uint32_t nWriter = 1; nWriter <= 2; ++nWriter) {
         const int nFd = open(qPrintable(strFifo), O_WRONLY | O_NONBLOCK);
         ASSERT_GE(nFd, 0);
@@ -221,6 +250,19 @@ TEST_F(FaultTest, ASourceThatFailsToOpenIsNotTickedAndTheOneThatWorkedStays) {
     ASSERT_GT(TickUntilSilent(frame, 1000), 0);
     EXPECT_EQ(frame.Parser().m_nSentenceCount - nBefore,
               static_cast<uint32_t>(CountSentences(strDrive)));
+
+    // A device named at the start (--port) is opened again by its name.
+    CPty device(6);
+    CMainFrame::Options options;
+    options.bSkipWarning = true;
+    options.strPortDevice = QString::fromStdString(device.Path());
+    options.nPortBaud = 38400;
+    CMainFrame named(options);
+    ASSERT_TRUE(Receive(device, named, SimulatedSeconds(2)));
+    ChoosePort(person, named, 9);
+    EXPECT_TRUE(Ticked(named, ID_CONNECT_SERIAL));
+    EXPECT_EQ(named.Link().m_nBaud, 38400u);
+    EXPECT_TRUE(Receive(device, named, SimulatedSeconds(2, 7)));
     unsetenv("RAVUZIZ_COM9");
 }
 

@@ -68,6 +68,8 @@ TEST_F(Frame, ShowsItselfBeforeTheWarningAndCancelCloses) {
 }
 
 TEST_F(Frame, AReplayTickReachesTheStatisticsAndSatellitePages) {
+    // The GPS-only reading, whose satellite table the sky plot draws from.
+    WriteSettingInt(kSectionSerial, kAllSystems, 0);
     CMainFrame::Options options;
     options.strReplayPath = kDemo;
     options.bSkipWarning = true;
@@ -174,6 +176,32 @@ TEST_F(Frame, LoggingCommandsAndTheirMenuStates) {
     person.AnswerFile(QString()); // cancelled
     frame.OnCommand(ID_LOG_START);
     EXPECT_FALSE(frame.Parser().IsRecording());
+}
+
+// Every satellite system is read unless the user turned it off; the choice is kept, and
+// switching leaves nothing of the other reading behind.
+TEST_F(Frame, AllSatelliteSystemsIsAKeptChoice) {
+    const std::string strGga = "$GNGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,,M,,*4C\r\n";
+    const auto feed = [&strGga](CMainFrame& frame) {
+        frame.Parser().Feed(strGga.data(), static_cast<uint32_t>(strGga.size()));
+        return frame.Parser().m_nGgaCount;
+    };
+    CMainFrame::Options options;
+    options.bSkipWarning = true;
+    {
+        CMainFrame frame(options);
+        EXPECT_TRUE(QueryCommandState(&frame, ID_ALL_SYSTEMS).IsChecked());
+        EXPECT_EQ(feed(frame), 1u);
+        EXPECT_TRUE(frame.OnCommand(ID_ALL_SYSTEMS));
+        EXPECT_FALSE(QueryCommandState(&frame, ID_ALL_SYSTEMS).IsChecked());
+        EXPECT_EQ(frame.Parser().m_dLatitude, 0); // the record started afresh
+        EXPECT_EQ(feed(frame), 0u);               // and reads talker GP only
+    }
+    EXPECT_EQ(ReadSettingInt(kSectionSerial, kAllSystems, kDefaultAllSystems), 0);
+    CMainFrame frame(options);
+    EXPECT_FALSE(frame.Parser().AllSystems());
+    frame.OnCommand(ID_ALL_SYSTEMS);
+    EXPECT_EQ(feed(frame), 1u);
 }
 
 // A receiver on a pseudo-terminal, reachable as port 7.
