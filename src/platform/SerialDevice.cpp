@@ -19,7 +19,12 @@ constexpr int kMaxOverridePort = 999;
 // the driver (which drops it) rather than piling up here as ever older positions.
 constexpr qint64 kReadBufferBytes = CSerialDevice::kDrainPerTick;
 constexpr int kPortsPerFamily = 32;
-constexpr const char* kFamilies[] = {"/dev/ttyS", "/dev/ttyUSB", "/dev/ttyACM", "/dev/rfcomm"};
+// COM1-32 legacy and PC UARTs, 33-64 USB serial adapters, 65-96 USB modems (most USB receivers),
+// 97-128 Bluetooth, then the UARTs of boards: 129-160 ARM PrimeCell (Raspberry Pi), 161-192
+// i.MX, 193-224 Samsung, 225-256 OMAP, 257-288 Tegra.
+constexpr const char* kFamilies[] = {"/dev/ttyS",   "/dev/ttyUSB", "/dev/ttyACM",
+                                     "/dev/rfcomm", "/dev/ttyAMA", "/dev/ttymxc",
+                                     "/dev/ttySAC", "/dev/ttyO",   "/dev/ttyTHS"};
 constexpr int kLastPort = kFirstPort + kPortsPerFamily * static_cast<int>(std::size(kFamilies)) - 1;
 
 QString OverrideVariable(int nPort) {

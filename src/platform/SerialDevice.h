@@ -2,7 +2,9 @@
 // the port list all speak of "COM3:"; on Linux that name resolves to a device file:
 //   an environment variable RAVUZIZ_COM3 holding a path (a pseudo-terminal, /dev/rfcomm0, ...)
 //   wins; otherwise COM1-32 are /dev/ttyS0-31, COM33-64 /dev/ttyUSB0-31, COM65-96
-//   /dev/ttyACM0-31 and COM97-128 /dev/rfcomm0-31.
+//   /dev/ttyACM0-31, COM97-128 /dev/rfcomm0-31, and the UARTs of boards follow: COM129-160
+//   /dev/ttyAMA0-31, COM161-192 /dev/ttymxc0-31, COM193-224 /dev/ttySAC0-31, COM225-256
+//   /dev/ttyO0-31, COM257-288 /dev/ttyTHS0-31.
 // A device opens exclusively, runs at 8 data bits, no parity, one stop bit, without flow
 // control, with DTR and RTS on, and its reads return at once with what has arrived.
 #pragma once

@@ -72,6 +72,8 @@ inline constexpr int IDC_ALT_VDOP = 1008;
 inline constexpr int IDC_LATLON_PDOP = 1009;
 inline constexpr int IDC_ALT_PDOP = 1010;
 inline constexpr int IDC_MAX_SPEED = 1001; // Speed Setup
+inline constexpr int IDC_NET_HOST = 1001;  // gpsd, TCP and UDP sources
+inline constexpr int IDC_NET_PORT = 1002;
 
 // Child windows of the main frame and the tab window.
 inline constexpr int AFX_IDW_PANE_FIRST = 0xE900;
