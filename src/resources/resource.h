@@ -97,4 +97,4 @@ inline constexpr int IDS_MPH = 32782;
 inline constexpr int IDS_KT = 32783;
 inline constexpr int IDS_KMH = 32784;
 inline constexpr int IDS_M_PER_SEC = 32785;
-inline constexpr int IDS_X100_FT_PER_SEC = 32786;
+inline constexpr int IDS_X100_FT_PER_MIN = 32786;

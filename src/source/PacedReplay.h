@@ -20,6 +20,8 @@ public:
     int Read(char* pBuffer, int nMax) override;
     void Close() override { m_pFile->Close(); }
     bool DrainsEachTick() const override { return true; }
+    // The file it replays, so that it is never recorded onto.
+    std::optional<FileIdentity> Identity() const override { return m_pFile->Identity(); }
 
     void Pause() { m_Pace.Pause(m_Clock()); }
     void Resume() { m_Pace.Resume(m_Clock()); }

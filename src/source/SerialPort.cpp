@@ -31,6 +31,8 @@ bool CSerialPort::Open(int nPort, uint32_t nBaud, bool bReportErrors) {
     }
     pDevice->Configure(static_cast<int>(nBaud)); // a setting that does not take goes unnoticed
     m_hPort = std::move(pDevice);
+    m_nPort = nPort;
+    m_strDevice.clear();
     m_nBaud = nBaud;
     return true;
 }
@@ -45,6 +47,8 @@ bool CSerialPort::OpenDevice(const QString& strPath, uint32_t nBaud, QString* pE
     }
     pDevice->Configure(static_cast<int>(nBaud));
     m_hPort = std::move(pDevice);
+    m_nPort = 0;
+    m_strDevice = strPath;
     m_nBaud = nBaud;
     return true;
 }

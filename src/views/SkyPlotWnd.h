@@ -89,8 +89,12 @@ public:
 
     // Whether a slot has a marker on the screen. Elevations outside 0 to 90 can only come
     // from malformed receiver data; such a satellite is not shown on either drawing path.
+    // Nor is one at azimuth 0 and elevation 0: receivers list satellites they have not
+    // located yet with both fields empty (which the decoder stores as 0) or both 0, and
+    // plotting them would put a cluster of markers on the north horizon.
     static bool IsShown(const SkySatellite& sat) {
-        return sat.nPrn != 0 && sat.nElevation >= 0 && sat.nElevation <= 90;
+        return sat.nPrn != 0 && sat.nElevation >= 0 && sat.nElevation <= 90 &&
+               (sat.nAzimuth != 0 || sat.nElevation != 0);
     }
 
     const SkyGeometry& Geometry() const { return m_Geometry; }

@@ -69,6 +69,8 @@ void ChoosePort(CScriptedInteraction& person, const QString& strEntry, const QSt
 TEST_F(FaultTest, AReceiverUnpluggedMidSentenceIsReplacedThroughCommSettings) {
     auto pFirst = std::make_unique<CPty>(5);
     WriteSettingInt(kSectionSerial, kPort, 5);
+    // The GPS-only reading, whose satellite table the sky plot draws from.
+    WriteSettingInt(kSectionSerial, kAllSystems, 0);
     auto pFrame = MakeFrame();
     CMainFrame& frame = *pFrame;
     ASSERT_TRUE(frame.Link().IsOpen());

@@ -232,19 +232,30 @@ TEST(SkyPlot, IncrementalUpdatesAlwaysEqualAFullRepaint) {
     }
 }
 
-TEST(SkyPlot, ASatelliteAboveNinetyDegreesIsShownOnNeitherPath) {
-    Plot p;
-    const QImage empty = p.Image().copy();
-    p.Update(ListOf({Sat(3, 10, 95, 1)}));
-    EXPECT_EQ(p.Image(), empty);
-    p.Repaint();
-    EXPECT_EQ(p.Image(), empty);
-    // Coming back into range draws it, leaving range removes it.
-    p.Update(ListOf({Sat(3, 10, 60, 1)}));
-    EXPECT_NE(p.Image(), empty);
-    p.Update(ListOf({Sat(3, 10, 95, 1)}));
-    EXPECT_EQ(p.Image(), empty);
-    EXPECT_EQ(p.plot.TrailStore().Count(), 1);
+TEST(SkyPlot, ASatelliteAboveNinetyDegreesOrNotLocatedIsShownOnNeitherPath) {
+    // Not located: a GSV entry without elevation and azimuth, or with both 0.
+    for (const SkySatellite& hidden : {Sat(3, 10, 95, 1), Sat(3, 0, 0, 1), Sat(3, 0, 0, 0)}) {
+        SCOPED_TRACE(hidden.nAzimuth);
+        Plot p;
+        const QImage empty = p.Image().copy();
+        p.Update(ListOf({hidden}));
+        EXPECT_EQ(p.Image(), empty);
+        p.Repaint();
+        EXPECT_EQ(p.Image(), empty);
+        // Located, it is drawn; losing the position again removes it.
+        p.Update(ListOf({Sat(3, 10, 60, 1)}));
+        EXPECT_NE(p.Image(), empty);
+        p.Update(ListOf({hidden}));
+        EXPECT_EQ(p.Image(), empty);
+        EXPECT_EQ(p.plot.TrailStore().Count(), 1);
+    }
+    // On the horizon due north, or at the zenith, a located satellite is drawn.
+    for (const SkySatellite& shown : {Sat(3, 0, 1, 1), Sat(3, 1, 0, 1), Sat(3, 0, 90, 1)}) {
+        Plot p;
+        const QImage empty = p.Image().copy();
+        p.Update(ListOf({shown}));
+        EXPECT_NE(p.Image(), empty) << shown.nAzimuth << " " << shown.nElevation;
+    }
 }
 
 TEST(SkyPlot, TrailPixelsAreXoredGreenAndTwoOnOnePixelCancel) {
