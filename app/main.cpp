@@ -1,25 +1,31 @@
 // ravuziz: the GPS monitor. Besides the window it offers what a Linux user expects of a
-// program started from a terminal: --help, --version, replaying a recording at start-up, and
-// pictures of the pages made without a display (for documentation and checks).
+// program started from a terminal: --help, --version, choosing the source at start-up (a
+// recording, a device, gpsd, a TCP peer, UDP datagrams), and pictures of the pages made
+// without a display (for documentation and checks).
 #include "FrameTimes.h"
 #include "shell/MainView.h"
 #include "shell/RavuzizApp.h"
+#include "source/GpsdSource.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QTabBar>
 #include <QTimer>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: ravuziz [--replay FILE | --replay - | --port DEVICE [--baud N]]\n"
+    "usage: ravuziz [--replay FILE | --replay - [--pace fixed|recorded] [--speed X]\n"
+    "                | --port DEVICE [--baud N|auto] | --gpsd [HOST[:PORT]]\n"
+    "                | --tcp HOST:PORT | --udp PORT]\n"
     "               [--record FILE [--force]]\n"
     "               [--screenshot FILE.png [--page NAME] [--after SECONDS] [--size WxH]]\n"
     "               [--help] [--version]\n"
@@ -31,9 +37,20 @@ constexpr const char* kUsage =
     "  --replay -           read standard input as a live source: what arrives is shown,\n"
     "                       and after 4.5 s without data the pages clear, as for a silent\n"
     "                       port\n"
+    "  --pace fixed         replay at most 255 bytes every 0.3 s, about 850 bytes a second\n"
+    "  --pace recorded      replay at the pace the recording was made at, by the times in\n"
+    "                       its sentences (default: the pace chosen in Connect > Replay)\n"
+    "  --speed X            with the recorded pace, X times as fast: 1, 2, 4 or 8\n"
     "  --port DEVICE        read the receiver on the serial device DEVICE (e.g.\n"
     "                       /dev/ttyACM0) instead of the stored port\n"
-    "  --baud N             its bit rate (default: the stored rate, 4800 at first)\n"
+    "  --baud N|auto        its bit rate (default: the stored rate, 4800 at first); auto\n"
+    "                       tries the usual rates until sentences arrive\n"
+    "  --gpsd [HOST[:PORT]] read the receiver gpsd serves (default localhost:2947)\n"
+    "  --tcp HOST:PORT      read NMEA from a TCP server (a phone, a multiplexer; NMEA's\n"
+    "                       own port is 10110)\n"
+    "  --udp PORT           read NMEA sent in UDP datagrams to PORT\n"
+    "                       A network source that is not there or goes away is tried\n"
+    "                       again, waiting longer each time, up to 30 s\n"
     "  --record FILE        record the stream to FILE from the start; an existing FILE\n"
     "                       is kept unless --force is given, and the file being replayed\n"
     "                       is never recorded onto\n"
@@ -49,6 +66,9 @@ constexpr const char* kUsage =
 
 struct Arguments {
     CMainFrame::Options frame;
+    std::vector<std::string> sources; // the source options given, in order
+    std::string strPace;
+    int nSpeed = 0;
     bool bForce = false;
     QString strScreenshot;
     QString strPage;
@@ -59,6 +79,43 @@ struct Arguments {
 int Fail(const std::string& str) {
     std::fprintf(stderr, "ravuziz: %s (try --help)\n", str.c_str());
     return 2;
+}
+
+// A port number from 1 to 65535; 0 for anything else.
+quint16 PortNumber(std::string_view s) {
+    int nPort = 0;
+    for (const char c : s) {
+        if (c < '0' || c > '9' || nPort > 65535)
+            return 0;
+        nPort = nPort * 10 + (c - '0');
+    }
+    return nPort <= 65535 ? static_cast<quint16>(nPort) : 0;
+}
+
+// HOST, HOST:PORT, [IPV6] or [IPV6]:PORT (an IPv6 address without brackets has no port); the
+// port is nPort unless given. False for an empty host or a port that is no port number.
+bool ParseHostPort(std::string_view s, QString& strHost, quint16& nPort, bool& bPortGiven) {
+    std::string_view host = s, port;
+    if (s.starts_with('[')) {
+        const size_t nClose = s.find(']');
+        if (nClose == std::string_view::npos)
+            return false;
+        host = s.substr(1, nClose - 1);
+        const std::string_view rest = s.substr(nClose + 1);
+        if (!rest.empty() && (!rest.starts_with(':') || (port = rest.substr(1)).empty()))
+            return false;
+    } else if (const size_t nColon = s.find(':');
+               nColon != std::string_view::npos &&
+               s.find(':', nColon + 1) == std::string_view::npos) {
+        host = s.substr(0, nColon);
+        if ((port = s.substr(nColon + 1)).empty())
+            return false;
+    }
+    bPortGiven = !port.empty();
+    if (host.empty() || (bPortGiven && !(nPort = PortNumber(port))))
+        return false;
+    strHost = QString::fromLocal8Bit(host.data(), static_cast<qsizetype>(host.size()));
+    return true;
 }
 
 // Parses argv; returns -1 to go on, otherwise the exit status.
@@ -77,14 +134,54 @@ int Parse(int argc, char** argv, Arguments& args) {
         const char* pValue = nullptr;
         if (arg == "--replay" && (pValue = value())) {
             args.frame.strReplayPath = QString::fromLocal8Bit(pValue);
+            args.sources.emplace_back(arg);
         } else if (arg == "--port" && (pValue = value())) {
             args.frame.strPortDevice = QString::fromLocal8Bit(pValue);
+            args.sources.emplace_back(arg);
         } else if (arg == "--baud" && (pValue = value())) {
             char* pEnd = nullptr;
             const long nBaud = std::strtol(pValue, &pEnd, 10);
-            if (*pEnd || pEnd == pValue || nBaud < 50 || nBaud > 4000000)
-                return Fail("--baud takes a bit rate from 50 to 4000000");
-            args.frame.nPortBaud = static_cast<uint32_t>(nBaud);
+            if (std::string_view(pValue) == "auto")
+                args.frame.nPortBaud = 0;
+            else if (*pEnd || pEnd == pValue || nBaud < 50 || nBaud > 4000000)
+                return Fail("--baud takes a bit rate from 50 to 4000000, or auto");
+            else
+                args.frame.nPortBaud = static_cast<uint32_t>(nBaud);
+        } else if (arg == "--gpsd") {
+            // The address is optional: a next argument that is an option is none.
+            args.frame.netSource = SourceKind::Gpsd;
+            args.frame.strNetHost = QStringLiteral("localhost");
+            args.frame.nNetPort = CGpsdSource::kDefaultPort;
+            bool bPortGiven = false;
+            if (i + 1 < argc && argv[i + 1][0] != '-' &&
+                !ParseHostPort(argv[++i], args.frame.strNetHost, args.frame.nNetPort, bPortGiven))
+                return Fail("--gpsd takes HOST or HOST:PORT with a port from 1 to 65535");
+            args.sources.emplace_back(arg);
+        } else if (arg == "--tcp" && (pValue = value())) {
+            args.frame.netSource = SourceKind::Tcp;
+            bool bPortGiven = false;
+            if (!ParseHostPort(pValue, args.frame.strNetHost, args.frame.nNetPort, bPortGiven) ||
+                !bPortGiven)
+                return Fail("--tcp takes HOST:PORT with a port from 1 to 65535");
+            args.sources.emplace_back(arg);
+        } else if (arg == "--udp" && (pValue = value())) {
+            args.frame.netSource = SourceKind::Udp;
+            if (!(args.frame.nNetPort = PortNumber(pValue)))
+                return Fail("--udp takes a port from 1 to 65535");
+            args.sources.emplace_back(arg);
+        } else if (arg == "--pace" && (pValue = value())) {
+            args.strPace = pValue;
+            if (args.strPace != "fixed" && args.strPace != "recorded")
+                return Fail("--pace takes fixed or recorded");
+        } else if (arg == "--speed" && (pValue = value())) {
+            const std::string_view speed = pValue;
+            args.nSpeed = speed == "1"   ? 1
+                          : speed == "2" ? 2
+                          : speed == "4" ? 4
+                          : speed == "8" ? 8
+                                         : 0;
+            if (!args.nSpeed)
+                return Fail("--speed takes 1, 2, 4 or 8");
         } else if (arg == "--record" && (pValue = value())) {
             args.frame.strRecordPath = QString::fromLocal8Bit(pValue);
         } else if (arg == "--force") {
@@ -110,10 +207,18 @@ int Parse(int argc, char** argv, Arguments& args) {
     }
     if (args.strScreenshot.isEmpty() && (!args.strPage.isEmpty() || args.nWidth))
         return Fail("--page and --size go with --screenshot");
-    if (!args.frame.strPortDevice.isEmpty() && !args.frame.strReplayPath.isEmpty())
-        return Fail("--port and --replay exclude each other");
+    if (args.sources.size() > 1)
+        return Fail(args.sources[0] + " and " + args.sources[1] + " exclude each other");
     if (args.frame.nPortBaud && args.frame.strPortDevice.isEmpty())
         return Fail("--baud goes with --port");
+    if ((!args.strPace.empty() || args.nSpeed) && args.frame.strReplayPath.isEmpty())
+        return Fail("--pace and --speed go with --replay");
+    if (args.nSpeed && args.strPace == "fixed")
+        return Fail("--speed goes with --pace recorded");
+    if (args.strPace == "fixed")
+        args.frame.nReplayPace = CPacedReplay::kFixedPace;
+    else if (!args.strPace.empty() || args.nSpeed)
+        args.frame.nReplayPace = std::max(args.nSpeed, 1);
     if (args.bForce && args.frame.strRecordPath.isEmpty())
         return Fail("--force goes with --record");
     if (!args.frame.strRecordPath.isEmpty() && !args.bForce &&
@@ -145,6 +250,20 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "ravuziz: %s\n", frame.StartError().toLocal8Bit().constData());
         return 2;
     }
+    // gpsd or a TCP peer that is not there is tried again without end; the terminal is told
+    // why once, as the window's status bar tells it all the while.
+    QTimer reachable;
+    QObject::connect(&reachable, &QTimer::timeout, [&] {
+        const SourceStatus source = frame.ShownSource();
+        if (source.state != SourceStatus::State::Away)
+            return;
+        std::fprintf(stderr, "ravuziz: %s: %s\n",
+                     CMainFrame::SourceText(source).toLocal8Bit().constData(),
+                     source.strProblem.toLocal8Bit().constData());
+        reachable.stop();
+    });
+    if (args.frame.netSource == SourceKind::Gpsd || args.frame.netSource == SourceKind::Tcp)
+        reachable.start(CPollLoop::kPeriodMs);
 
     if (bScreenshot) {
         if (args.nWidth)

@@ -1,5 +1,6 @@
-// The one handle slot of the data source: an open serial device or an open replay file. The
-// poll loop reads both the same way, taking whatever has arrived without waiting.
+// The one handle slot of the data source: an open serial device, a replay, or a receiver on the
+// network. The poll loop reads them all the same way, taking whatever has arrived without
+// waiting, and the status bar names each from what it tells of itself.
 #pragma once
 
 #include <QString>
@@ -19,6 +20,27 @@ struct FileIdentity {
 // The file strPath names, symbolic links followed; none when there is nothing there.
 std::optional<FileIdentity> IdentityOfPath(const QString& strPath);
 
+// What a source tells the status bar of itself.
+struct SourceStatus {
+    enum class Kind { None, Serial, Replay, Gpsd, Tcp, Udp };
+    enum class State {
+        Open,       // reading (or ready to)
+        Connecting, // the first connection is on its way
+        Away,       // the connection was lost or refused; it is tried again
+        Searching,  // a serial port looks for its receiver's bit rate
+        Paused,     // a replay the user holds
+        Ended,      // a replay has given out all of its file
+    };
+    Kind kind = Kind::None;
+    QString strWhere;     // device or file path; host of gpsd and TCP
+    uint32_t nNumber = 0; // bit rate of a port (the one tried while searching); network port
+    int nPercent = -1;    // how much of a replayed file has been read; -1 when not a file
+    State state = State::Open;
+    QString strProblem; // while away: why, in the system's words
+
+    friend bool operator==(const SourceStatus&, const SourceStatus&) = default;
+};
+
 class CDeviceHandle {
 public:
     virtual ~CDeviceHandle() = default;
@@ -34,6 +56,7 @@ public:
     virtual bool DrainsEachTick() const = 0;
     // The open file, for a source that is a file (a replay); none for a port.
     virtual std::optional<FileIdentity> Identity() const { return std::nullopt; }
+    virtual SourceStatus Status() const = 0;
 };
 
 // Blocks the calling thread for nMilliseconds; after closing a serial device this lets the

@@ -89,6 +89,36 @@ std::optional<FileIdentity> CFileDevice::Identity() const {
     return FileIdentity{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
 }
 
+bool CFileDevice::IsRegular() const {
+    struct stat info {};
+    return m_File.isOpen() && ::fstat(m_File.handle(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+qint64 CFileDevice::Offset() const {
+    return IsRegular() ? static_cast<qint64>(::lseek(m_File.handle(), 0, SEEK_CUR)) : -1;
+}
+
+qint64 CFileDevice::Size() const {
+    struct stat info {};
+    if (!IsRegular() || ::fstat(m_File.handle(), &info) != 0)
+        return -1;
+    return static_cast<qint64>(info.st_size);
+}
+
+SourceStatus CFileDevice::Status() const {
+    SourceStatus status;
+    status.kind = SourceStatus::Kind::Replay;
+    status.strWhere = m_strPath;
+    const qint64 nSize = Size();
+    if (nSize >= 0) {
+        const qint64 nOffset = std::min(Offset(), nSize);
+        status.nPercent = nSize > 0 ? static_cast<int>(nOffset * 100 / nSize) : 100;
+        if (nOffset >= nSize)
+            status.state = SourceStatus::State::Ended;
+    }
+    return status;
+}
+
 bool CFileDevice::Write(const char* pData, int nCount) {
     return WriteSome(pData, nCount) == std::max(nCount, 0);
 }

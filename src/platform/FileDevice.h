@@ -45,6 +45,13 @@ public:
     // replay's pace.
     bool DrainsEachTick() const override { return false; }
     std::optional<FileIdentity> Identity() const override;
+    // A replay of the file, and how far it has been read.
+    SourceStatus Status() const override;
+    // Whether it is a plain file (with a size and an end), not a FIFO, pipe or terminal.
+    bool IsRegular() const;
+    // Where the next read starts and the file's size; -1 for anything but a plain file.
+    qint64 Offset() const;
+    qint64 Size() const;
     // Writes all nCount bytes at once. False when the write failed or stored fewer bytes (a
     // short write counts as a full disk); LastError() then says why.
     bool Write(const char* pData, int nCount);

@@ -15,7 +15,13 @@ CTcpDevice::CTcpDevice(const QString& strHost, quint16 nPort) : m_strHost(strHos
     m_Socket.setReadBufferSize(kReadBufferBytes);
     m_Retry.setSingleShot(true);
     QObject::connect(&m_Retry, &QTimer::timeout, this, [this] { Connect(); });
+    m_ConnectTimeout.setSingleShot(true);
+    QObject::connect(&m_ConnectTimeout, &QTimer::timeout, this, [this] {
+        Lost(QStringLiteral("The connection timed out"));
+        m_Socket.abort();
+    });
     QObject::connect(&m_Socket, &QAbstractSocket::connected, this, [this] {
+        m_ConnectTimeout.stop();
         m_State = LinkState::Open;
         m_strProblem.clear();
         m_nRetryMs = m_nFirstRetryMs;
@@ -43,6 +49,7 @@ void CTcpDevice::Connect() {
     m_State = LinkState::Connecting;
     ++m_nAttempts;
     m_Socket.abort();
+    m_ConnectTimeout.start(kConnectTimeoutMs);
     m_Socket.connectToHost(m_strHost, m_nPort);
 }
 
@@ -51,6 +58,7 @@ void CTcpDevice::Lost(const QString& strProblem) {
     if (m_bClosed || m_State == LinkState::Waiting)
         return;
     m_State = LinkState::Waiting;
+    m_ConnectTimeout.stop();
     m_strProblem = strProblem;
     m_Retry.start(m_nRetryMs);
     m_nRetryMs = std::min(m_nRetryMs * 2, m_nLastRetryMs);
@@ -70,7 +78,27 @@ bool CTcpDevice::Send(const QByteArray& bytes) {
 void CTcpDevice::Close() {
     m_bClosed = true;
     m_Retry.stop();
+    m_ConnectTimeout.stop();
     m_Socket.abort();
+}
+
+SourceStatus CTcpDevice::Status() const {
+    SourceStatus status;
+    status.kind = SourceStatus::Kind::Tcp;
+    status.strWhere = m_strHost;
+    status.nNumber = m_nPort;
+    switch (m_State) {
+        case LinkState::Open: break;
+        case LinkState::Connecting:
+            // Only the very first attempt is news; later ones are the link finding its peer.
+            status.state =
+                m_nAttempts <= 1 ? SourceStatus::State::Connecting : SourceStatus::State::Away;
+            break;
+        case LinkState::Waiting: status.state = SourceStatus::State::Away; break;
+    }
+    if (status.state == SourceStatus::State::Away)
+        status.strProblem = m_strProblem;
+    return status;
 }
 
 CUdpDevice::CUdpDevice(quint16 nPort) : m_nPort(nPort) {}
@@ -101,4 +129,11 @@ int CUdpDevice::Read(char* pBuffer, int nMax) {
 void CUdpDevice::Close() {
     m_Socket.close();
     m_nBegin = m_nEnd = 0;
+}
+
+SourceStatus CUdpDevice::Status() const {
+    SourceStatus status;
+    status.kind = SourceStatus::Kind::Udp;
+    status.nNumber = m_nPort;
+    return status;
 }

@@ -2,7 +2,8 @@
 // receivers; port 10110 is NMEA's own) and NMEA broadcast in UDP datagrams. Both read like a
 // serial port: whatever has arrived, at once, never waiting. A TCP source that cannot connect
 // or loses its peer tries again on its own, waiting longer each time (1 s up to 30 s), without
-// bothering the user: the program shows the silence and the status says why.
+// bothering the user: the program shows the silence and the status says why. A connection
+// that neither comes nor fails (a host that drops what it is sent) is given up after 10 s.
 #pragma once
 
 #include "platform/DeviceHandle.h"
@@ -21,6 +22,7 @@ class CTcpDevice : public QObject, public CDeviceHandle {
 public:
     static constexpr int kFirstRetryMs = 1000;
     static constexpr int kLastRetryMs = 30000;
+    static constexpr int kConnectTimeoutMs = 10000;
 
     CTcpDevice(const QString& strHost, quint16 nPort);
     ~CTcpDevice() override;
@@ -37,6 +39,7 @@ public:
     int Read(char* pBuffer, int nMax) override;
     void Close() override;
     bool DrainsEachTick() const override { return true; }
+    SourceStatus Status() const override;
 
     // Sends a request to the peer once connected (gpsd's watch); false when not connected.
     bool Send(const QByteArray& bytes);
@@ -60,6 +63,7 @@ private:
     quint16 m_nPort;
     QTcpSocket m_Socket;
     QTimer m_Retry;
+    QTimer m_ConnectTimeout;
     LinkState m_State = LinkState::Connecting;
     QString m_strProblem;
     int m_nFirstRetryMs = kFirstRetryMs;
@@ -80,6 +84,7 @@ public:
     int Read(char* pBuffer, int nMax) override;
     void Close() override;
     bool DrainsEachTick() const override { return true; }
+    SourceStatus Status() const override;
 
     const QString& Problem() const { return m_strProblem; }
     quint16 Port() const { return m_nPort; }

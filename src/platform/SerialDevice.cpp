@@ -109,8 +109,10 @@ bool CSerialDevice::OpenPath(const QString& strPath) {
     m_strOpenError.clear();
     m_Port.setPortName(strPath);
     m_Port.setReadBufferSize(kReadBufferBytes);
-    if (m_Port.open(QIODevice::ReadWrite))
+    if (m_Port.open(QIODevice::ReadWrite)) {
+        m_strPath = strPath;
         return true;
+    }
     switch (m_Port.error()) {
         case QSerialPort::DeviceNotFoundError:
             m_strOpenError = QStringLiteral("%1: no such device.").arg(strPath);
@@ -162,8 +164,24 @@ int CSerialDevice::Read(char* pBuffer, int nMax) {
     return nRead > 0 ? static_cast<int>(nRead) : 0;
 }
 
+void CSerialDevice::DropInput() {
+    if (!m_Port.isOpen())
+        return;
+    m_Port.clear(QSerialPort::Input);
+    m_Port.readAll(); // what Qt had taken in already
+    m_Port.clearError();
+}
+
 void CSerialDevice::Close() {
     if (m_Port.isOpen())
         m_Port.close();
     m_Port.clearError();
+}
+
+SourceStatus CSerialDevice::Status() const {
+    SourceStatus status;
+    status.kind = SourceStatus::Kind::Serial;
+    status.strWhere = m_strPath;
+    status.nNumber = static_cast<uint32_t>(m_Port.baudRate());
+    return status;
 }

@@ -17,6 +17,9 @@
 #include <utility>
 #include <vector>
 
+// The rates receivers run at, slowest first: the Comm Settings list, and what "Auto" tries.
+inline constexpr int kUsualBaudRates[] = {4800, 9600, 19200, 38400, 57600, 115200};
+
 // The device file of port nPort, or an empty text when the number has none.
 QString ComDevicePath(int nPort);
 // The device file of a name of the form "COM%d:", or an empty text for any other name.
@@ -49,10 +52,14 @@ public:
     // Also clears the device's error state, so reception goes on after framing, overrun or
     // parity errors.
     int Read(char* pBuffer, int nMax) override;
+    // Throws away what has arrived and not been read (bytes received at another rate).
+    void DropInput();
     void Close() override;
     bool DrainsEachTick() const override { return true; }
+    SourceStatus Status() const override;
 
 private:
     QSerialPort m_Port;
+    QString m_strPath; // the device file while open
     QString m_strOpenError;
 };

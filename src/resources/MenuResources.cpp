@@ -10,8 +10,18 @@ constexpr MenuItemDef kSeparator{0, nullptr, {}};
 constexpr MenuItemDef kConfiguration[] = {{ID_UNITS, "&Units", {}}};
 constexpr MenuItemDef kFile[] = {
     {0, "&Configuration", kConfiguration}, kSeparator, {ID_APP_EXIT, "E&xit", {}}};
+constexpr MenuItemDef kReplay[] = {
+    {ID_PACE_FIXED, "&Fixed Pace", {}},  {ID_PACE_X1, "As Recorded x&1", {}},
+    {ID_PACE_X2, "As Recorded x&2", {}}, {ID_PACE_X4, "As Recorded x&4", {}},
+    {ID_PACE_X8, "As Recorded x&8", {}}, kSeparator,
+    {ID_REPLAY_PAUSE, "&Pause", {}}};
 constexpr MenuItemDef kConnect[] = {{ID_CONNECT_SERIAL, "Serial Port (Comm Port)", {}},
                                     {ID_CONNECT_LOGGED_FILE, "Logged NMEA File", {}},
+                                    {ID_CONNECT_GPSD, "&gpsd...", {}},
+                                    {ID_CONNECT_TCP, "NMEA over &TCP...", {}},
+                                    {ID_CONNECT_UDP, "NMEA over &UDP...", {}},
+                                    kSeparator,
+                                    {0, "&Replay", kReplay},
                                     kSeparator,
                                     {ID_ALL_SYSTEMS, "&All Satellite Systems", {}}};
 constexpr MenuItemDef kLog[] = {{ID_LOG_START, "&Start", {}}, {ID_LOG_STOP, "S&top", {}}};

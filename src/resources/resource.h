@@ -44,6 +44,15 @@ inline constexpr int ID_CYCLE_GAUGES = 32804;
 inline constexpr int ID_AVG_THRESHOLDS = 32805;
 inline constexpr int ID_SETUP_SPEED = 32807;
 inline constexpr int ID_ALL_SYSTEMS = 32810;
+inline constexpr int ID_CONNECT_GPSD = 32811;
+inline constexpr int ID_CONNECT_TCP = 32812;
+inline constexpr int ID_CONNECT_UDP = 32813;
+inline constexpr int ID_PACE_FIXED = 32814;
+inline constexpr int ID_PACE_X1 = 32815; // the recorded pace; x2, x4 and x8 follow in order
+inline constexpr int ID_PACE_X2 = 32816;
+inline constexpr int ID_PACE_X4 = 32817;
+inline constexpr int ID_PACE_X8 = 32818;
+inline constexpr int ID_REPLAY_PAUSE = 32819;
 inline constexpr int ID_APP_ABOUT = 57664;
 inline constexpr int ID_APP_EXIT = 57665;
 inline constexpr int ID_HELP = 57670;
@@ -51,6 +60,7 @@ inline constexpr int ID_HELP = 57670;
 // Window messages the shell posts to itself; the sentence notifications 0x1400-0x1406
 // belong to the decoder.
 inline constexpr int WM_SHOW_WARNING = 0x1408;
+inline constexpr int WM_SOURCE_FAILED = 0x1409; // a network source chosen could not connect
 
 // Standard dialog results and button ids.
 inline constexpr int IDOK = 1;

@@ -20,9 +20,31 @@ inline constexpr char kPort[] = "Port";
 inline constexpr char kBaud[] = "Baud";
 inline constexpr int kDefaultPort = 1;
 inline constexpr int kDefaultBaud = 4800;
+// A "Baud" of 0 is "Auto": the port looks for its receiver's rate each time it opens.
+inline constexpr int kAutoBaud = 0;
 // How receivers are read: 1 every satellite system and talker, 0 GPS only (talker GP).
 inline constexpr char kAllSystems[] = "AllSystems";
 inline constexpr int kDefaultAllSystems = 1;
+
+// Where the network sources were last found, offered again by their dialogs: gpsd and a TCP
+// peer by host and port, UDP by the port listened on (10110 is NMEA's own).
+inline constexpr char kSectionNetwork[] = "Network Sources";
+inline constexpr char kGpsdHost[] = "GpsdHost";
+inline constexpr char kGpsdPort[] = "GpsdPort";
+inline constexpr char kTcpHost[] = "TcpHost";
+inline constexpr char kTcpPort[] = "TcpPort";
+inline constexpr char kUdpPort[] = "UdpPort";
+inline constexpr char kDefaultGpsdHost[] = "localhost";
+inline constexpr int kDefaultGpsdPort = 2947;
+inline constexpr char kDefaultTcpHost[] = "localhost";
+inline constexpr int kDefaultTcpPort = 10110;
+inline constexpr int kDefaultUdpPort = 10110;
+
+// The pace of replays: 0 the fixed pace (at most 255 bytes a poll), or 1, 2, 4 or 8 times the
+// pace the recording was made at.
+inline constexpr char kSectionReplay[] = "Replay";
+inline constexpr char kPace[] = "Pace";
+inline constexpr int kDefaultPace = 0;
 
 // Full scale of the speedometer.
 inline constexpr char kSectionPanel[] = "Panel";

@@ -2,6 +2,8 @@
 
 #include "platform/Interaction.h"
 #include "platform/NumberText.h"
+#include "platform/SerialDevice.h"
+#include "settings/SettingNames.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -14,11 +16,12 @@
 namespace {
 
 constexpr int kNamedPorts = 32; // "SER01:" to "SER32:", always offered
+const QString kAuto = QStringLiteral("Auto");
 
 } // namespace
 
 const char kBaudRefusal[] = "Please enter the baud rate as a whole number greater than 0, such "
-                            "as 4800.";
+                            "as 4800, or choose Auto.";
 
 CCommSettingsDlg::CCommSettingsDlg(QWidget* pParent) : CDialog(pParent) {
     setWindowTitle(QStringLiteral("Comm Settings"));
@@ -26,7 +29,9 @@ CCommSettingsDlg::CCommSettingsDlg(QWidget* pParent) : CDialog(pParent) {
     SetDlgCtrlID(m_pPortList, IDC_PORT);
     m_pBaud = new QComboBox(this);
     m_pBaud->setEditable(true);
-    m_pBaud->addItems({"4800", "9600", "19200", "38400", "57600", "115200"});
+    for (const int nRate : kUsualBaudRates)
+        m_pBaud->addItem(QString::number(nRate));
+    m_pBaud->addItem(kAuto);
     SetDlgCtrlID(m_pBaud, IDC_BAUD);
 
     QDialogButtonBox* pButtons = MakeButtons();
@@ -40,7 +45,7 @@ CCommSettingsDlg::CCommSettingsDlg(QWidget* pParent) : CDialog(pParent) {
 }
 
 bool CCommSettingsDlg::OnInitDialog() {
-    m_pBaud->setEditText(QString::number(m_nBaud));
+    m_pBaud->setEditText(m_nBaud == kAutoBaud ? kAuto : QString::number(m_nBaud));
 
     // A sorted list, as the port list keeps itself: discovered ports and the SER names.
     QStringList entries = m_PortList;
@@ -74,8 +79,10 @@ void CCommSettingsDlg::OnOK() {
     // Only a whole number above 0 is a rate: "abc" used to read as 0, and the port was then
     // opened at 0 bit/s without a word.
     bool bNumber = false;
-    const int nBaud = m_pBaud->currentText().trimmed().toInt(&bNumber);
-    if (!bNumber || nBaud <= 0) {
+    const QString strBaud = m_pBaud->currentText().trimmed();
+    const bool bAuto = strBaud.compare(kAuto, Qt::CaseInsensitive) == 0;
+    const int nBaud = bAuto ? kAutoBaud : strBaud.toInt(&bNumber);
+    if (!bAuto && (!bNumber || nBaud <= 0)) {
         MessageBox(QString::fromLatin1(kBaudRefusal), MB_OK | MB_ICONEXCLAMATION, {}, this);
         m_pBaud->setFocus();
         m_pBaud->lineEdit()->selectAll();

@@ -1,7 +1,8 @@
 // "Comm Settings": which serial port, at which bit rate. The caller presets the stored port
 // and rate and the ports found by discovery; the dialog hands back the chosen pair and never
-// touches the settings itself. A rate that is not a whole number above 0 is refused with a
-// message, and the dialog stays open.
+// touches the settings itself. "Auto" (rate 0) lets the port find its receiver's rate; any
+// other rate that is not a whole number above 0 is refused with a message, and the dialog
+// stays open.
 #pragma once
 
 #include "platform/Dialog.h"
@@ -15,7 +16,7 @@ public:
     explicit CCommSettingsDlg(QWidget* pParent = nullptr);
 
     int m_nPort = 1;
-    int m_nBaud = 4800;
+    int m_nBaud = 4800;     // 0 for "Auto"
     QStringList m_PortList; // "COMn: - <device>" entries from discovery
 
 protected:

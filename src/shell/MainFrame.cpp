@@ -11,10 +11,13 @@
 #include "shell/AppIcon.h"
 #include "shell/CommSettingsDlg.h"
 #include "shell/MainView.h"
+#include "shell/NetSourceDlg.h"
 #include "shell/UnitsDlg.h"
 #include "shell/WarningDlg.h"
+#include "source/GpsdSource.h"
 #include "source/Recording.h"
 
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMenuBar>
@@ -32,6 +35,41 @@ QLabel* MakePane(QWidget* pParent, const QString& strSizingText) {
     auto* pPane = new QLabel(pParent);
     pPane->setMinimumWidth(QFontMetrics(pPane->font()).horizontalAdvance(strSizingText) + 8);
     return pPane;
+}
+
+// Replay paces of the menu items, in the order of their ids.
+constexpr int kPaceItems[] = {CPacedReplay::kFixedPace, 1, 2, 4, 8};
+static_assert(ID_PACE_X8 - ID_PACE_FIXED + 1 == std::size(kPaceItems));
+
+// A stored pace that is none of the menu's is the fixed one.
+int StoredPace() {
+    const int nPace = ReadSettingInt(kSectionReplay, kPace, kDefaultPace);
+    return std::find(std::begin(kPaceItems), std::end(kPaceItems), nPace) != std::end(kPaceItems)
+               ? nPace
+               : CPacedReplay::kFixedPace;
+}
+
+// host:port, with an IPv6 address in brackets so the port stands apart.
+QString HostAndPort(const QString& strHost, uint32_t nPort) {
+    return (strHost.contains(QLatin1Char(':')) ? QLatin1Char('[') + strHost + QLatin1Char(']')
+                                               : strHost) +
+           QLatin1Char(':') + QString::number(nPort);
+}
+
+// The settings that remember where each network source was found.
+struct NetworkKeys {
+    const char* pszHost; // none for UDP
+    const char* pszPort;
+    const char* pszDefaultHost;
+    int nDefaultPort;
+};
+
+NetworkKeys KeysOf(SourceKind mode) {
+    switch (mode) {
+        case SourceKind::Gpsd: return {kGpsdHost, kGpsdPort, kDefaultGpsdHost, kDefaultGpsdPort};
+        case SourceKind::Tcp: return {kTcpHost, kTcpPort, kDefaultTcpHost, kDefaultTcpPort};
+        default: return {nullptr, kUdpPort, "", kDefaultUdpPort};
+    }
 }
 
 } // namespace
@@ -59,8 +97,11 @@ CMainFrame::CMainFrame(const Options& options) : m_bSkipWarning(options.bSkipWar
     pAbout->setToolTip(QStringLiteral("About Ravuziz"));
     pToolBar->addAction(pAbout);
 
-    // Status bar: fix quality (stretching), fix mode, log size, activity light.
+    // Status bar: fix quality (stretching), the source (taking what room is left, so that a
+    // long name never widens the window), fix mode, log size, activity light.
     m_pFixPane = new QLabel(this);
+    m_pSourcePane = new QLabel(this);
+    m_pSourcePane->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_pModePane = MakePane(this, LoadString(ID_INDICATOR_MODE));
     m_pLogPane = MakePane(this, LoadString(ID_INDICATOR_LOG));
     m_pLight = new CStatusLight(this);
@@ -69,6 +110,7 @@ CMainFrame::CMainFrame(const Options& options) : m_bSkipWarning(options.bSkipWar
     m_pLight->setFixedSize(
         std::max(QFontMetrics(font()).horizontalAdvance(LoadString(ID_INDICATOR_LED)), 20), 18);
     statusBar()->addWidget(m_pFixPane, 1);
+    statusBar()->addWidget(m_pSourcePane, 1);
     statusBar()->addPermanentWidget(m_pModePane);
     statusBar()->addPermanentWidget(m_pLogPane);
     statusBar()->addPermanentWidget(m_pLight);
@@ -76,19 +118,27 @@ CMainFrame::CMainFrame(const Options& options) : m_bSkipWarning(options.bSkipWar
     new CIdleHook([this] { UpdateStatusPanes(); }, this);
     UpdateStatusPanes();
 
+    m_nPace = options.nReplayPace.value_or(StoredPace());
+    m_ReplayClock = options.replayClock ? options.replayClock : CPacedReplay::SteadyClock();
     if (!options.strReplayPath.isEmpty()) {
         // Standard input is opened anew by name: reading it without waiting then leaves the
         // descriptor the program shares with its shell as it was.
         m_Link.OpenPlaybackFile(options.strReplayPath == QLatin1String("-")
                                     ? QStringLiteral("/dev/stdin")
-                                    : options.strReplayPath);
+                                    : options.strReplayPath,
+                                m_nPace, m_ReplayClock);
         m_SourceMode = Source::LoggedFile;
     } else if (!options.strPortDevice.isEmpty()) {
-        const uint32_t nBaud =
-            options.nPortBaud
-                ? options.nPortBaud
-                : static_cast<uint32_t>(ReadSettingInt(kSectionSerial, kBaud, kDefaultBaud));
+        const uint32_t nBaud = options.nPortBaud.value_or(
+            static_cast<uint32_t>(ReadSettingInt(kSectionSerial, kBaud, kDefaultBaud)));
         m_Link.OpenDevice(options.strPortDevice, nBaud, &m_strStartError);
+    } else if (options.netSource != Source::SerialPort) {
+        // Not being there yet is no reason to stop: the source keeps trying.
+        if (auto hSource = MakeNetworkSource(options.netSource, options.strNetHost,
+                                             options.nNetPort, &m_strStartError)) {
+            m_Link.Install(std::move(hSource));
+            m_SourceMode = options.netSource;
+        }
     } else {
         // A port that cannot be opened at start-up is not worth a message: the pages show
         // that no data comes, and Connect offers the ports.
@@ -134,6 +184,7 @@ void CMainFrame::customEvent(QEvent* pEvent) {
         case WM_GPS_GGA: m_pView->PostMessage(WM_GPS_GGA); break;
         case WM_GPS_GSV: m_pView->PostMessage(WM_GPS_GSV); break;
         case WM_SHOW_WARNING: OnShowWarning(); break;
+        case WM_SOURCE_FAILED: OnSourceFailed(); break;
         default: QMainWindow::customEvent(pEvent); break;
     }
 }
@@ -160,6 +211,7 @@ void CMainFrame::timerEvent(QTimerEvent* pEvent) {
 void CMainFrame::OnTimer(int nId) {
     DrawLed(m_bLedLit);
     if (nId == CPollLoop::kTimerId) {
+        SettlePendingSource();
         m_PollLoop.Tick();
     } else if (nId == kLedTimerId) {
         DrawLed(false);
@@ -216,22 +268,75 @@ QString CMainFrame::LogSizeText(bool bRecording, uint32_t nBytes) {
     return QString::asprintf("Log:%0.2fM", nBytes * 0.000001);
 }
 
+QString CMainFrame::SourceText(const SourceStatus& status) {
+    using Kind = SourceStatus::Kind;
+    using State = SourceStatus::State;
+    QString strText;
+    switch (status.kind) {
+        case Kind::None: return QStringLiteral("no source");
+        case Kind::Serial: {
+            QString strDevice = status.strWhere;
+            if (strDevice.startsWith(QLatin1String("/dev/")))
+                strDevice.remove(0, 5);
+            strText = status.state == State::Searching
+                          ? QStringLiteral("%1 auto (trying %2)").arg(strDevice).arg(status.nNumber)
+                          : QStringLiteral("%1 %2").arg(strDevice).arg(status.nNumber);
+            break;
+        }
+        case Kind::Replay:
+            strText = QStringLiteral("replay ") + QFileInfo(status.strWhere).fileName();
+            if (status.state == State::Ended)
+                return strText + QStringLiteral(" ended");
+            if (status.nPercent >= 0)
+                strText += QStringLiteral(" %1 %").arg(status.nPercent);
+            break;
+        case Kind::Gpsd:
+            strText =
+                QStringLiteral("gpsd ") + (status.nNumber == CGpsdSource::kDefaultPort
+                                               ? status.strWhere
+                                               : HostAndPort(status.strWhere, status.nNumber));
+            break;
+        case Kind::Tcp:
+            strText = QStringLiteral("tcp ") + HostAndPort(status.strWhere, status.nNumber);
+            break;
+        case Kind::Udp: strText = QStringLiteral("udp %1").arg(status.nNumber); break;
+    }
+    switch (status.state) {
+        case State::Connecting: return strText + QStringLiteral(" (connecting)");
+        case State::Away: return strText + QStringLiteral(" (reconnecting)");
+        case State::Paused: return strText + QStringLiteral(" (paused)");
+        default: return strText;
+    }
+}
+
+SourceStatus CMainFrame::ShownSource() const {
+    return m_Pending ? m_Pending->hSource->Status() : m_Link.Status();
+}
+
 QString CMainFrame::PaneText(int nPane) const {
     switch (nPane) {
         case 0: return FixQualityText(m_Parser.m_nFixQuality);
         case 1: return FixModeText(m_Parser.m_nFixMode);
         case 2: return LogSizeText(m_Parser.IsRecording(), m_Parser.LoggedBytes());
+        case 3: return SourceText(ShownSource());
         default: return QString();
     }
 }
 
 void CMainFrame::UpdateStatusPanes() {
-    QLabel* const panes[] = {m_pFixPane, m_pModePane, m_pLogPane};
-    for (int i = 0; i < 3; ++i) {
+    QLabel* const panes[] = {m_pFixPane, m_pModePane, m_pLogPane, m_pSourcePane};
+    for (int i = 0; i < 4; ++i) {
         const QString strText = PaneText(i);
         if (panes[i]->text() != strText)
             panes[i]->setText(strText);
     }
+    // The whole name, and why a network source is away, for when the pane is too narrow.
+    const SourceStatus source = ShownSource();
+    const QString strTip = source.strProblem.isEmpty()
+                               ? m_pSourcePane->text()
+                               : m_pSourcePane->text() + QStringLiteral(": ") + source.strProblem;
+    if (m_pSourcePane->toolTip() != strTip)
+        m_pSourcePane->setToolTip(strTip);
 }
 
 // ---- commands ----
@@ -244,15 +349,26 @@ bool CMainFrame::OnCommand(int nId) {
         case ID_LOG_STOP: m_Parser.StopRecording(); return true;
         case ID_CONNECT_SERIAL: OnConnectSerial(); return true;
         case ID_CONNECT_LOGGED_FILE: OnConnectLoggedFile(); return true;
+        case ID_CONNECT_GPSD: OnConnectNetwork(Source::Gpsd); return true;
+        case ID_CONNECT_TCP: OnConnectNetwork(Source::Tcp); return true;
+        case ID_CONNECT_UDP: OnConnectNetwork(Source::Udp); return true;
+        case ID_REPLAY_PAUSE: OnPause(); return true;
         case ID_UNITS: OnUnits(); return true;
         case ID_ALL_SYSTEMS: OnAllSystems(); return true;
         case ID_APP_ABOUT: CAboutDlg(this).DoModal(); return true;
         case ID_APP_EXIT: close(); return true;
+        case ID_PACE_FIXED:
+        case ID_PACE_X1:
+        case ID_PACE_X2:
+        case ID_PACE_X4:
+        case ID_PACE_X8: OnPace(kPaceItems[nId - ID_PACE_FIXED]); return true;
         case ID_HELP:
             MessageBox(QStringLiteral(
                            "Ravuziz shows what a GPS receiver reports.\n\n"
                            "Connect > Serial Port (Comm Port) reads a receiver; Connect > Logged "
-                           "NMEA File replays a recording; Log > Start records the stream.\n\n"
+                           "NMEA File replays a recording (at the pace chosen under Connect > "
+                           "Replay); gpsd, NMEA over TCP and NMEA over UDP read a receiver on "
+                           "the network. Log > Start records the stream.\n\n"
                            "Sig/Nav: signal strength and position. Azmth/Elvn: the satellites in "
                            "the sky. Panel: speed, altitude, compass and climb. Stats: averaged "
                            "position. Tap and hold (or right-click) a page for its options."),
@@ -274,6 +390,26 @@ bool CMainFrame::OnUpdateCommand(CCommandState& state) {
             return true;
         case ID_CONNECT_LOGGED_FILE:
             state.SetCheck(m_SourceMode == Source::LoggedFile && m_Link.IsOpen());
+            return true;
+        case ID_CONNECT_GPSD:
+            state.SetCheck(m_SourceMode == Source::Gpsd && m_Link.IsOpen());
+            return true;
+        case ID_CONNECT_TCP:
+            state.SetCheck(m_SourceMode == Source::Tcp && m_Link.IsOpen());
+            return true;
+        case ID_CONNECT_UDP:
+            state.SetCheck(m_SourceMode == Source::Udp && m_Link.IsOpen());
+            return true;
+        case ID_PACE_FIXED:
+        case ID_PACE_X1:
+        case ID_PACE_X2:
+        case ID_PACE_X4:
+        case ID_PACE_X8:
+            state.SetCheck(m_nPace == kPaceItems[state.Id() - ID_PACE_FIXED]);
+            return true;
+        case ID_REPLAY_PAUSE:
+            state.Enable(m_Link.Replay() != nullptr);
+            state.SetCheck(m_Link.Paused());
             return true;
         case ID_ALL_SYSTEMS: state.SetCheck(m_Parser.AllSystems()); return true;
         default: return false;
@@ -327,6 +463,7 @@ void CMainFrame::OnConnectSerial() {
     dlg.m_PortList = m_Link.m_PortList;
     if (dlg.DoModal() != IDOK)
         return;
+    m_Pending.reset(); // the person has changed their mind
     PreviousSource previous = TakeSource(true);
     if (m_Link.Open(dlg.m_nPort, static_cast<uint32_t>(dlg.m_nBaud), true)) {
         m_SourceMode = Source::SerialPort;
@@ -351,12 +488,117 @@ void CMainFrame::OnConnectLoggedFile() {
                    MB_OK | MB_ICONSTOP, QString(), this);
         return;
     }
+    m_Pending.reset();
     PreviousSource previous = TakeSource(false);
-    m_Link.OpenPlaybackFile(strPath);
+    m_Link.OpenPlaybackFile(strPath, m_nPace, m_ReplayClock);
     if (m_Link.IsOpen())
         m_SourceMode = Source::LoggedFile;
     else
         RestoreSource(std::move(previous));
+}
+
+std::unique_ptr<CDeviceHandle> CMainFrame::MakeNetworkSource(Source mode, const QString& strHost,
+                                                             quint16 nPort, QString* pError) {
+    switch (mode) {
+        case Source::Gpsd: {
+            auto pGpsd = std::make_unique<CGpsdSource>(strHost, nPort);
+            pGpsd->Start();
+            return pGpsd;
+        }
+        case Source::Tcp: {
+            auto pTcp = std::make_unique<CTcpDevice>(strHost, nPort);
+            pTcp->Start();
+            return pTcp;
+        }
+        case Source::Udp: {
+            auto pUdp = std::make_unique<CUdpDevice>(nPort);
+            if (pUdp->Open())
+                return pUdp;
+            if (pError)
+                *pError = QStringLiteral("Unable to listen on UDP port %1: %2.")
+                              .arg(nPort)
+                              .arg(pUdp->Problem());
+            return nullptr;
+        }
+        default: return nullptr;
+    }
+}
+
+void CMainFrame::OnConnectNetwork(Source mode) {
+    const NetworkKeys keys = KeysOf(mode);
+    CNetSourceDlg dlg(mode == Source::Gpsd  ? CNetSourceDlg::Kind::Gpsd
+                      : mode == Source::Tcp ? CNetSourceDlg::Kind::Tcp
+                                            : CNetSourceDlg::Kind::Udp,
+                      this);
+    if (keys.pszHost)
+        dlg.m_strHost = ReadSettingString(kSectionNetwork, keys.pszHost,
+                                          QString::fromLatin1(keys.pszDefaultHost));
+    dlg.m_nPort = ReadSettingInt(kSectionNetwork, keys.pszPort, keys.nDefaultPort);
+    if (dlg.DoModal() != IDOK)
+        return;
+    m_Pending.reset();
+    const auto nPort = static_cast<quint16>(dlg.m_nPort);
+    if (mode == Source::Udp) {
+        // Listening works or fails at once, as a port opens.
+        PreviousSource previous = TakeSource(false);
+        QString strError;
+        if (auto hSource = MakeNetworkSource(mode, QString(), nPort, &strError)) {
+            m_Link.Install(std::move(hSource));
+            m_SourceMode = mode;
+            WriteSettingInt(kSectionNetwork, keys.pszPort, nPort);
+        } else {
+            RestoreSource(std::move(previous));
+            MessageBox(strError, MB_OK | MB_ICONEXCLAMATION, QStringLiteral("Communication Error"),
+                       this);
+        }
+        return;
+    }
+    // The source in use goes on until the connection is made; the poll tick settles it.
+    m_Pending = PendingSource{MakeNetworkSource(mode, dlg.m_strHost, nPort, nullptr), mode,
+                              dlg.m_strHost, nPort};
+}
+
+void CMainFrame::SettlePendingSource() {
+    if (!m_Pending)
+        return;
+    const SourceStatus status = m_Pending->hSource->Status();
+    if (status.state == SourceStatus::State::Connecting)
+        return;
+    if (status.state == SourceStatus::State::Open) {
+        const NetworkKeys keys = KeysOf(m_Pending->mode);
+        WriteSettingString(kSectionNetwork, keys.pszHost, m_Pending->strHost);
+        WriteSettingInt(kSectionNetwork, keys.pszPort, m_Pending->nPort);
+        m_Link.Close();
+        m_Link.Install(std::move(m_Pending->hSource));
+        m_SourceMode = m_Pending->mode;
+    } else {
+        // Told after the tick, in a box of its own; the source that worked goes on.
+        m_strSourceFailure = QStringLiteral("Unable to connect to %1: %2.")
+                                 .arg(m_Pending->mode == Source::Gpsd
+                                          ? QStringLiteral("gpsd at ") +
+                                                HostAndPort(m_Pending->strHost, m_Pending->nPort)
+                                          : HostAndPort(m_Pending->strHost, m_Pending->nPort),
+                                      status.strProblem);
+        PostMessage(this, WM_SOURCE_FAILED);
+    }
+    m_Pending.reset();
+}
+
+void CMainFrame::OnSourceFailed() {
+    MessageBox(m_strSourceFailure, MB_OK | MB_ICONEXCLAMATION,
+               QStringLiteral("Communication Error"), this);
+}
+
+void CMainFrame::OnPace(int nPace) {
+    m_nPace = nPace;
+    WriteSettingInt(kSectionReplay, kPace, nPace);
+    if (CPacedReplay* pReplay = m_Link.Replay())
+        pReplay->SetPace(nPace);
+}
+
+void CMainFrame::OnPause() {
+    if (CPacedReplay* pReplay = m_Link.Replay())
+        pReplay->SetPaused(!pReplay->Paused());
 }
 
 CMainFrame::PreviousSource CMainFrame::TakeSource(bool bNextIsPort) {

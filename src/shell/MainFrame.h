@@ -1,9 +1,15 @@
-// The one top-level window. It owns the data path — the serial link (or replayed recording),
-// the parser with its GPS state record and recording, and the 300 ms poll loop that joins
-// them — and around it the menu bar, the status bar with the fix texts, the log size and the
-// activity light, the client window with the pages, and the commands for connecting, logging
-// and units. Commands are offered to the client window and its pages before the frame's own
-// handlers; the parser's notifications go to the pages through the client window.
+// The one top-level window. It owns the data path — the link to the source (a serial port, a
+// replayed recording, gpsd, a TCP peer or UDP datagrams), the parser with its GPS state record
+// and recording, and the 300 ms poll loop that joins them — and around it the menu bar, the
+// status bar with the fix texts, the source, the log size and the activity light, the client
+// window with the pages, and the commands for connecting, replaying, logging and units.
+// Commands are offered to the client window and its pages before the frame's own handlers;
+// the parser's notifications go to the pages through the client window.
+//
+// A source chosen in the Connect menu replaces the one in use only once it works: a port or
+// file that does not open, a UDP port that cannot be listened on, gpsd or a TCP peer whose
+// first connection fails, each leave the source that worked running (and ticked), and say
+// why once. A network source that worked and is lost later tries again on its own.
 #pragma once
 
 #include "nmea/NmeaParser.h"
@@ -15,22 +21,35 @@
 
 #include <QMainWindow>
 
+#include <optional>
+
 class CMainView;
 class QLabel;
 
+// The kinds of source the Connect menu offers; the first two are the source modes kept since
+// the beginning.
+enum class SourceKind { SerialPort = 0, LoggedFile = 1, Gpsd = 2, Tcp = 3, Udp = 4 };
+
 struct MainFrameOptions {
     // Replay this recording (or FIFO; "-" for standard input) instead of opening the stored
-    // port.
+    // port,
     QString strReplayPath;
-    QString strPortDevice;  // or open this serial device instead of the stored port
-    uint32_t nPortBaud = 0; // its rate; 0 for the stored one
-    QString strRecordPath;  // record the stream to this file from the start (replacing it)
+    std::optional<int> nReplayPace;    // at this pace (CPacedReplay) instead of the stored one
+    CPacedReplay::Clock replayClock;   // on this clock instead of the steady one (tests)
+    QString strPortDevice;             // or open this serial device instead of the stored port,
+    std::optional<uint32_t> nPortBaud; // at this rate (0 for Auto) instead of the stored one;
+    // or read a receiver on the network: gpsd or a TCP peer at strNetHost:nNetPort, or UDP
+    // datagrams arriving at port nNetPort.
+    SourceKind netSource = SourceKind::SerialPort; // Gpsd, Tcp or Udp for one of them
+    QString strNetHost;
+    quint16 nNetPort = 0;
+    QString strRecordPath; // record the stream to this file from the start (replacing it)
     bool bSkipWarning = false;
 };
 
 class CMainFrame : public QMainWindow, public CCommandTarget, private INmeaNotify {
 public:
-    enum class Source { SerialPort = 0, LoggedFile = 1 };
+    using Source = SourceKind;
     static constexpr int kLedTimerId = 2;
     static constexpr int kLedFlashMs = 100;
 
@@ -46,6 +65,8 @@ public:
     Source SourceMode() const { return m_SourceMode; }
     // Why the device or recording the options named could not be opened; empty when they were.
     const QString& StartError() const { return m_strStartError; }
+    // The pace replays start at and the one being replayed keeps (CPacedReplay).
+    int ReplayPace() const { return m_nPace; }
 
     bool OnCommand(int nId) override;
     bool OnUpdateCommand(CCommandState& state) override;
@@ -54,6 +75,10 @@ public:
     static QString FixQualityText(int nQuality);
     static QString FixModeText(int nMode);
     static QString LogSizeText(bool bRecording, uint32_t nBytes);
+    // "ttyACM0 9600", "replay demo.nmea 35 %", "gpsd localhost (reconnecting)", "no source".
+    static QString SourceText(const SourceStatus& status);
+    // What the source pane names: the source in use, or one still making its first connection.
+    SourceStatus ShownSource() const;
     QString PaneText(int nPane) const;
     CStatusLight::Colour LedColour() const { return m_LedColour; }
     bool LedLit() const { return m_bLedLit; }
@@ -85,6 +110,17 @@ private:
     void OnLogStart();
     void OnConnectSerial();
     void OnConnectLoggedFile();
+    void OnConnectNetwork(Source mode);
+    // Makes the source as the options or a dialog named it: gpsd and TCP on their way to the
+    // first connection, UDP listening (or none, with *pError saying why).
+    static std::unique_ptr<CDeviceHandle> MakeNetworkSource(Source mode, const QString& strHost,
+                                                            quint16 nPort, QString* pError);
+    // A network source waiting for its first connection replaces the source in use once it
+    // is connected, or is given up (and the user told) once the attempt has failed.
+    void SettlePendingSource();
+    void OnSourceFailed();
+    void OnPace(int nPace);
+    void OnPause();
     // Takes the open source out of the link, which is then closed. The source is kept open,
     // unless the next one is a port and it is one too (the same device may be wanted at
     // another rate): that is closed and remembered instead.
@@ -103,6 +139,7 @@ private:
     CMainView* m_pView = nullptr; // owned by the window as its central widget
     CCommandActions* m_pActions = nullptr;
     QLabel* m_pFixPane = nullptr;
+    QLabel* m_pSourcePane = nullptr;
     QLabel* m_pModePane = nullptr;
     QLabel* m_pLogPane = nullptr;
     CStatusLight* m_pLight = nullptr;
@@ -110,6 +147,18 @@ private:
     CStatusLight::Colour m_LedColour = CStatusLight::Colour::Red;
     bool m_bLedLit = false;
     Source m_SourceMode = Source::SerialPort;
+    // A network source chosen in the menu, until its first connection settles; with the
+    // settings to store once it has connected.
+    struct PendingSource {
+        std::unique_ptr<CDeviceHandle> hSource;
+        Source mode = Source::Gpsd;
+        QString strHost;
+        quint16 nPort = 0;
+    };
+    std::optional<PendingSource> m_Pending;
+    QString m_strSourceFailure; // the message of the pending source that failed
+    int m_nPace = CPacedReplay::kFixedPace;
+    CPacedReplay::Clock m_ReplayClock;
     // The file being recorded: a replay of it would read back what it records, without end.
     std::optional<FileIdentity> m_RecordingFile;
     bool m_bSkipWarning = false;

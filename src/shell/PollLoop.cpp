@@ -4,6 +4,9 @@
 #include "source/SerialPort.h"
 
 void CPollLoop::Tick() {
+    // A held replay is not a silent source: the pages keep what it showed last.
+    if (m_Link.Paused())
+        return;
     const int nBudget = m_Link.TickBudget();
     int nTotal = 0;
     do {

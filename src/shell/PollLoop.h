@@ -1,7 +1,9 @@
 // The one place where bytes enter the program: every 300 ms the main frame's timer pulls what
 // has arrived from the source into the parser, and notices when the source has gone silent.
-// A port is drained, in reads of at most 255 bytes, so a receiver at any rate loses nothing;
-// a replayed recording gives one such read per tick, its fixed pace. One Tick() is one tick.
+// A port or a network source is drained, in reads of at most 255 bytes, so a receiver at any
+// rate loses nothing; a replayed recording gives one such read per tick at its fixed pace, or
+// what is due at the recorded one. A paused replay is not read, and its silence does not
+// count. One Tick() is one tick.
 #pragma once
 
 #include <cstdint>

@@ -30,3 +30,9 @@ int CGpsdSource::Read(char* pBuffer, int nMax) {
         }
     }
 }
+
+SourceStatus CGpsdSource::Status() const {
+    SourceStatus status = m_Link.Status();
+    status.kind = SourceStatus::Kind::Gpsd;
+    return status;
+}

@@ -18,6 +18,7 @@ public:
     int Read(char* pBuffer, int nMax) override;
     void Close() override { m_Link.Close(); }
     bool DrainsEachTick() const override { return true; }
+    SourceStatus Status() const override;
 
     CTcpDevice& Link() { return m_Link; }
     // gpsd's receiver speaks a binary protocol; its sentences come from gpsd.

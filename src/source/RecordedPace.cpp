@@ -1,5 +1,6 @@
 #include "source/RecordedPace.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -89,13 +90,22 @@ void CRecordedPace::Release(double dNow, bool bEnd) {
 
 int CRecordedPace::Take(char* pBuffer, int nMax, double dNow, bool bEnd) {
     Release(dNow, bEnd);
-    int n = m_nDue - m_nBegin;
+    return TakeUpTo(m_nDue, pBuffer, nMax);
+}
+
+int CRecordedPace::TakeHeld(char* pBuffer, int nMax) {
+    return TakeUpTo(m_nEnd, pBuffer, nMax);
+}
+
+int CRecordedPace::TakeUpTo(int nLimit, char* pBuffer, int nMax) {
+    int n = nLimit - m_nBegin;
     if (n > nMax)
         n = nMax;
     if (n <= 0)
         return 0;
     std::memcpy(pBuffer, m_Buffer + m_nBegin, static_cast<size_t>(n));
     m_nBegin += n;
+    m_nDue = std::max(m_nDue, m_nBegin);
     if (m_nBegin == m_nEnd)
         m_nBegin = m_nDue = m_nEnd = 0;
     return n;

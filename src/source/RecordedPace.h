@@ -23,6 +23,11 @@ public:
     // backwards); with bEnd the recording has no more bytes, and what is left is due as its
     // times come.
     int Take(char* pBuffer, int nMax, double dNow, bool bEnd);
+    // Up to nMax of the bytes held, due or not (the replay leaves the recorded pace).
+    int TakeHeld(char* pBuffer, int nMax);
+    // The next time found is a new start, as after a gap: the replay comes back to the
+    // recorded pace from another one.
+    void Restart() { m_bAnchored = false; }
     // Holding the replay: its clock stops until Resume.
     void Pause(double dNow);
     void Resume(double dNow);
@@ -38,6 +43,7 @@ private:
     void Release(double dNow, bool bEnd);
     double StreamTime(double dNow) const;
     void Compact();
+    int TakeUpTo(int nLimit, char* pBuffer, int nMax);
 
     char m_Buffer[kBufferBytes];
     int m_nBegin = 0; // first byte not taken yet

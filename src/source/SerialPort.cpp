@@ -3,6 +3,7 @@
 #include "platform/FileDevice.h"
 #include "platform/Interaction.h"
 #include "platform/SerialDevice.h"
+#include "source/AutoBaud.h"
 
 namespace {
 
@@ -29,8 +30,7 @@ bool CSerialPort::Open(int nPort, uint32_t nBaud, bool bReportErrors) {
         }
         return false;
     }
-    pDevice->Configure(static_cast<int>(nBaud)); // a setting that does not take goes unnoticed
-    m_hPort = std::move(pDevice);
+    InstallPort(std::move(pDevice), nBaud);
     m_nPort = nPort;
     m_strDevice.clear();
     m_nBaud = nBaud;
@@ -45,12 +45,20 @@ bool CSerialPort::OpenDevice(const QString& strPath, uint32_t nBaud, QString* pE
             *pError = pDevice->OpenErrorText();
         return false;
     }
-    pDevice->Configure(static_cast<int>(nBaud));
-    m_hPort = std::move(pDevice);
+    InstallPort(std::move(pDevice), nBaud);
     m_nPort = 0;
     m_strDevice = strPath;
     m_nBaud = nBaud;
     return true;
+}
+
+void CSerialPort::InstallPort(std::unique_ptr<CSerialDevice> pDevice, uint32_t nBaud) {
+    if (nBaud == 0) {
+        m_hPort = std::make_unique<CAutoBaudPort>(std::move(pDevice));
+        return;
+    }
+    pDevice->Configure(static_cast<int>(nBaud)); // a setting that does not take goes unnoticed
+    m_hPort = std::move(pDevice);
 }
 
 int CSerialPort::Read(char* pBuffer, int nMax) {
@@ -69,12 +77,12 @@ bool CSerialPort::Close() {
     return bWasOpen;
 }
 
-void CSerialPort::OpenPlaybackFile(const QString& strPath) {
+void CSerialPort::OpenPlaybackFile(const QString& strPath, int nPace, CPacedReplay::Clock clock) {
     m_strSource = strPath;
     auto pFile = std::make_unique<CFileDevice>();
     if (!pFile->OpenRead(strPath)) {
         MessageBox(QStringLiteral("File Error!"), MB_OK);
         return;
     }
-    m_hPort = std::move(pFile);
+    m_hPort = std::make_unique<CPacedReplay>(std::move(pFile), nPace, std::move(clock));
 }

@@ -1,6 +1,7 @@
 // The shell's dialogs as a person uses them: presets shown, choices handed back, a port with
 // no entry read as the program reads it, and a rate that is no number refused.
 #include "platform/ScriptedInteraction.h"
+#include "settings/SettingNames.h"
 #include "shell/CommSettingsDlg.h"
 #include "shell/UnitsDlg.h"
 #include "shell/WarningDlg.h"
@@ -58,6 +59,7 @@ TEST(CommSettingsDlg, HandsBackThePortNumberAndTheRateAsTyped) {
         {"SER12:", "115200", 12, 115200},
         {"COM1: - /dev/ttyS0", " 4800 ", 1, 4800},
         {"COM100: - /dev/ttyUSB3", "250000", 100, 250000},
+        {"COM1: - /dev/ttyS0", "auto", 1, kAutoBaud},
     };
     for (const Case& c : cases) {
         CScriptedInteraction person;
@@ -99,23 +101,26 @@ TEST(CommSettingsDlg, RefusesARateThatIsNoWholeNumberAboveZeroAndStaysOpen) {
     }
 }
 
-TEST(CommSettingsDlg, ShowsTheStoredRateAndOffersTheUsualOnes) {
-    CScriptedInteraction person;
-    QString strBaud;
-    QStringList rates;
-    person.AnswerDialog([&](QDialog& d) {
-        auto* pBaud = GetDlgItemAs<QComboBox>(&d, IDC_BAUD);
-        strBaud = pBaud->currentText();
-        for (int i = 0; i < pBaud->count(); ++i)
-            rates << pBaud->itemText(i);
-        d.accept();
-    });
-    CCommSettingsDlg dlg;
-    dlg.m_nBaud = 38400;
-    ASSERT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_EQ(strBaud, "38400");
-    EXPECT_EQ(rates, QStringList({"4800", "9600", "19200", "38400", "57600", "115200"}));
-    EXPECT_EQ(dlg.m_nBaud, 38400);
+TEST(CommSettingsDlg, ShowsTheStoredRateAndOffersTheUsualOnesAndAuto) {
+    for (const auto& [nStored, pszShown] : {std::pair{38400, "38400"}, {kAutoBaud, "Auto"}}) {
+        CScriptedInteraction person;
+        QString strBaud;
+        QStringList rates;
+        person.AnswerDialog([&](QDialog& d) {
+            auto* pBaud = GetDlgItemAs<QComboBox>(&d, IDC_BAUD);
+            strBaud = pBaud->currentText();
+            for (int i = 0; i < pBaud->count(); ++i)
+                rates << pBaud->itemText(i);
+            d.accept();
+        });
+        CCommSettingsDlg dlg;
+        dlg.m_nBaud = nStored;
+        ASSERT_EQ(dlg.DoModal(), IDOK);
+        EXPECT_EQ(strBaud, pszShown);
+        EXPECT_EQ(rates,
+                  QStringList({"4800", "9600", "19200", "38400", "57600", "115200", "Auto"}));
+        EXPECT_EQ(dlg.m_nBaud, nStored);
+    }
 }
 
 TEST(UnitsDlg, ReturnsThePresetsUnchangedAndTheChoicesMade) {
