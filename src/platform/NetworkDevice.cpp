@@ -24,7 +24,6 @@ CTcpDevice::CTcpDevice(const QString& strHost, quint16 nPort) : m_strHost(strHos
         m_ConnectTimeout.stop();
         m_State = LinkState::Open;
         m_strProblem.clear();
-        m_nRetryMs = m_nFirstRetryMs;
         if (m_OnConnected)
             m_OnConnected();
     });
@@ -68,7 +67,12 @@ int CTcpDevice::Read(char* pBuffer, int nMax) {
     if (m_State != LinkState::Open || nMax <= 0)
         return 0;
     const qint64 n = m_Socket.read(pBuffer, nMax);
-    return n > 0 ? static_cast<int>(n) : 0;
+    if (n <= 0)
+        return 0;
+    // Only a peer that sends something has proved itself: one that hangs up at once, again and
+    // again, is tried ever less often.
+    m_nRetryMs = m_nFirstRetryMs;
+    return static_cast<int>(n);
 }
 
 bool CTcpDevice::Send(const QByteArray& bytes) {

@@ -2,7 +2,8 @@
 // receivers; port 10110 is NMEA's own) and NMEA broadcast in UDP datagrams. Both read like a
 // serial port: whatever has arrived, at once, never waiting. A TCP source that cannot connect
 // or loses its peer tries again on its own, waiting longer each time (1 s up to 30 s), without
-// bothering the user: the program shows the silence and the status says why. A connection
+// bothering the user: the program shows the silence and the status says why. The wait starts
+// again from 1 s once a connection has brought bytes. A connection
 // that neither comes nor fails (a host that drops what it is sent) is given up after 10 s.
 #pragma once
 

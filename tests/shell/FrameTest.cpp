@@ -13,6 +13,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -27,6 +28,7 @@
 namespace {
 
 const QString kDemo = QStringLiteral(RAVUZIZ_DATA_DIR "/demo.nmea");
+const QString kSample = QStringLiteral(RAVUZIZ_DATA_DIR "/sample.nmea");
 
 void ProcessPosted() {
     for (int i = 0; i < 5; ++i)
@@ -110,6 +112,97 @@ TEST_F(Frame, StatusTexts) {
     EXPECT_EQ(CMainFrame::LogSizeText(true, 999999), "Log:999K");
     EXPECT_EQ(CMainFrame::LogSizeText(true, 1000000), "Log:1.00M");
     EXPECT_EQ(CMainFrame::LogSizeText(true, 4294967295u), "Log:4294.97M");
+}
+
+SourceStatus Source(SourceStatus::Kind kind, const QString& strWhere, uint32_t nNumber,
+                    int nPercent = -1, SourceStatus::State state = SourceStatus::State::Open) {
+    SourceStatus status;
+    status.kind = kind;
+    status.strWhere = strWhere;
+    status.nNumber = nNumber;
+    status.nPercent = nPercent;
+    status.state = state;
+    return status;
+}
+
+TEST_F(Frame, SourceTexts) {
+    using Kind = SourceStatus::Kind;
+    using State = SourceStatus::State;
+    const struct {
+        SourceStatus status;
+        const char* pszText;
+    } cases[] = {
+        {{}, "no source"},
+        {Source(Kind::Serial, "/dev/ttyACM0", 9600), "ttyACM0 9600"},
+        {Source(Kind::Serial, "/dev/pts/4", 19200, -1, State::Searching),
+         "pts/4 auto (trying 19200)"},
+        {Source(Kind::Replay, "/home/me/demo.nmea", 0, 35), "replay demo.nmea 35 %"},
+        {Source(Kind::Replay, "/home/me/demo.nmea", 0, 35, State::Paused),
+         "replay demo.nmea 35 % (paused)"},
+        {Source(Kind::Replay, "demo.nmea", 0, 100, State::Ended), "replay demo.nmea ended"},
+        {Source(Kind::Replay, "/tmp/receiver", 0), "replay receiver"}, // a FIFO: no share
+        {Source(Kind::Gpsd, "localhost", 2947), "gpsd localhost"},
+        {Source(Kind::Gpsd, "localhost", 2947, -1, State::Away), "gpsd localhost (reconnecting)"},
+        {Source(Kind::Gpsd, "::1", 2948), "gpsd [::1]:2948"},
+        {Source(Kind::Tcp, "192.168.1.5", 10110, -1, State::Connecting),
+         "tcp 192.168.1.5:10110 (connecting)"},
+        {Source(Kind::Udp, "", 10110), "udp 10110"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CMainFrame::SourceText(c.status), c.pszText);
+}
+
+// The recorded pace on a clock the test turns: sample.nmea holds a fix a second; at x2 one
+// comes every half second, none while paused (nor does the pause count as silence), and at
+// the end the pane says so and the silence rule follows.
+TEST_F(Frame, AReplayAtTheRecordedPaceFollowsItsClockPausesAndEnds) {
+    double dNow = 0;
+    CMainFrame::Options options;
+    options.strReplayPath = kSample;
+    options.nReplayPace = 2;
+    options.replayClock = [&dNow] { return dNow; };
+    options.bSkipWarning = true;
+    CMainFrame frame(options);
+    ProcessPosted();
+    const auto tick = [&](int nTicks) {
+        for (int i = 0; i < nTicks; ++i) {
+            dNow += CPollLoop::kPeriodMs / 1000.0;
+            frame.OnTimer(CPollLoop::kTimerId);
+            ProcessPosted();
+        }
+    };
+    EXPECT_TRUE(QueryCommandState(&frame, ID_PACE_X2).IsChecked());
+    EXPECT_FALSE(QueryCommandState(&frame, ID_PACE_FIXED).IsChecked());
+    tick(5); // the first fix at once, then 1.2 s at twice the pace
+    EXPECT_NEAR(frame.Parser().m_nGgaCount, 1 + 1.2 * 2, 1.01);
+    const QString strPane = frame.PaneText(3);
+    EXPECT_TRUE(strPane.startsWith("replay sample.nmea ") && strPane.endsWith(" %"))
+        << qPrintable(strPane);
+
+    frame.OnCommand(ID_REPLAY_PAUSE);
+    EXPECT_TRUE(QueryCommandState(&frame, ID_REPLAY_PAUSE).IsChecked());
+    const uint32_t nPaused = frame.Parser().m_nGgaCount;
+    tick(2 * CPollLoop::kSilentTicks);
+    EXPECT_EQ(frame.Parser().m_nGgaCount, nPaused);
+    EXPECT_FALSE(frame.PollLoop().NoData());
+    EXPECT_EQ(frame.PaneText(3), strPane + " (paused)");
+
+    frame.OnCommand(ID_REPLAY_PAUSE);
+    tick(2);
+    EXPECT_NEAR(frame.Parser().m_nGgaCount, nPaused + 0.6 * 2, 1.01);
+    QFile sample(kSample);
+    ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+    const QByteArray sampleBytes = sample.readAll();
+    tick(10);
+    EXPECT_EQ(frame.Parser().m_nGgaCount, static_cast<uint32_t>(sampleBytes.count("GGA,")));
+    EXPECT_EQ(frame.PaneText(3), "replay sample.nmea ended");
+    tick(CPollLoop::kSilentTicks);
+    EXPECT_TRUE(frame.PollLoop().NoData());
+    EXPECT_FALSE(QueryCommandState(&frame, ID_REPLAY_PAUSE).IsChecked());
+
+    frame.OnCommand(ID_PACE_FIXED); // kept for the next replay
+    EXPECT_EQ(ReadSettingInt(kSectionReplay, kPace, -1), 0);
+    EXPECT_EQ(frame.ReplayPace(), 0);
 }
 
 TEST_F(Frame, TheLightFollowsTheFixQualityAndTurnsRedWhenSilent) {

@@ -2,20 +2,14 @@
 // for byte, a lost peer is found again without a busy loop, and gpsd (the real daemon, reading
 // a simulated receiver) gives exactly the receiver's sentences.
 #include "SourceTestSupport.h"
+#include "common/Loopback.h"
 
 #include "platform/NetworkDevice.h"
 #include "source/GpsdFilter.h"
 #include "source/GpsdSource.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTemporaryDir>
-#include <QThread>
 #include <QUdpSocket>
 #include <gtest/gtest.h>
 
@@ -23,19 +17,6 @@
 #include <memory>
 
 namespace {
-
-// Runs the event loop (connections, datagrams, retries) until done() or the time is up.
-bool PumpUntil(const std::function<bool()>& done, int nMs = 10000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > nMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
-    }
-    return true;
-}
 
 // Everything a device gives until nBytes have come (or nothing more comes).
 std::string ReadAll(CDeviceHandle& device, size_t nBytes) {
@@ -117,10 +98,7 @@ TEST(NetworkSource, ATcpPeerArrivesByteForByteAndIsFoundAgainAfterItWentAway) {
 }
 
 TEST(NetworkSource, APortThatRefusesIsTriedAgainLessAndLessOften) {
-    QTcpServer probe; // a port that nothing listens on
-    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
-    const quint16 nPort = probe.serverPort();
-    probe.close();
+    const quint16 nPort = FreeLoopbackPort();
     CTcpDevice device(QStringLiteral("127.0.0.1"), nPort);
     device.SetRetryRange(10, 80);
     device.Start();
@@ -156,49 +134,16 @@ TEST(NetworkSource, UdpDatagramsOfAnySizeArriveWhole) {
     EXPECT_TRUE(strGot == strSent) << strGot.size() << " of " << strSent.size() << " bytes";
 }
 
-// gpsd from Debian on a port of its own, reading a simulated receiver on a pseudo-terminal.
-class Gpsd : public ::testing::Test {
-protected:
-    void SetUp() override {
-        const QString strGpsd =
-            QStandardPaths::findExecutable(QStringLiteral("gpsd"), {"/usr/sbin", "/usr/bin"});
-        ASSERT_FALSE(strGpsd.isEmpty()) << "gpsd is needed (scripts/setup.sh installs it)";
-        m_Sim.start(QStringLiteral(RAVUZIZ_BIN_DIR "/tools/ravuziz-sim"),
-                    {"--pty", "--speed", "10", "--copy", m_Dir.filePath("served.nmea")});
-        ASSERT_TRUE(m_Sim.waitForReadyRead(10000));
-        const QString strPty = QString::fromLatin1(m_Sim.readLine().trimmed());
-        QTcpServer probe;
-        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
-        m_nPort = probe.serverPort();
-        probe.close();
-        m_Gpsd.start(strGpsd, {"-N", "-n", "-G", "-S", QString::number(m_nPort), "-F",
-                               m_Dir.filePath("gpsd.sock"), strPty});
-        ASSERT_TRUE(m_Gpsd.waitForStarted(10000));
-    }
-    void TearDown() override {
-        for (QProcess* p : {&m_Gpsd, &m_Sim}) {
-            p->terminate();
-            if (!p->waitForFinished(5000))
-                p->kill();
-        }
-    }
-    QTemporaryDir m_Dir;
-    QProcess m_Sim, m_Gpsd;
-    quint16 m_nPort = 0;
-};
-
-TEST_F(Gpsd, GivesTheReceiversSentencesAndNothingElse) {
-    CGpsdSource source(QStringLiteral("127.0.0.1"), m_nPort);
+TEST(Gpsd, GivesTheReceiversSentencesAndNothingElse) {
+    CGpsdRun gpsd;
+    ASSERT_TRUE(gpsd.Start()) << "gpsd is needed (scripts/setup.sh installs it)";
+    CGpsdSource source(QStringLiteral("127.0.0.1"), gpsd.Port());
     source.Link().SetRetryRange(50, 400); // gpsd takes a moment to listen
     source.Start();
     const std::string strGot = ReadAll(source, 6000);
     ASSERT_GE(strGot.size(), 6000u);
     EXPECT_FALSE(source.UsesGpsdNmea());
-    m_Sim.terminate();
-    ASSERT_TRUE(m_Sim.waitForFinished(10000));
-    QFile served(m_Dir.filePath("served.nmea"));
-    ASSERT_TRUE(served.open(QIODevice::ReadOnly));
-    const std::string strServed = served.readAll().toStdString();
+    const std::string strServed = gpsd.Served();
     // Whole sentences, as the receiver sent them, in order: a stretch of what it served
     // starting at a sentence.
     ASSERT_EQ(strGot[0], '$');

@@ -83,8 +83,8 @@ TEST(RecordedPace, FixesComeWhenTheirTimeHasComeAtAnySpeed) {
                 << "rate " << c.nRate << " speed " << c.dSpeed << " at " << t;
         }
         // In the end, every byte once, in order.
-        EXPECT_TRUE(replay.At(1e6) == strRecording) << replay.At(1e6).size() << " bytes of "
-                                                    << strRecording.size();
+        EXPECT_TRUE(replay.At(1e6) == strRecording)
+            << replay.At(1e6).size() << " bytes of " << strRecording.size();
     }
 }
 

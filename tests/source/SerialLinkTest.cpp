@@ -1,21 +1,28 @@
 // The serial link on real pseudo-terminals: bytes arrive exactly as sent and without waiting,
-// failures say why, an unplugged receiver leaves a quiet, closed link, and discovery lists
-// what can be opened.
+// failures say why, an unplugged receiver leaves a quiet, closed link, Auto finds the rate,
+// and discovery lists what can be opened.
 #include "SourceTestSupport.h"
 
 #include "platform/ScriptedInteraction.h"
+#include "platform/SerialDevice.h"
+#include "settings/SettingNames.h"
 #include "shell/PollLoop.h"
+#include "source/Recording.h"
 #include "source/SerialPort.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -176,6 +183,51 @@ TEST(SerialLink, APollTickTakesEverythingThePortHolds) {
         direct.Feed(strPiece.data(), static_cast<uint32_t>(strPiece.size()));
         ASSERT_EQ(Snapshot(parser), Snapshot(direct)) << "after byte " << i + strPiece.size();
     }
+}
+
+// Baud "Auto" with a receiver at 38400 bit/s: the slower rates bring noise, 38400 brings
+// sentences and is kept, and the reader (so the recording) gets nothing of the noise.
+TEST(SerialLink, AutoFindsTheReceiversRateAndKeepsIt) {
+    constexpr int kReceiverBaud = 38400;
+    QTemporaryDir dir;
+    CPty pty(45);
+    CSerialPort link;
+    ASSERT_TRUE(link.OpenDevice(QString::fromStdString(pty.Path()), kAutoBaud, nullptr));
+    CNmeaParser parser;
+    ASSERT_TRUE(StartRecording(parser, dir.filePath("got.nmea")));
+    CPollLoop loop(link, parser);
+    // One second of the receiver, then ticks until the terminal has handed it all over.
+    std::string strClean; // what was sent while the port was at the receiver's rate
+    const auto second = [&](uint32_t nSeed) {
+        const std::string str = SimulatedSeconds(1, nSeed);
+        if (pty.Baud() == kReceiverBaud)
+            strClean += str;
+        pty.SendAt(str, kReceiverBaud);
+        for (int i = 0; i < 2000 && pty.Waiting() > 0; ++i) {
+            loop.Tick();
+            QThread::msleep(1);
+        }
+        loop.Tick();
+    };
+    std::vector<int> tried;
+    for (uint32_t n = 1; n < 40 && link.Status().state == SourceStatus::State::Searching; ++n) {
+        if (tried.empty() || tried.back() != pty.Baud())
+            tried.push_back(pty.Baud());
+        second(n);
+    }
+    EXPECT_EQ(tried, std::vector<int>(std::begin(kUsualBaudRates),
+                                      std::find(std::begin(kUsualBaudRates),
+                                                std::end(kUsualBaudRates), kReceiverBaud) +
+                                          1));
+    ASSERT_EQ(link.Status(), (SourceStatus{SourceStatus::Kind::Serial,
+                                           QString::fromStdString(pty.Path()), kReceiverBaud}));
+    for (uint32_t n = 100; n < 103; ++n) // and the rate stays
+        second(n);
+    EXPECT_EQ(pty.Baud(), kReceiverBaud);
+    parser.StopRecording();
+    const std::string strGot = ReadWholeFile(dir.filePath("got.nmea"));
+    EXPECT_GT(strGot.size(), 1000u);
+    EXPECT_EQ(strClean.find(strGot), strClean.size() - strGot.size()) << strGot.size() << " bytes";
 }
 
 TEST(SerialLink, DiscoveryListsOverridesInTheEntryFormatWithoutDuplicates) {

@@ -39,6 +39,30 @@ void CPty::Send(const std::string& str) {
     }
 }
 
+int CPty::Baud() const {
+    termios tio{};
+    tcgetattr(m_nSlave, &tio);
+    switch (cfgetispeed(&tio)) {
+        case B4800: return 4800;
+        case B9600: return 9600;
+        case B19200: return 19200;
+        case B38400: return 38400;
+        case B57600: return 57600;
+        case B115200: return 115200;
+        default: return 0;
+    }
+}
+
+void CPty::SendAt(const std::string& str, int nBaud) {
+    if (Baud() == nBaud)
+        return Send(str);
+    // Bits sampled at the wrong moments: never a '$', '*' or line end where one was sent.
+    std::string strNoise = str;
+    for (char& c : strNoise)
+        c = static_cast<char>(static_cast<unsigned char>(c) * 7 + 3);
+    Send(strNoise);
+}
+
 void CPty::Unplug() {
     if (m_nMaster >= 0)
         close(m_nMaster);

@@ -15,6 +15,11 @@ public:
     ~CPty();
     // Writes to the receiver's side; what the program reads from the port.
     void Send(const std::string& str);
+    // The same from a receiver talking at nBaud: a program that set its side of the terminal
+    // to another rate reads noise, as from a serial line.
+    void SendAt(const std::string& str, int nBaud);
+    // The rate the program set its side of the terminal to.
+    int Baud() const;
     // The receiver unplugged: its side of the terminal goes away.
     void Unplug();
     // Bytes sent that the program has not taken from the terminal yet.
