@@ -64,14 +64,17 @@ void CTcpDevice::Lost(const QString& strProblem) {
 }
 
 int CTcpDevice::Read(char* pBuffer, int nMax) {
-    if (m_State != LinkState::Open || nMax <= 0)
+    // What arrived before a loss is still read: a peer that sends its last sentences and hangs
+    // up at once loses none of them.
+    if (nMax <= 0 || m_Socket.bytesAvailable() <= 0)
         return 0;
     const qint64 n = m_Socket.read(pBuffer, nMax);
     if (n <= 0)
         return 0;
-    // Only a peer that sends something has proved itself: one that hangs up at once, again and
-    // again, is tried ever less often.
-    m_nRetryMs = m_nFirstRetryMs;
+    // Only a peer that sends while connected has proved itself: one that hangs up at once,
+    // again and again, is tried ever less often.
+    if (m_State == LinkState::Open)
+        m_nRetryMs = m_nFirstRetryMs;
     return static_cast<int>(n);
 }
 

@@ -80,13 +80,14 @@ TEST(NetworkSource, ATcpPeerArrivesByteForByteAndIsFoundAgainAfterItWentAway) {
     std::unique_ptr<QTcpSocket> pPeer(server.nextPendingConnection());
     ASSERT_TRUE(PumpUntil([&] { return device.State() == LinkState::Open; }));
 
+    // The peer hangs up right after its last bytes, and they arrive all the same.
     const std::string strStream = SimulatedSeconds(20) + std::string(3000, '\xff'); // and noise
     pPeer->write(strStream.data(), static_cast<qint64>(strStream.size()));
+    pPeer->disconnectFromHost();
+    ASSERT_TRUE(PumpUntil([&] { return device.State() != LinkState::Open; }));
     const std::string strGot = ReadAll(device, strStream.size());
     EXPECT_TRUE(strGot == strStream) << strGot.size() << " of " << strStream.size() << " bytes";
 
-    pPeer->close();
-    ASSERT_TRUE(PumpUntil([&] { return device.State() != LinkState::Open; }));
     EXPECT_FALSE(device.Problem().isEmpty());
     char buffer[256];
     EXPECT_EQ(device.Read(buffer, 255), 0);
