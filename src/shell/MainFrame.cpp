@@ -56,6 +56,11 @@ QString HostAndPort(const QString& strHost, uint32_t nPort) {
            QLatin1Char(':') + QString::number(nPort);
 }
 
+// strText as the end of a sentence: the system's own reasons come with a full stop or without.
+QString EndSentence(const QString& strText) {
+    return strText.endsWith(QLatin1Char('.')) ? strText : strText + QLatin1Char('.');
+}
+
 // The settings that remember where each network source was found.
 struct NetworkKeys {
     const char* pszHost; // none for UDP
@@ -515,9 +520,9 @@ std::unique_ptr<CDeviceHandle> CMainFrame::MakeNetworkSource(Source mode, const 
             if (pUdp->Open())
                 return pUdp;
             if (pError)
-                *pError = QStringLiteral("Unable to listen on UDP port %1: %2.")
+                *pError = QStringLiteral("Unable to listen on UDP port %1: %2")
                               .arg(nPort)
-                              .arg(pUdp->Problem());
+                              .arg(EndSentence(pUdp->Problem()));
             return nullptr;
         }
         default: return nullptr;
@@ -573,12 +578,12 @@ void CMainFrame::SettlePendingSource() {
         m_SourceMode = m_Pending->mode;
     } else {
         // Told after the tick, in a box of its own; the source that worked goes on.
-        m_strSourceFailure = QStringLiteral("Unable to connect to %1: %2.")
+        m_strSourceFailure = QStringLiteral("Unable to connect to %1: %2")
                                  .arg(m_Pending->mode == Source::Gpsd
                                           ? QStringLiteral("gpsd at ") +
                                                 HostAndPort(m_Pending->strHost, m_Pending->nPort)
                                           : HostAndPort(m_Pending->strHost, m_Pending->nPort),
-                                      status.strProblem);
+                                      EndSentence(status.strProblem));
         PostMessage(this, WM_SOURCE_FAILED);
     }
     m_Pending.reset();
