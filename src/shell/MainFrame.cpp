@@ -10,6 +10,7 @@
 #include "shell/AboutDlg.h"
 #include "shell/AppIcon.h"
 #include "shell/CommSettingsDlg.h"
+#include "shell/HelpDlg.h"
 #include "shell/MainView.h"
 #include "shell/UnitsDlg.h"
 #include "shell/WarningDlg.h"
@@ -248,16 +249,7 @@ bool CMainFrame::OnCommand(int nId) {
         case ID_ALL_SYSTEMS: OnAllSystems(); return true;
         case ID_APP_ABOUT: CAboutDlg(this).DoModal(); return true;
         case ID_APP_EXIT: close(); return true;
-        case ID_HELP:
-            MessageBox(QStringLiteral(
-                           "Ravuziz shows what a GPS receiver reports.\n\n"
-                           "Connect > Serial Port (Comm Port) reads a receiver; Connect > Logged "
-                           "NMEA File replays a recording; Log > Start records the stream.\n\n"
-                           "Sig/Nav: signal strength and position. Azmth/Elvn: the satellites in "
-                           "the sky. Panel: speed, altitude, compass and climb. Stats: averaged "
-                           "position. Tap and hold (or right-click) a page for its options."),
-                       MB_OK | MB_ICONINFORMATION, QString(), this);
-            return true;
+        case ID_HELP: CHelpDlg(this).DoModal(); return true;
         default: return false;
     }
 }
