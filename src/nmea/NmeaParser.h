@@ -42,10 +42,11 @@ public:
     CNmeaParser& operator=(const CNmeaParser&) = delete;
 
     // Runs the bytes through the reader in order (a sentence may span any number of chunks),
-    // then writes the chunk to the recording and counts what reached it. Always true.
-    bool Feed(const uint8_t* pBytes, uint32_t nCount);
-    bool Feed(const char* pBytes, uint32_t nCount) {
-        return Feed(reinterpret_cast<const uint8_t*>(pBytes), nCount);
+    // then writes the chunk to the recording and counts what reached it. Nothing can fail
+    // here: damaged input is dropped sentence by sentence, a failing recording closes itself.
+    void Feed(const uint8_t* pBytes, uint32_t nCount);
+    void Feed(const char* pBytes, uint32_t nCount) {
+        Feed(reinterpret_cast<const uint8_t*>(pBytes), nCount);
     }
 
     // Puts every record field back to its reset value. The reader, the sentence count and the
