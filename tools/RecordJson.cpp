@@ -18,6 +18,10 @@ public:
         m_str += "\":";
     }
     void Int(int64_t n) { m_str += std::to_string(n); }
+    void IntField(const char* pName, int64_t n) {
+        Key(pName);
+        Int(n);
+    }
     // Shortest text that reads back to the same double.
     void Double(double d) {
         char buf[32];
@@ -43,7 +47,6 @@ public:
         m_str += '"';
     }
     void Char(char c) { Text(&c, 1); }
-    template <size_t N> void Array(const char (&sz)[N]) { Text(sz, strnlen(sz, N)); }
 };
 
 // The record's arrays, by the kind RecordFields.h gives them.
@@ -62,23 +65,18 @@ template <size_t N> void SatellitesJson(CJsonWriter& w, const GpsSatellite (&sat
     for (size_t i = 0; i < N; ++i) {
         const GpsSatellite& s = sats[i];
         w.m_str += i ? ",{" : "{";
-        w.Key("nPrn");
-        w.Int(s.nPrn);
-        w.Key("nSnr");
-        w.Int(s.nSnr);
-        w.Key("bUsed");
-        w.Int(s.bUsed);
-        w.Key("nAzimuth");
-        w.Int(s.nAzimuth);
-        w.Key("nElevation");
-        w.Int(s.nElevation);
+        w.IntField("nPrn", s.nPrn);
+        w.IntField("nSnr", s.nSnr);
+        w.IntField("bUsed", s.bUsed);
+        w.IntField("nAzimuth", s.nAzimuth);
+        w.IntField("nElevation", s.nElevation);
         w.m_str += '}';
     }
     w.m_str += ']';
 }
 
 template <size_t N> void TextJson(CJsonWriter& w, const char (&sz)[N]) {
-    w.Array(sz);
+    w.Text(sz, strnlen(sz, N));
 }
 
 // "satellites": every satellite in view, by system and number, with its signals' SNRs keyed
@@ -93,16 +91,11 @@ void GnssTableJson(CJsonWriter& w, const CGnssTable& table) {
         w.m_str += i ? ",{" : "{";
         w.Key("system");
         w.Text(SystemName(s.id.system), std::strlen(SystemName(s.id.system)));
-        w.Key("svid");
-        w.Int(s.id.nSvid);
-        w.Key("prn");
-        w.Int(s.nPrn);
-        w.Key("elevation");
-        w.Int(s.nElevation);
-        w.Key("azimuth");
-        w.Int(s.nAzimuth);
-        w.Key("snr");
-        w.Int(s.nSnr);
+        w.IntField("svid", s.id.nSvid);
+        w.IntField("prn", s.nPrn);
+        w.IntField("elevation", s.nElevation);
+        w.IntField("azimuth", s.nAzimuth);
+        w.IntField("snr", s.nSnr);
         w.Key("used");
         w.m_str += s.bUsed ? "true" : "false";
         w.Key("signals");
@@ -138,10 +131,8 @@ std::string RecordJson(const CNmeaParser& r, const MessageCounts& counts) {
     RAVUZIZ_GPS_RECORD(RAVUZIZ_JSON_FIELD, RAVUZIZ_JSON_ARRAY)
 #undef RAVUZIZ_JSON_FIELD
 #undef RAVUZIZ_JSON_ARRAY
-    w.Key("m_nSentenceCount");
-    w.Int(r.m_nSentenceCount);
-    w.Key("m_nLogBytes");
-    w.Int(r.m_nLogBytes);
+    w.IntField("m_nSentenceCount", r.m_nSentenceCount);
+    w.IntField("m_nLogBytes", r.m_nLogBytes);
     static const char* const kMessages[] = {"WM_GPS_SENTENCE", "WM_GPS_GGA", "WM_GPS_GSV",
                                             "WM_GPS_GSA",      "WM_GPS_RMB", "WM_GPS_RMC",
                                             "WM_GPS_ZDA"};

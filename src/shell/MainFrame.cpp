@@ -15,6 +15,7 @@
 #include "shell/UnitsDlg.h"
 #include "shell/WarningDlg.h"
 #include "source/Recording.h"
+#include "views/NavigationRows.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -190,22 +191,6 @@ void CMainFrame::resizeEvent(QResizeEvent* pEvent) {
 }
 
 // ---- status panes ----
-
-QString CMainFrame::FixQualityText(int nQuality) {
-    static const char* const kTexts[] = {
-        "Fix not available",       "GPS SPS Mode",        "Differential GPS",
-        "GPS PPS Mode, fix valid", "Real Time Kinematic", "Float RTK",
-        "Estimated (dead reck.)",  "Manual Input Mode",   "Simulator Mode"};
-    if (nQuality >= 0 && nQuality < static_cast<int>(std::size(kTexts)))
-        return QString::fromLatin1(kTexts[nQuality]);
-    return QStringLiteral("GPS mode unknown");
-}
-
-QString CMainFrame::FixModeText(int nMode) {
-    return nMode == 2   ? QStringLiteral("2D")
-           : nMode == 3 ? QStringLiteral("3D")
-                        : QStringLiteral("NA");
-}
 
 QString CMainFrame::LogSizeText(bool bRecording, uint32_t nBytes) {
     if (!bRecording)

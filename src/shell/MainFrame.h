@@ -51,8 +51,6 @@ public:
     bool OnUpdateCommand(CCommandState& state) override;
 
     // The status texts as the panes show them (and tests read them).
-    static QString FixQualityText(int nQuality);
-    static QString FixModeText(int nMode);
     static QString LogSizeText(bool bRecording, uint32_t nBytes);
     QString PaneText(int nPane) const;
     CStatusLight::Colour LedColour() const { return m_LedColour; }

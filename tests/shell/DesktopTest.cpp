@@ -2,6 +2,7 @@
 // either way, a page's own menu, the help) and the help page itself, which must speak of
 // every page and every menu item the program has.
 #include "common/CleanStore.h"
+#include "common/PostedEvents.h"
 #include "platform/Commands.h"
 #include "platform/ScriptedInteraction.h"
 #include "platform/SystemMetrics.h"
@@ -23,11 +24,6 @@
 #include <functional>
 
 namespace {
-
-void ProcessPosted() {
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::sendPostedEvents();
-}
 
 class Desktop : public CleanStoreTest {
 protected:
