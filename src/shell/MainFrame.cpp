@@ -10,12 +10,14 @@
 #include "shell/AboutDlg.h"
 #include "shell/AppIcon.h"
 #include "shell/CommSettingsDlg.h"
+#include "shell/HelpDlg.h"
 #include "shell/MainView.h"
 #include "shell/NetSourceDlg.h"
 #include "shell/UnitsDlg.h"
 #include "shell/WarningDlg.h"
 #include "source/GpsdSource.h"
 #include "source/Recording.h"
+#include "views/NavigationRows.h"
 
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -247,22 +249,6 @@ void CMainFrame::resizeEvent(QResizeEvent* pEvent) {
 
 // ---- status panes ----
 
-QString CMainFrame::FixQualityText(int nQuality) {
-    static const char* const kTexts[] = {
-        "Fix not available",       "GPS SPS Mode",        "Differential GPS",
-        "GPS PPS Mode, fix valid", "Real Time Kinematic", "Float RTK",
-        "Estimated (dead reck.)",  "Manual Input Mode",   "Simulator Mode"};
-    if (nQuality >= 0 && nQuality < static_cast<int>(std::size(kTexts)))
-        return QString::fromLatin1(kTexts[nQuality]);
-    return QStringLiteral("GPS mode unknown");
-}
-
-QString CMainFrame::FixModeText(int nMode) {
-    return nMode == 2   ? QStringLiteral("2D")
-           : nMode == 3 ? QStringLiteral("3D")
-                        : QStringLiteral("NA");
-}
-
 QString CMainFrame::LogSizeText(bool bRecording, uint32_t nBytes) {
     if (!bRecording)
         return QStringLiteral("No Log");
@@ -367,18 +353,7 @@ bool CMainFrame::OnCommand(int nId) {
         case ID_PACE_X2:
         case ID_PACE_X4:
         case ID_PACE_X8: OnPace(kPaceItems[nId - ID_PACE_FIXED]); return true;
-        case ID_HELP:
-            MessageBox(QStringLiteral(
-                           "Ravuziz shows what a GPS receiver reports.\n\n"
-                           "Connect > Serial Port (Comm Port) reads a receiver; Connect > Logged "
-                           "NMEA File replays a recording (at the pace chosen under Connect > "
-                           "Replay); gpsd, NMEA over TCP and NMEA over UDP read a receiver on "
-                           "the network. Log > Start records the stream.\n\n"
-                           "Sig/Nav: signal strength and position. Azmth/Elvn: the satellites in "
-                           "the sky. Panel: speed, altitude, compass and climb. Stats: averaged "
-                           "position. Tap and hold (or right-click) a page for its options."),
-                       MB_OK | MB_ICONINFORMATION, QString(), this);
-            return true;
+        case ID_HELP: CHelpDlg(this).DoModal(); return true;
         default: return false;
     }
 }

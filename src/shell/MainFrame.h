@@ -72,8 +72,6 @@ public:
     bool OnUpdateCommand(CCommandState& state) override;
 
     // The status texts as the panes show them (and tests read them).
-    static QString FixQualityText(int nQuality);
-    static QString FixModeText(int nMode);
     static QString LogSizeText(bool bRecording, uint32_t nBytes);
     // "ttyACM0 9600", "replay demo.nmea 35 %", "gpsd localhost (reconnecting)", "no source".
     static QString SourceText(const SourceStatus& status);

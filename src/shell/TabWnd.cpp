@@ -4,6 +4,9 @@
 #include "platform/SystemMetrics.h"
 #include "resources/resource.h"
 
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QShortcut>
 #include <QTabBar>
 
 CTabWnd::CTabWnd(QWidget* pParent) : CSurfaceWnd(pParent) {
@@ -12,6 +15,41 @@ CTabWnd::CTabWnd(QWidget* pParent) : CSurfaceWnd(pParent) {
     m_pTabs->setExpanding(false);
     SetDlgCtrlID(m_pTabs, ID_TAB_CONTROL);
     connect(m_pTabs, &QTabBar::currentChanged, this, [this](int nIndex) { ShowPage(nIndex); });
+
+    // The keys of every tabbed window on the desktop, and the keyboard's way to a page's
+    // tap-and-hold menu. They act while the main window is the active one, not over a dialog.
+    const auto bind = [this](QKeyCombination keys, void (CTabWnd::*pAction)()) {
+        auto* pShortcut = new QShortcut(QKeySequence(keys), this);
+        pShortcut->setContext(Qt::WindowShortcut);
+        connect(pShortcut, &QShortcut::activated, this, pAction);
+    };
+    bind(Qt::CTRL | Qt::Key_Tab, &CTabWnd::ShowNextPage);
+    bind(Qt::CTRL | Qt::Key_PageDown, &CTabWnd::ShowNextPage);
+    // Shift turns Tab into Backtab on the way in; both spellings are bound.
+    bind(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, &CTabWnd::ShowPreviousPage);
+    bind(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, &CTabWnd::ShowPreviousPage);
+    bind(Qt::CTRL | Qt::Key_PageUp, &CTabWnd::ShowPreviousPage);
+    bind(QKeyCombination(Qt::Key_Menu), &CTabWnd::OpenPageMenu);
+    bind(Qt::SHIFT | Qt::Key_F10, &CTabWnd::OpenPageMenu);
+}
+
+void CTabWnd::ShowNextPage() {
+    if (m_nPages > 0)
+        ShowPage((m_pTabs->currentIndex() + 1) % m_nPages);
+}
+
+void CTabWnd::ShowPreviousPage() {
+    if (m_nPages > 0)
+        ShowPage((m_pTabs->currentIndex() + m_nPages - 1) % m_nPages);
+}
+
+void CTabWnd::OpenPageMenu() {
+    if (!m_pCurrent)
+        return;
+    // The menu opens where a keyboard user looks: the middle of the page.
+    const QPoint centre = m_pCurrent->rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, centre, m_pCurrent->mapToGlobal(centre));
+    QCoreApplication::sendEvent(m_pCurrent, &event);
 }
 
 int CTabWnd::OnCreate() {

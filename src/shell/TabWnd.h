@@ -19,6 +19,11 @@ public:
     bool AddPage(QWidget* pPage, const QString& strLabel);
     // Makes page nIndex the visible one; false for an index outside the pages added.
     bool ShowPage(int nIndex);
+    // Ctrl+Tab and Ctrl+PgDown, Ctrl+Shift+Tab and Ctrl+PgUp: round the pages either way.
+    void ShowNextPage();
+    void ShowPreviousPage();
+    // The Menu key and Shift+F10: the current page's own menu, as a tap and hold opens it.
+    void OpenPageMenu();
 
     int PageCount() const { return m_nPages; }
     QWidget* CurrentPage() const { return m_pCurrent; }

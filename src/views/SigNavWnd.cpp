@@ -1,6 +1,6 @@
 // The Sig/Nav page's split, its text block and the timer's refresh, which copies the record
 // (the satellites-in-view table, or reading every system the all-systems table) into the bar
-// graph only after GSV data and redraws the text only after GGA, GSA or RMC data.
+// graph only after GSV data and redraws the text only after GGA, GSA, RMC or ZDA data.
 #include "views/SigNavWnd.h"
 
 #include "nmea/NmeaParser.h"
@@ -8,6 +8,7 @@
 #include "platform/SystemMetrics.h"
 #include "resources/resource.h"
 #include "settings/Units.h"
+#include "views/NavigationRows.h"
 
 #include <algorithm>
 
@@ -25,14 +26,9 @@ constexpr int kFrameWidth = 1;
 } // namespace
 
 CSigNavWnd::CSigNavWnd(CNmeaParser& gps, QWidget* pParent)
-    : CSurfaceWnd(pParent), m_Gps(gps), m_SignalBars(this) {
-    // One description for both fonts, read back from the font made for the screen.
-    LogFont logFont =
-        CFont::FromPointSize(kPointSize, QStringLiteral("Arial"), ScreenDpiY()).GetLogFont();
-    m_NormalFont = CFont::FromLogFont(logFont);
-    logFont.lfWeight = FW_BOLD;
-    m_BoldFont = CFont::FromLogFont(logFont);
-}
+    : CSurfaceWnd(pParent), m_Gps(gps), m_SignalBars(this),
+      m_NormalFont(kPointSize, QStringLiteral("Arial")),
+      m_BoldFont(kPointSize, QStringLiteral("Arial"), FW_BOLD) {}
 
 CRect CSigNavWnd::BarArea(const CRect& client) {
     const int nThird = client.Height() / 3;
@@ -71,7 +67,7 @@ void CSigNavWnd::DrawTextBlock(CDrawContext& dc, const CRect& area) const {
     const int x0 = area.left + kTextMargin;
     const int y0 = area.top + kTextMargin;
 
-    const CFont oldFont = dc.SelectFont(m_NormalFont);
+    const CFont oldFont = dc.SelectFont(m_NormalFont.Get());
     const TextMetrics metrics = dc.GetTextMetrics();
     const int th = metrics.tmHeight;
     const int xValue = x0 + kValueColumn * metrics.tmAveCharWidth;
@@ -80,9 +76,9 @@ void CSigNavWnd::DrawTextBlock(CDrawContext& dc, const CRect& area) const {
     // Opaque: each text fills its cell first, so a new value covers the old one.
     const int nOldMode = dc.SetBkMode(OPAQUE);
 
-    dc.SelectFont(m_BoldFont);
+    dc.SelectFont(m_BoldFont.Get());
     dc.TextOut(x0, y0, QStringLiteral("Position"));
-    dc.SelectFont(m_NormalFont);
+    dc.SelectFont(m_NormalFont.Get());
 
     // "%d" and four blanks: a shorter count wipes the digits of a longer one.
     const QString lines[][2] = {
@@ -98,12 +94,21 @@ void CSigNavWnd::DrawTextBlock(CDrawContext& dc, const CRect& area) const {
     // first. No erase, so no flicker.
     const int xCellEnd = area.right - kFrameWidth;
     int y = y0;
-    for (const auto& line : lines) {
+    const auto drawRow = [&](const QString& strLabel, const QString& strValue) {
         y += th;
-        dc.TextOut(x0, y, line[0]);
+        dc.TextOut(x0, y, strLabel);
         if (xCellEnd > xValue)
             dc.FillSolidRect({xValue, y, xCellEnd, y + th}, GetSysColor(COLOR_BTNFACE));
-        dc.TextOut(xValue, y, line[1]);
+        dc.TextOut(xValue, y, strValue);
+    };
+    for (const auto& line : lines)
+        drawRow(line[0], line[1]);
+    // The rows below come only as far as they fit whole inside the frame, so a small window
+    // keeps exactly the rows above.
+    for (const TextRow& row : NavigationRows(m_Gps)) {
+        if (y + 2 * th > area.bottom - kFrameWidth)
+            break;
+        drawRow(row.strLabel, row.strValue);
     }
 
     dc.SetBkMode(nOldMode);
@@ -121,8 +126,8 @@ void CSigNavWnd::Refresh() {
         m_nLastGsvCount = m_Gps.m_nGsvCount;
         RefreshBars();
     }
-    const std::array<uint32_t, 3> textCounts = {m_Gps.m_nGgaCount, m_Gps.m_nGsaCount,
-                                                m_Gps.m_nRmcCount};
+    const std::array<uint32_t, 4> textCounts = {m_Gps.m_nGgaCount, m_Gps.m_nGsaCount,
+                                                m_Gps.m_nRmcCount, m_Gps.m_nZdaCount};
     if (m_LastTextCounts != textCounts) {
         m_LastTextCounts = textCounts;
         CClientDC dc(this);

@@ -1,9 +1,10 @@
 // The "Sig/Nav" page: signal-strength bars per satellite in its top third, and below them the
-// position, altitude and satellite counts as text in the user's units and coordinate format.
+// position, altitude and satellite counts as text in the user's units and coordinate format,
+// then, as far as the page is tall enough, UTC, speed and course, the DOPs and the fix.
 // A 1200 ms timer polls the GPS state record and redraws only what new sentences changed:
-// the bars after a GSV sentence, the text after a GGA, GSA or RMC sentence (the position comes
-// from GGA, so a receiver that sends no GSA must not freeze it). Neither redraw erases, so
-// the page does not flicker.
+// the bars after a GSV sentence, the text after a GGA, GSA, RMC or ZDA sentence (the position
+// comes from GGA, so a receiver that sends no GSA must not freeze it). Neither redraw erases,
+// so the page does not flicker.
 //
 // The page is a child window the tab container creates and sizes:
 //
@@ -18,6 +19,7 @@
 // left) and COLOR_BTNHIGHLIGHT (bottom, right); text in COLOR_BTNTEXT on COLOR_BTNFACE.
 #pragma once
 
+#include "platform/ScaledFont.h"
 #include "platform/SurfaceWnd.h"
 #include "views/SignalBarWnd.h"
 
@@ -58,9 +60,9 @@ private:
 
     CNmeaParser& m_Gps;
     CSigQualWnd m_SignalBars;
-    CFont m_NormalFont;
-    CFont m_BoldFont;
+    CScaledFont m_NormalFont;
+    CScaledFont m_BoldFont;
     // The counters at the last refresh; none before the first, which refreshes both parts.
     std::optional<uint32_t> m_nLastGsvCount;
-    std::optional<std::array<uint32_t, 3>> m_LastTextCounts; // GGA, GSA and RMC
+    std::optional<std::array<uint32_t, 4>> m_LastTextCounts; // GGA, GSA, RMC and ZDA
 };

@@ -1,5 +1,6 @@
 // Drawing the bars: slots of equal width, each a sunken frame round a bar that is filled from
-// the bottom on the tracked range, with its SNR inside and its PRN below.
+// the bottom on the tracked range, with its SNR inside (or just above a bar too short for it)
+// and its PRN below.
 #include "views/SignalBarWnd.h"
 
 #include "platform/PopupMenu.h"
@@ -111,13 +112,26 @@ void CSignalBarWnd::DrawBar(CDrawContext& dc, int i, int nSlotWidth, int nTextHe
     const CRect filled{bar.left, bar.top + (nBarHeight - h) - 1, bar.right, bar.bottom};
     dc.FillSolidRect(filled, GetSysColor(channel.bUsed == 1 ? COLOR_HIGHLIGHT : COLOR_GRAYTEXT));
 
-    dc.SetTextColor(GetSysColor(COLOR_HIGHLIGHTTEXT));
-    dc.DrawText(QString::asprintf("%02d", channel.nSnr), filled, DT_CENTER | DT_TOP);
+    DrawSnr(dc, QString::asprintf("%02d", channel.nSnr), bar, filled, nTextHeight);
 
     const CRect label{bar.left, bar.bottom + 2, bar.right + 1, bar.bottom + nTextHeight + 2};
     dc.FillSolidRect(label, GetSysColor(COLOR_BTNFACE));
     dc.SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
     dc.DrawText(QString::asprintf("%d", channel.nPrn), label, DT_CENTER | DT_TOP);
+}
+
+void CSignalBarWnd::DrawSnr(CDrawContext& dc, const QString& strSnr, const CRect& bar,
+                            const CRect& filled, int nTextHeight) {
+    // A bar too short for its number would cut it off at the bottom: it goes on the empty part
+    // just above the bar instead, where it reads in the labels' colour.
+    if (filled.Height() < nTextHeight && filled.top - bar.top >= nTextHeight) {
+        dc.SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
+        dc.DrawText(strSnr, {bar.left, filled.top - nTextHeight, bar.right, filled.top},
+                    DT_CENTER | DT_TOP);
+        return;
+    }
+    dc.SetTextColor(GetSysColor(COLOR_HIGHLIGHTTEXT));
+    dc.DrawText(strSnr, filled, DT_CENTER | DT_TOP);
 }
 
 bool CSigQualWnd::OnContextMenu(const QPoint& ptScreen) {

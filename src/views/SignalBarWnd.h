@@ -1,8 +1,9 @@
 // Signal strength per satellite channel as a row of vertical bars. A bar's filled height is
 // the channel's SNR on the relative scale of CSnrRange, its colour tells whether the satellite
-// is used in the solution, the SNR is written at the top of the filled part and the PRN under
-// the bar. The owner fills the channels and the channel count and invalidates the window; the
-// window never reads the GPS state record itself.
+// is used in the solution, the SNR is written at the top of the filled part (above it, on the
+// empty part, when the filled part is too short for it) and the PRN under the bar. The owner fills
+// the channels and the channel count and invalidates the window; the window never reads the GPS
+// state record itself.
 //
 // Reading every system, the bars come grouped by system (SetSystemChannelCount): a sunken
 // frame round each system's bars, and under them what fits: each bar's RINEX name (G12),
@@ -12,7 +13,8 @@
 // System colours: COLOR_BTNFACE for the background, the empty part of a bar and the label
 // cells; a sunken frame of COLOR_3DDKSHADOW (top, left) and COLOR_BTNHIGHLIGHT (bottom,
 // right) round each bar; COLOR_HIGHLIGHT fills a used satellite's bar and COLOR_GRAYTEXT any
-// other; the SNR in COLOR_HIGHLIGHTTEXT, the PRN in COLOR_WINDOWTEXT.
+// other; the SNR in COLOR_HIGHLIGHTTEXT (COLOR_WINDOWTEXT above a short bar), the PRN in
+// COLOR_WINDOWTEXT.
 #pragma once
 
 #include "nmea/GnssSystems.h"
@@ -77,6 +79,9 @@ protected:
     void OnPaint(CDrawContext& dc) override;
 
 private:
+    // The SNR in its filled part, or above it when the bar is too short for it.
+    static void DrawSnr(CDrawContext& dc, const QString& strSnr, const CRect& bar,
+                        const CRect& filled, int nTextHeight);
     void DrawBars(CDrawContext& dc);
     void DrawBar(CDrawContext& dc, int i, int nSlotWidth, int nTextHeight) const;
     // SystemBars.cpp

@@ -224,7 +224,6 @@ void CSignalBarWnd::DrawSystemBars(CDrawContext& dc) {
         dc.Draw3dRect(frame, GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
 
     const int th = dc.GetTextMetrics().tmHeight;
-    dc.SetTextColor(GetSysColor(COLOR_HIGHLIGHTTEXT));
     for (int i = 0; i < n; ++i) {
         const SignalChannel& channel = m_Channels[static_cast<size_t>(i)];
         const CRect& bar = layout.bars[static_cast<size_t>(i)];
@@ -234,8 +233,9 @@ void CSignalBarWnd::DrawSystemBars(CDrawContext& dc) {
         dc.FillSolidRect(filled,
                          GetSysColor(channel.bUsed == 1 ? COLOR_HIGHLIGHT : COLOR_GRAYTEXT));
         const QString strSnr = QString::asprintf("%02d", channel.nSnr);
-        if (filled.Height() >= th && dc.GetTextExtent(strSnr).cx <= filled.Width())
-            dc.DrawText(strSnr, filled, DT_CENTER | DT_TOP);
+        if (dc.GetTextExtent(strSnr).cx <= filled.Width() &&
+            (filled.Height() >= th || filled.top - bar.top >= th))
+            DrawSnr(dc, strSnr, bar, filled, th);
     }
 
     dc.SetTextColor(GetSysColor(COLOR_WINDOWTEXT));

@@ -35,11 +35,6 @@ std::unique_ptr<CMainFrame> MakeFrame(const QString& strReplay) {
     return pFrame;
 }
 
-void ProcessPosted() {
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::sendPostedEvents();
-}
-
 void Tick(CMainFrame& frame, int nTicks) {
     for (int i = 0; i < nTicks; ++i) {
         frame.OnTimer(CPollLoop::kTimerId);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "common/FileSizeLimit.h"
+#include "common/PostedEvents.h"
 
 #include "platform/ScriptedInteraction.h"
 #include "shell/MainFrame.h"
@@ -45,8 +46,6 @@ private:
 // messages handled. With a path it replays that recording.
 std::unique_ptr<CMainFrame> MakeFrame(const QString& strReplay = {});
 
-// Delivers everything posted so far, and what that posts in turn.
-void ProcessPosted();
 // nTicks poll ticks, each followed by the delivery of what it posted.
 void Tick(CMainFrame& frame, int nTicks = 1);
 // Ticks until the source has been silent for the poll loop's fifteen ticks; returns the

@@ -2,6 +2,7 @@
 // frame and the client window, status texts and the activity light, the menu commands with
 // their dialogs, and the menu states.
 #include "common/CleanStore.h"
+#include "common/PostedEvents.h"
 #include "nmea/NmeaMessages.h"
 #include "platform/Dialog.h"
 #include "platform/Messages.h"
@@ -10,6 +11,7 @@
 #include "settings/SettingsStore.h"
 #include "shell/MainFrame.h"
 #include "shell/MainView.h"
+#include "views/NavigationRows.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -29,11 +31,6 @@ namespace {
 
 const QString kDemo = QStringLiteral(RAVUZIZ_DATA_DIR "/demo.nmea");
 const QString kSample = QStringLiteral(RAVUZIZ_DATA_DIR "/sample.nmea");
-
-void ProcessPosted() {
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::sendPostedEvents();
-}
 
 // Frames start by opening the stored port, COM1 unless told otherwise; a real /dev/ttyS0 on
 // the test machine must not take part, so the ports the tests name lead nowhere.
@@ -99,12 +96,12 @@ TEST_F(Frame, StatusTexts) {
                                       "Estimated (dead reck.)", "Manual Input Mode",
                                       "Simulator Mode",         "GPS mode unknown"};
     for (int n = 0; n <= 9; ++n)
-        EXPECT_EQ(CMainFrame::FixQualityText(n), kQualities[n]) << n;
-    EXPECT_EQ(CMainFrame::FixQualityText(255), "GPS mode unknown");
-    EXPECT_EQ(CMainFrame::FixModeText(1), "NA");
-    EXPECT_EQ(CMainFrame::FixModeText(2), "2D");
-    EXPECT_EQ(CMainFrame::FixModeText(3), "3D");
-    EXPECT_EQ(CMainFrame::FixModeText(0), "NA");
+        EXPECT_EQ(FixQualityText(n), kQualities[n]) << n;
+    EXPECT_EQ(FixQualityText(255), "GPS mode unknown");
+    EXPECT_EQ(FixModeText(1), "NA");
+    EXPECT_EQ(FixModeText(2), "2D");
+    EXPECT_EQ(FixModeText(3), "3D");
+    EXPECT_EQ(FixModeText(0), "NA");
     EXPECT_EQ(CMainFrame::LogSizeText(false, 5000), "No Log");
     EXPECT_EQ(CMainFrame::LogSizeText(true, 0), "Log:0");
     EXPECT_EQ(CMainFrame::LogSizeText(true, 999), "Log:999");

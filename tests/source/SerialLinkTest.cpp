@@ -219,8 +219,11 @@ TEST(SerialLink, AutoFindsTheReceiversRateAndKeepsIt) {
                                       std::find(std::begin(kUsualBaudRates),
                                                 std::end(kUsualBaudRates), kReceiverBaud) +
                                           1));
-    ASSERT_EQ(link.Status(), (SourceStatus{SourceStatus::Kind::Serial,
-                                           QString::fromStdString(pty.Path()), kReceiverBaud}));
+    SourceStatus expected;
+    expected.kind = SourceStatus::Kind::Serial;
+    expected.strWhere = QString::fromStdString(pty.Path());
+    expected.nNumber = kReceiverBaud;
+    ASSERT_EQ(link.Status(), expected);
     for (uint32_t n = 100; n < 103; ++n) // and the rate stays
         second(n);
     EXPECT_EQ(pty.Baud(), kReceiverBaud);

@@ -146,7 +146,7 @@ TEST(SignalBars, OneDistinctSnrFillsItsBars) {
     EXPECT_EQ(bars.FilledHeight(image, 2, th), 0);
 }
 
-TEST(SignalBars, WritesTheSnrInTheBarAndThePrnUnderIt) {
+TEST(SignalBars, WritesTheSnrInTheBarOrAboveAShortOneAndThePrnUnderIt) {
     Bars bars;
     bars.Set(0, 4, 30, 1);
     bars.Set(1, 23, 45, 1);
@@ -173,8 +173,11 @@ TEST(SignalBars, WritesTheSnrInTheBarAndThePrnUnderIt) {
                       {bar.left, bar.bottom + 2, bar.right + 1, bar.bottom + th + 2},
                       GetSysColor(COLOR_WINDOWTEXT), kFace);
     }
-    // Channel 2 has SNR 8 below the range: "08" is clipped to its bar's one-row strip.
+    // Channel 2 has SNR 8 below the range: its one-row strip has no room for "08", which
+    // stands just above it in the labels' colour, whole.
     const CRect bar2 = bars.Bar(2, th);
+    expectCentred(QStringLiteral("08"), {bar2.left, bar2.bottom - 1 - th, bar2.right, bar2.bottom},
+                  GetSysColor(COLOR_WINDOWTEXT), kFace);
     EXPECT_EQ(CountColour(image, GetSysColor(COLOR_HIGHLIGHTTEXT), ToQRect(bar2)), 0);
 }
 

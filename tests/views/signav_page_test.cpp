@@ -1,6 +1,6 @@
 // The signal/navigation page: the split into bars and text, the text block in the user's
-// formats, and the timer's refresh that redraws the bars after GSV data and the text after
-// GGA, GSA or RMC data, and nothing else.
+// formats with the rows below it as far as they fit, and the timer's refresh that redraws the
+// bars after GSV data and the text after GGA, GSA, RMC or ZDA data, and nothing else.
 #include "ViewsTestSupport.h"
 
 #include "platform/Dialog.h"
@@ -146,6 +146,48 @@ TEST_F(SigNavPage, ShorterTextsLeaveNothingOfLongerOnes) {
     ++gps.m_nGgaCount;
     page->Tick();
     EXPECT_EQ(page->Surface().copy(0, 100, 240, 200), FreshTextArea());
+}
+
+TEST_F(SigNavPage, BelowTheCountsComeTimeSpeedDopsAndFixAsFarAsTheyFit) {
+    WriteSettingInt(kSectionSettings, kDistanceSpeedUnits, 2);
+    Create();
+    const char* labels[] = {"   UTC:", "   Speed:", "   Course:", "   HDOP/PDOP/VDOP:", "   Fix:"};
+    // Nothing decoded yet: no zero passes for a measurement.
+    for (int k = 6; k <= 10; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_TRUE(Shows(QString::fromLatin1(labels[k - 6]), LineAt(k)));
+        EXPECT_TRUE(Shows(QStringLiteral("--"), ValueAt(k)));
+    }
+
+    Feed(gps, Sentence("GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,071226,003.1,W"));
+    Feed(gps, Sentence("GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1"));
+    Feed(gps, Sentence("GPGGA,123519,4807.038,N,01131.000,E,2,08,0.9,545.4,M,46.9,M,,"));
+    page->Tick();
+    const char* values[] = {"12:35:19 2026-12-07", "41.5 Km/h", "84.4\u00B0", "1.3 / 2.5 / 2.1",
+                            "3D, Differential GPS"};
+    for (int k = 6; k <= 10; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_TRUE(Shows(QString::fromUtf8(values[k - 6]), ValueAt(k)));
+    }
+    // ZDA, with its four-digit year, is the clock once it comes.
+    Feed(gps, Sentence("GPZDA,201530.00,04,07,2002,00,00"));
+    page->Tick();
+    EXPECT_TRUE(Shows(QStringLiteral("20:15:30 2002-07-04"), ValueAt(6)));
+    EXPECT_EQ(page->Surface().copy(0, 100, 240, 200), FreshTextArea());
+
+    // A page with room for the specified rows only shows nothing more, and its frame is whole.
+    const int nHeight = (3 * (4 + 6 * th + th / 2) + 1) / 2;
+    page = std::make_unique<CTickedSigNavWnd>(gps);
+    ASSERT_TRUE(page->Create(QStringLiteral("SigQual"), {0, 0, 240, nHeight}, &parent, 0xFFFF));
+    const QImage image = Render(*page);
+    const int yText = nHeight / 3 + 3; // the text block's top
+    EXPECT_TRUE(ShowsAt(
+        image, TextCell(QString::fromLatin1("   Satellites In View:"), PageFont(), kText, kFace),
+        {3, yText + 5 * th}));
+    EXPECT_FALSE(ShowsAt(image, TextCell(QString::fromLatin1(labels[0]), PageFont(), kText, kFace),
+                         {3, yText + 6 * th}));
+    for (int x = 1; x < 240; ++x)
+        ASSERT_EQ(image.pixel(x, nHeight - 1), GetSysColor(COLOR_BTNHIGHLIGHT).rgb()) << x;
 }
 
 TEST_F(SigNavPage, RefreshesTheBarsOnlyAfterNewGsvData) {
