@@ -2,6 +2,7 @@
 // program started from a terminal: --help, --version, replaying a recording at start-up, and
 // pictures of the pages made without a display (for documentation and checks).
 #include "FrameTimes.h"
+#include "PaintCounts.h"
 #include "shell/MainView.h"
 #include "shell/RavuzizApp.h"
 
@@ -101,6 +102,7 @@ int main(int argc, char** argv) {
     // Numbers in texts and settings always use a full stop, whatever the desktop's language.
     std::setlocale(LC_NUMERIC, "C");
     ReportFrameTimesIfAsked();
+    ReportPaintCountsIfAsked();
     CRavuzizApp app;
     if (!app.InitInstance(args.frame))
         return 1;

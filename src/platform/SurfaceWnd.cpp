@@ -111,6 +111,7 @@ void CSurfaceWnd::RunPendingPaint() {
     // Cleared first: a handler that invalidates again gets another repaint.
     m_bPaintPending = false;
     const bool bErase = std::exchange(m_bErasePending, false);
+    ++m_nDraws;
     CSurfaceDC dc(&m_Surface);
     if (bErase)
         OnEraseBkgnd(dc);
@@ -197,5 +198,6 @@ CClientDC::CClientDC(CSurfaceWnd* pWnd) : CDrawContext(&pWnd->m_Surface), m_pWnd
 }
 
 CClientDC::~CClientDC() {
+    ++m_pWnd->m_nDraws;
     m_pWnd->update();
 }

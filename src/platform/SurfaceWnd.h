@@ -66,6 +66,9 @@ public:
     const QImage& Surface() const { return m_Surface; }
     // The colour the default erase fills with (the system window colour unless set).
     void SetBackgroundColour(const QColor& colour) { m_Background = colour; }
+    // How often the window has drawn on its surface so far: repaints and drawing contexts
+    // released outside them. What a page costs is mostly how often it draws.
+    int DrawCount() const { return m_nDraws; }
 
 protected:
     // Runs from Create; a negative result refuses the creation.
@@ -102,6 +105,7 @@ private:
     QColor m_Background;
     bool m_bPaintPending = false;
     bool m_bErasePending = false;
+    int m_nDraws = 0;
     CTimerSet m_Timers;
     QBasicTimer m_HoldTimer; // running while the primary button is held
     QPoint m_ptHoldLocal;
