@@ -62,6 +62,14 @@ const CRect& CGaugePanelWnd::GaugeRect(int nGaugeCode) const {
     return m_Rects.at(Slot(nGaugeCode));
 }
 
+bool CGaugePanelWnd::KeepsFace(int nGaugeCode) const {
+    return m_Faces.at(Slot(nGaugeCode)).HasCopy();
+}
+
+bool CGaugePanelWnd::ShowedKeptFace(int nGaugeCode) const {
+    return m_Faces.at(Slot(nGaugeCode)).ShowedCopy();
+}
+
 bool CGaugePanelWnd::OnEraseBkgnd(CDrawContext&) {
     // The paint covers every pixel; erasing first would only flicker.
     Layout(GetClientRect());
@@ -94,32 +102,85 @@ void CGaugePanelWnd::OnPaint(CDrawContext& dc) {
     CBitmap surface;
     if (!surface.CreateCompatibleBitmap(client.Width(), client.Height()))
         return;
+    // The context's own pen and brush: a one-pixel black frame round a white page.
+    const auto drawPage = [&client](CDrawContext& page) { page.Rectangle(client); };
+    m_FacePage.Prepare(client, drawPage);
     CDrawContext memory(surface);
     memory.KeepPainterOpen(); // nothing else draws on the composition
-    // The context's own pen and brush: a one-pixel black frame round a white page.
-    memory.Rectangle(client);
+    drawPage(memory);
+    m_Painted = LooksToDraw();
+    // Where each gauge drawn so far may have drawn, one rectangle per gauge.
+    std::array<CRect, kGaugeCount> drawn{};
+    std::size_t nDrawn = 0;
+    for (const int nCode : kGaugeTurnOrder) {
+        const std::optional<GaugeLook>& look = m_Painted[Slot(nCode)];
+        if (!look) {
+            m_Faces[Slot(nCode)].Clear();
+            continue;
+        }
+        memory.ResetBounds();
+        DrawGauge(memory, nCode, *look, std::span<const CRect>(drawn.data(), nDrawn));
+        drawn[nDrawn++] = memory.GetBounds();
+    }
+    dc.BitBlt(0, 0, client.Width(), client.Height(), memory, 0, 0, SRCCOPY);
+}
+
+CGaugePanelWnd::PanelLooks CGaugePanelWnd::LooksToDraw() {
+    PanelLooks looks;
     if (m_nCycleMode) {
         // After the list shrank the index may point past its end until the next advance:
         // show the first gauge then, and nothing when every gauge is hidden.
         if (m_Order.nCount > 0) {
             const int nIndex = m_Cycle.nIndex < m_Order.nCount ? m_Cycle.nIndex : 0;
-            DrawGauge(memory, m_Order.list[Slot(nIndex)]);
+            const int nCode = m_Order.list[Slot(nIndex)];
+            looks[Slot(nCode)] = LookOf(nCode);
         }
     } else {
         for (const int nCode : kGaugeTurnOrder)
             if (m_Shown[Slot(nCode)])
-                DrawGauge(memory, nCode);
+                looks[Slot(nCode)] = LookOf(nCode);
     }
-    dc.BitBlt(0, 0, client.Width(), client.Height(), memory, 0, 0, SRCCOPY);
+    return looks;
 }
 
-void CGaugePanelWnd::DrawGauge(CDrawContext& dc, int nGaugeCode) {
+GaugeLook CGaugePanelWnd::LookOf(int nGaugeCode) {
     const CRect& rect = m_Rects[Slot(nGaugeCode)];
     switch (nGaugeCode) {
-        case kGaugeCompass: m_Compass.Draw(&dc, rect); break;
-        case kGaugeAltimeter: m_Altimeter.Draw(&dc, rect); break;
-        case kGaugeSpeedometer: m_Speedometer.Draw(&dc, rect); break;
-        case kGaugeVerticalSpeed: m_VerticalSpeed.Draw(&dc, rect); break;
+        case kGaugeCompass: return m_Compass.LookIn(rect);
+        case kGaugeAltimeter: return m_Altimeter.LookIn(rect);
+        case kGaugeSpeedometer: return m_Speedometer.LookIn(rect);
+        default: return m_VerticalSpeed.LookIn(rect);
+    }
+}
+
+namespace {
+
+// A gauge drawn as two layers: its face, from the cache when that may be, then its moving
+// parts.
+template <typename Gauge>
+void DrawLayers(CDrawContext& dc, const Gauge& gauge, const GaugeLook& look, CGaugeFaceCache& faces,
+                CFacePage& page, std::span<const CRect> drawnBefore) {
+    faces.Draw(dc, look.face, look.rect, page, drawnBefore,
+               [&](CDrawContext& faceDC) { gauge.DrawFace(faceDC, look); });
+    gauge.DrawMovingParts(dc, look);
+}
+
+} // namespace
+
+void CGaugePanelWnd::DrawGauge(CDrawContext& dc, int nGaugeCode, const GaugeLook& look,
+                               std::span<const CRect> drawnBefore) {
+    CGaugeFaceCache& faces = m_Faces[Slot(nGaugeCode)];
+    switch (nGaugeCode) {
+        case kGaugeCompass: DrawLayers(dc, m_Compass, look, faces, m_FacePage, drawnBefore); break;
+        case kGaugeAltimeter:
+            DrawLayers(dc, m_Altimeter, look, faces, m_FacePage, drawnBefore);
+            break;
+        case kGaugeSpeedometer:
+            DrawLayers(dc, m_Speedometer, look, faces, m_FacePage, drawnBefore);
+            break;
+        case kGaugeVerticalSpeed:
+            DrawLayers(dc, m_VerticalSpeed, look, faces, m_FacePage, drawnBefore);
+            break;
         default: break;
     }
 }
@@ -128,7 +189,10 @@ void CGaugePanelWnd::OnTimer(int) {
     FeedGauges();
     if (m_nCycleMode)
         m_Cycle.Tick(m_Order.nCount);
-    Invalidate(false);
+    // Same texts and pointers on the same faces would draw the same pixels: the page shows
+    // them already, or a repaint on its way will.
+    if (LooksToDraw() != m_Painted)
+        Invalidate(false);
 }
 
 void CGaugePanelWnd::FeedGauges() {

@@ -20,12 +20,15 @@
 
 #include "gauges/AltimeterWnd.h"
 #include "gauges/CompassWnd.h"
+#include "gauges/GaugeFaceCache.h"
 #include "gauges/GaugeOrder.h"
 #include "gauges/SpeedometerWnd.h"
 #include "gauges/VerticalSpeedWnd.h"
 #include "platform/SurfaceWnd.h"
 
 #include <array>
+#include <optional>
+#include <span>
 
 class CNmeaParser;
 
@@ -46,6 +49,10 @@ public:
     const GaugeOrder& Order() const { return m_Order; }
     // Where gauge nGaugeCode was last laid out (panel client coordinates).
     const CRect& GaugeRect(int nGaugeCode) const;
+    // Whether the face of gauge nGaugeCode is kept as pixels for the next repaint, and
+    // whether the last repaint showed those pixels instead of drawing the face.
+    bool KeepsFace(int nGaugeCode) const;
+    bool ShowedKeptFace(int nGaugeCode) const;
 
     const CCompassWnd& Compass() const { return m_Compass; }
     const CAltimeterWnd& Altimeter() const { return m_Altimeter; }
@@ -60,9 +67,16 @@ protected:
     bool OnContextMenu(const QPoint& ptScreen) override;
 
 private:
+    // By gauge code: what each gauge drawn on the page shows, empty for a gauge not drawn.
+    using PanelLooks = std::array<std::optional<GaugeLook>, kGaugeCount>;
+
     void Layout(const CRect& client);
     void FeedGauges();
-    void DrawGauge(CDrawContext& dc, int nGaugeCode);
+    PanelLooks LooksToDraw();
+    GaugeLook LookOf(int nGaugeCode);
+    // drawnBefore: where the gauges drawn before it in this composition may have drawn.
+    void DrawGauge(CDrawContext& dc, int nGaugeCode, const GaugeLook& look,
+                   std::span<const CRect> drawnBefore);
     void ToggleShown(int nGaugeCode);
     void RunSpeedSetup();
 
@@ -76,4 +90,7 @@ private:
     int m_nCycleMode = 0;
     GaugeCycle m_Cycle;
     GaugeOrder m_Order;
+    CFacePage m_FacePage;
+    std::array<CGaugeFaceCache, kGaugeCount> m_Faces; // by gauge code
+    PanelLooks m_Painted;                             // by the last paint
 };

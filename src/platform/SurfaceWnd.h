@@ -50,6 +50,9 @@ public:
 
     // Asks for a repaint of the whole window, with the background erased first if bErase.
     void Invalidate(bool bErase = true);
+    // The same, for a window that knows only rect can come out different: the repaint still
+    // runs the handlers over the whole surface, but only rect is copied to the screen.
+    void InvalidateRect(const CRect& rect, bool bErase = false);
     // Runs an outstanding repaint now (if the window is shown).
     void UpdateWindow();
     // Runs an outstanding repaint into the surface now, shown or not: tests render hidden
@@ -113,7 +116,7 @@ private:
 };
 
 // A drawing context on a window's surface outside its repaint (GetDC-style). What it draws
-// reaches the screen when it is released (destroyed).
+// reaches the screen when it is released (destroyed): the bounds of its drawing, nothing more.
 class CClientDC : public CDrawContext {
 public:
     explicit CClientDC(CSurfaceWnd* pWnd);
