@@ -7,6 +7,7 @@
 #include "shell/RavuzizApp.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QTabBar>
 #include <QTimer>
 
@@ -19,12 +20,25 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: ravuziz [--replay FILE] [--screenshot FILE.png [--page NAME] [--after SECONDS]\n"
-    "               [--size WxH]] [--help] [--version]\n"
+    "usage: ravuziz [--replay FILE | --replay - | --port DEVICE [--baud N]]\n"
+    "               [--record FILE [--force]]\n"
+    "               [--screenshot FILE.png [--page NAME] [--after SECONDS] [--size WxH]]\n"
+    "               [--help] [--version]\n"
     "A GPS monitor: reads the NMEA 0183 stream of a receiver on a serial port (or a\n"
     "recording) and shows signal strengths, the satellites in the sky, gauges and averaged\n"
     "positions.\n"
-    "  --replay FILE        replay the recording FILE instead of opening the stored port\n"
+    "  --replay FILE        replay the recording FILE instead of opening the stored port;\n"
+    "                       a FIFO or a character device is read as a live source\n"
+    "  --replay -           read standard input as a live source: what arrives is shown,\n"
+    "                       and after 4.5 s without data the pages clear, as for a silent\n"
+    "                       port\n"
+    "  --port DEVICE        read the receiver on the serial device DEVICE (e.g.\n"
+    "                       /dev/ttyACM0) instead of the stored port\n"
+    "  --baud N             its bit rate (default: the stored rate, 4800 at first)\n"
+    "  --record FILE        record the stream to FILE from the start; an existing FILE\n"
+    "                       is kept unless --force is given, and the file being replayed\n"
+    "                       is never recorded onto\n"
+    "  --force              with --record, replace FILE if it exists\n"
     "  --screenshot FILE    run without a display, save a picture of the window after a\n"
     "                       while and exit (the safety warning is skipped in this mode only)\n"
     "  --page NAME          the page to picture: Sig/Nav, Azmth/Elvn, Panel or Stats\n"
@@ -36,6 +50,7 @@ constexpr const char* kUsage =
 
 struct Arguments {
     CMainFrame::Options frame;
+    bool bForce = false;
     QString strScreenshot;
     QString strPage;
     double dAfterSeconds = 5;
@@ -63,6 +78,18 @@ int Parse(int argc, char** argv, Arguments& args) {
         const char* pValue = nullptr;
         if (arg == "--replay" && (pValue = value())) {
             args.frame.strReplayPath = QString::fromLocal8Bit(pValue);
+        } else if (arg == "--port" && (pValue = value())) {
+            args.frame.strPortDevice = QString::fromLocal8Bit(pValue);
+        } else if (arg == "--baud" && (pValue = value())) {
+            char* pEnd = nullptr;
+            const long nBaud = std::strtol(pValue, &pEnd, 10);
+            if (*pEnd || pEnd == pValue || nBaud < 50 || nBaud > 4000000)
+                return Fail("--baud takes a bit rate from 50 to 4000000");
+            args.frame.nPortBaud = static_cast<uint32_t>(nBaud);
+        } else if (arg == "--record" && (pValue = value())) {
+            args.frame.strRecordPath = QString::fromLocal8Bit(pValue);
+        } else if (arg == "--force") {
+            args.bForce = true;
         } else if (arg == "--screenshot" && (pValue = value())) {
             args.strScreenshot = QString::fromLocal8Bit(pValue);
         } else if (arg == "--page" && (pValue = value())) {
@@ -84,6 +111,15 @@ int Parse(int argc, char** argv, Arguments& args) {
     }
     if (args.strScreenshot.isEmpty() && (!args.strPage.isEmpty() || args.nWidth))
         return Fail("--page and --size go with --screenshot");
+    if (!args.frame.strPortDevice.isEmpty() && !args.frame.strReplayPath.isEmpty())
+        return Fail("--port and --replay exclude each other");
+    if (args.frame.nPortBaud && args.frame.strPortDevice.isEmpty())
+        return Fail("--baud goes with --port");
+    if (args.bForce && args.frame.strRecordPath.isEmpty())
+        return Fail("--force goes with --record");
+    if (!args.frame.strRecordPath.isEmpty() && !args.bForce &&
+        QFileInfo::exists(args.frame.strRecordPath))
+        return Fail(args.frame.strRecordPath.toStdString() + " exists; give --force to replace it");
     return -1;
 }
 
@@ -107,6 +143,10 @@ int main(int argc, char** argv) {
     if (!app.InitInstance(args.frame))
         return 1;
     CMainFrame& frame = *app.MainFrame();
+    if (!frame.StartError().isEmpty()) {
+        std::fprintf(stderr, "ravuziz: %s\n", frame.StartError().toLocal8Bit().constData());
+        return 2;
+    }
 
     if (bScreenshot) {
         if (args.nWidth)

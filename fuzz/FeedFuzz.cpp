@@ -1,6 +1,7 @@
-// Arbitrary bytes in arbitrary chunkings through the byte path. After every chunk the reader
-// and the record must be in a sound state; at the end the record must be exactly what the
-// same bytes fed in one piece give, and the recording must hold every byte it counted.
+// Arbitrary bytes in arbitrary chunkings through the byte path, in either reading. After every
+// chunk the reader and the record must be in a sound state (in the all-systems reading: a
+// bounded table, every satellite once, in order); at the end the record must be exactly what
+// the same bytes fed in one piece give, and the recording must hold every byte it counted.
 #include "nmea/NmeaParser.h"
 
 #include <cmath>
@@ -40,12 +41,59 @@ struct Log : INmeaLogFile {
     }
 };
 
-uint64_t Counts(const CNmeaParser& p) {
-    return uint64_t{p.m_nGgaCount} + p.m_nGsaCount + p.m_nGsvCount + p.m_nRmbCount +
-           p.m_nRmcCount + p.m_nZdaCount;
+void CheckTable(const CNmeaParser& p) {
+    GnssSatelliteView sats[CGnssTable::kCapacity];
+    const int n = p.m_Gnss.List(sats);
+    Check(n == p.m_Gnss.InView() && n <= CGnssTable::kCapacity && n == p.m_nSatsInView);
+    for (int i = 0; i < n; ++i) {
+        Check(sats[i].id.IsValid() && SvidIndex(sats[i].id) >= 0);
+        // Strictly ordered by system, then number: no satellite twice.
+        if (i > 0)
+            Check(sats[i - 1].id.system < sats[i].id.system ||
+                  (sats[i - 1].id.system == sats[i].id.system &&
+                   sats[i - 1].id.nSvid < sats[i].id.nSvid));
+        GnssSignalSnr signals[CGnssTable::kKeys];
+        const int nSignals = p.m_Gnss.Signals(sats[i].nEntry, signals);
+        Check(nSignals >= 1 && nSignals <= CGnssTable::kKeys);
+        uint16_t nStrongest = 0;
+        for (int k = 0; k < nSignals; ++k) {
+            Check(k == 0 || signals[k - 1].nSignal < signals[k].nSignal);
+            nStrongest = signals[k].nSnr > nStrongest ? signals[k].nSnr : nStrongest;
+        }
+        Check(nStrongest == sats[i].nSnr);
+    }
 }
 
-bool Terminated(const char* p, size_t n) { return std::memchr(p, 0, n) != nullptr; }
+bool SameTable(const CNmeaParser& a, const CNmeaParser& b) {
+    GnssSatelliteView satsA[CGnssTable::kCapacity], satsB[CGnssTable::kCapacity];
+    const int n = a.m_Gnss.List(satsA);
+    if (n != b.m_Gnss.List(satsB))
+        return false;
+    for (int i = 0; i < n; ++i) {
+        const GnssSatelliteView &x = satsA[i], &y = satsB[i];
+        if (!(x.id == y.id) || x.nPrn != y.nPrn || x.nElevation != y.nElevation ||
+            x.nAzimuth != y.nAzimuth || x.bHasPosition != y.bHasPosition || x.nSnr != y.nSnr ||
+            x.bUsed != y.bUsed)
+            return false;
+        GnssSignalSnr sigA[CGnssTable::kKeys], sigB[CGnssTable::kKeys];
+        const int nSignals = a.m_Gnss.Signals(x.nEntry, sigA);
+        if (nSignals != b.m_Gnss.Signals(y.nEntry, sigB))
+            return false;
+        for (int k = 0; k < nSignals; ++k)
+            if (sigA[k].nSignal != sigB[k].nSignal || sigA[k].nSnr != sigB[k].nSnr)
+                return false;
+    }
+    return true;
+}
+
+uint64_t Counts(const CNmeaParser& p) {
+    return uint64_t{p.m_nGgaCount} + p.m_nGsaCount + p.m_nGsvCount + p.m_nRmbCount + p.m_nRmcCount +
+           p.m_nZdaCount;
+}
+
+bool Terminated(const char* p, size_t n) {
+    return std::memchr(p, 0, n) != nullptr;
+}
 
 void CheckState(const CNmeaParser& p) {
     Check(p.m_nState >= 0 && p.m_nState <= 4);
@@ -62,13 +110,30 @@ void CheckState(const CNmeaParser& p) {
     Check(Terminated(p.m_szOriginWaypoint, sizeof p.m_szOriginWaypoint));
     Check(Terminated(p.m_szDestWaypoint, sizeof p.m_szDestWaypoint));
     Check(std::strlen(p.m_szOriginWaypoint) <= 24 && std::strlen(p.m_szDestWaypoint) <= 24);
-    for (double d : {p.m_dLatitude, p.m_dLongitude, p.m_dGgaHdop, p.m_dAltitude, p.m_dPrevAltitude,
-                     p.m_dVerticalSpeed, p.m_dPdop, p.m_dHdop, p.m_dVdop, p.m_dCrossTrackError,
-                     p.m_dDestLatitude, p.m_dDestLongitude, p.m_dRangeToDest, p.m_dBearingToDest,
-                     p.m_dClosingVelocity, p.m_dRmcLatitude, p.m_dRmcLongitude, p.m_dSpeedKnots,
-                     p.m_dCourse, p.m_dMagneticVariation})
+    for (double d : {p.m_dLatitude,
+                     p.m_dLongitude,
+                     p.m_dGgaHdop,
+                     p.m_dAltitude,
+                     p.m_dPrevAltitude,
+                     p.m_dVerticalSpeed,
+                     p.m_dPdop,
+                     p.m_dHdop,
+                     p.m_dVdop,
+                     p.m_dCrossTrackError,
+                     p.m_dDestLatitude,
+                     p.m_dDestLongitude,
+                     p.m_dRangeToDest,
+                     p.m_dBearingToDest,
+                     p.m_dClosingVelocity,
+                     p.m_dRmcLatitude,
+                     p.m_dRmcLongitude,
+                     p.m_dSpeedKnots,
+                     p.m_dCourse,
+                     p.m_dMagneticVariation})
         Check(std::isfinite(d));
     Check(Counts(p) <= p.m_nSentenceCount);
+    if (p.AllSystems())
+        CheckTable(p);
 }
 
 template <typename T> bool Same(const T& a, const T& b) {
@@ -112,8 +177,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     const uint8_t* pStream = pData + nSkip;
     const uint32_t nStream = static_cast<uint32_t>(nSize - nSkip);
 
+    // The seed's top bit chooses the reading.
+    const bool bAllSystems = nSeed >> 31;
     Notify notify;
     CNmeaParser chunked(&notify);
+    chunked.SetAllSystems(bAllSystems);
     uint64_t nWritten = 0;
     chunked.StartRecording(std::make_unique<Log>(nWritten, nSeed));
     uint64_t nSentences = 0, nCounts = 0;
@@ -135,7 +203,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     Check(nWritten == chunked.LoggedBytes());
 
     CNmeaParser whole;
+    whole.SetAllSystems(bAllSystems);
     whole.Feed(pStream, nStream);
     Check(SameRecord(chunked, whole));
+    Check(SameTable(chunked, whole));
     return 0;
 }

@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-qpa-plugins qt6-serialport-dev fonts-liberation2
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
+    gpsd
 )
 
 missing=()

@@ -12,11 +12,14 @@
 
 namespace {
 
-constexpr const char* kUsage = "usage: ravuziz-decode [--chunk N] [FILE]\n"
-                               "Decode an NMEA 0183 capture (standard input when FILE is absent "
-                               "or \"-\")\nand print the resulting GPS state record as JSON.\n"
-                               "  --chunk N   feed the bytes in chunks of N (default 255, N >= 1)\n"
-                               "  --help      show this text\n";
+constexpr const char* kUsage =
+    "usage: ravuziz-decode [--gps-only] [--chunk N] [FILE]\n"
+    "Decode an NMEA 0183 capture (standard input when FILE is absent or \"-\")\n"
+    "and print the resulting GPS state record as JSON.\n"
+    "  --gps-only  read talker GP only, one GSV group (no \"satellites\" key); by default\n"
+    "              every satellite system is read and \"satellites\" lists them all\n"
+    "  --chunk N   feed the bytes in chunks of N (default 255, N >= 1)\n"
+    "  --help      show this text\n";
 
 class CCountingNotify : public INmeaNotify {
 public:
@@ -50,6 +53,7 @@ bool ParseChunk(std::string_view text, uint32_t& nChunk) {
 
 int main(int argc, char** argv) {
     uint32_t nChunk = 255;
+    bool bGpsOnly = false;
     const char* pPath = nullptr;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -57,7 +61,9 @@ int main(int argc, char** argv) {
             std::fputs(kUsage, stdout);
             return 0;
         }
-        if (arg == "--chunk" || arg.starts_with("--chunk=")) {
+        if (arg == "--gps-only") {
+            bGpsOnly = true;
+        } else if (arg == "--chunk" || arg.starts_with("--chunk=")) {
             std::string_view value;
             if (arg == "--chunk") {
                 if (i + 1 >= argc)
@@ -85,6 +91,7 @@ int main(int argc, char** argv) {
 
     CCountingNotify notify;
     CNmeaParser parser(&notify);
+    parser.SetAllSystems(!bGpsOnly);
     // Chunks are cut from the stream as a whole, independent of how the blocks were read.
     constexpr size_t kBlock = 1 << 16;
     std::vector<uint8_t> pending;

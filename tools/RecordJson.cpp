@@ -46,6 +46,49 @@ public:
     template <size_t N> void Array(const char (&sz)[N]) { Text(sz, strnlen(sz, N)); }
 };
 
+// "satellites": every satellite in view, by system and number, with its signals' SNRs keyed
+// by the signal ID as sent.
+void SatellitesJson(CJsonWriter& w, const CGnssTable& table) {
+    GnssSatelliteView sats[CGnssTable::kCapacity];
+    const int n = table.List(sats);
+    w.Key("satellites");
+    w.m_str += '[';
+    for (int i = 0; i < n; ++i) {
+        const GnssSatelliteView& s = sats[i];
+        w.m_str += i ? ",{" : "{";
+        w.Key("system");
+        w.Text(SystemName(s.id.system), std::strlen(SystemName(s.id.system)));
+        w.Key("svid");
+        w.Int(s.id.nSvid);
+        w.Key("prn");
+        w.Int(s.nPrn);
+        w.Key("elevation");
+        w.Int(s.nElevation);
+        w.Key("azimuth");
+        w.Int(s.nAzimuth);
+        w.Key("snr");
+        w.Int(s.nSnr);
+        w.Key("used");
+        w.m_str += s.bUsed ? "true" : "false";
+        w.Key("signals");
+        w.m_str += '{';
+        GnssSignalSnr signals[CGnssTable::kKeys];
+        const int nSignals = table.Signals(s.nEntry, signals);
+        for (int k = 0; k < nSignals; ++k) {
+            char szSignal[5] = {};
+            for (int c = 0; c < 4; ++c)
+                szSignal[c] = static_cast<char>(signals[k].nSignal >> (24 - 8 * c));
+            if (k)
+                w.m_str += ',';
+            w.Text(szSignal, strnlen(szSignal, 4));
+            w.m_str += ':';
+            w.Int(signals[k].nSnr);
+        }
+        w.m_str += "}}";
+    }
+    w.m_str += ']';
+}
+
 } // namespace
 
 std::string RecordJson(const CNmeaParser& r, const MessageCounts& counts) {
@@ -157,6 +200,9 @@ std::string RecordJson(const CNmeaParser& r, const MessageCounts& counts) {
         w.Key(kMessages[i]);
         w.Int(static_cast<int64_t>(counts[i]));
     }
-    w.m_str += "}}";
+    w.m_str += '}';
+    if (r.AllSystems())
+        SatellitesJson(w, r.m_Gnss);
+    w.m_str += '}';
     return w.m_str;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/Truncate.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -37,6 +38,10 @@ int SpeedometerLabel(double dFullScale, int nTick) {
 double SpeedometerNeedleAngle(double dSpeed, double dFullScale) {
     if (dFullScale == 0.0)
         return 0.0;
+    // Beyond the full scale the needle stays on it: going round again would show a speed above
+    // the scale as a small one.
+    const double dLimit = std::fabs(dFullScale);
+    dSpeed = std::clamp(dSpeed, -dLimit, dLimit);
     return FinitePointerAngle(dSpeed / dFullScale * kDegreesPerTurn);
 }
 

@@ -11,7 +11,8 @@ double FinitePointerAngle(double dAngle);
 // Speedometer: 0 at the top, once round clockwise to the full scale.
 // The label at major tick i (0, 5 ... 45): the full scale times i / 50, rounded down.
 int SpeedometerLabel(double dFullScale, int nTick);
-// speed / full scale of a turn; straight up when the full scale is 0.
+// speed / full scale of a turn, the speed held within the full scale either way (the needle
+// stops on it rather than going round again); straight up when the full scale is 0.
 double SpeedometerNeedleAngle(double dSpeed, double dFullScale);
 
 // Altimeter: a long hand once round per 1 000, a short hand per 10 000 and a marker disc per

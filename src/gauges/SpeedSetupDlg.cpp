@@ -5,6 +5,7 @@
 #include "resources/resource.h"
 #include "settings/SettingNames.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -44,7 +45,15 @@ bool CSpeedSetupDlg::OnInitDialog() {
     m_pSpeed->clear();
     for (const char* pszSpeed : kUsualSpeeds)
         m_pSpeed->addItem(QString::fromLatin1(pszSpeed));
-    m_pSpeed->setEditText(QString::number(m_nMaxSpeed));
+    // The list opens on the current value, or on none when it is not listed: left on the
+    // first item, Enter in the opened list would replace the value with "500". The list's
+    // own "none" is set too, or it would take its first item as it opens.
+    const QString strMaxSpeed = QString::number(m_nMaxSpeed);
+    const int nListed = m_pSpeed->findText(strMaxSpeed);
+    m_pSpeed->setCurrentIndex(nListed);
+    if (nListed < 0)
+        m_pSpeed->view()->setCurrentIndex(QModelIndex());
+    m_pSpeed->setEditText(strMaxSpeed);
     return true;
 }
 

@@ -58,6 +58,7 @@ void CNmeaParser::Reset() {
     m_nZdaYear = 2000;
     m_nZdaZoneHours = m_nZdaZoneMinutes = 0;
     m_nZdaCount = 0;
+    m_Gnss.Reset();
 }
 
 bool CNmeaParser::StartRecording(std::unique_ptr<INmeaLogFile> pLogFile) {

@@ -1,13 +1,18 @@
 // The one object between the receiver's bytes and everything that shows them: it frames NMEA
 // 0183 sentences out of an arbitrarily chunked stream, checks them, decodes GGA, GSA, GSV, RMB,
-// RMC and ZDA of talker GP into the GPS state record below, announces each sentence, and hands
-// every chunk to the recording, if one is open.
+// RMC and ZDA into the GPS state record below, announces each sentence, and hands every chunk
+// to the recording, if one is open.
+//
+// Two readings: GPS only (talker GP, the satellites of one GSV group in m_Sats), and all
+// satellite systems (every GNSS talker; the satellites of every system and signal band in
+// m_Gnss, see GnssTable.h). A new parser reads GPS only; the program chooses by its setting.
 //
 // The record keeps no history: each field holds what the last sentence that carried it said,
 // and each sentence type has its own copy (the GGA and RMC positions are separate fields).
 // Pages read the fields directly, on the same thread, after a notification or on their timers.
 #pragma once
 
+#include "nmea/GnssTable.h"
 #include "nmea/NmeaMessages.h"
 
 #include <cstdint>
@@ -48,6 +53,10 @@ public:
 
     void SetNotify(INmeaNotify* pNotify) { m_pNotify = pNotify; }
 
+    // The reading of the sentences that follow; the record keeps what it holds.
+    void SetAllSystems(bool bAllSystems) { m_bAllSystems = bAllSystems; }
+    bool AllSystems() const { return m_bAllSystems; }
+
     // Recording: the file is created by the caller (source/Recording.h); the parser owns it
     // from here on and closes it on StopRecording or when the file gives up.
     bool StartRecording(std::unique_ptr<INmeaLogFile> pLogFile); // false if one is open
@@ -74,13 +83,16 @@ public:
     double m_dVerticalSpeed;                 // altitude units per minute, climb positive [0]
     char m_cGsaMode;                         // 'M' manual, 'A' automatic ['M']
     uint8_t m_nFixMode;                      // 1 no fix, 2 2D, 3 3D [1]
-    uint16_t m_nUsedPrn[kUsedPrns];          // GSA order, 0 = empty slot [0]
+    uint16_t m_nUsedPrn[kUsedPrns];          // latest GSA, in its order, 0 = empty slot;
+                                             // all systems: whole numbers as sent [0]
     double m_dPdop;                          // 0 when the field was empty [0]
     double m_dHdop;                          // [0]
     double m_dVdop;                          // [0]
     uint32_t m_nGsaCount;                    // [0]
-    uint16_t m_nSatsInView;                  // as the receiver reports it, unbounded [0]
-    GpsSatellite m_Sats[kSatellites];        // entry k from GSV message k / 4 + 1 [all 0]
+    uint16_t m_nSatsInView;                  // GPS only: as the receiver reports it, unbounded;
+                                             // all systems: distinct satellites in view [0]
+    GpsSatellite m_Sats[kSatellites];        // GPS only: entry k from GSV message k / 4 + 1
+                                             // (all systems: untouched) [all 0]
     uint32_t m_nGsvCount;                    // every message of a group counts [0]
     char m_cRmbStatus;                       // 'A' valid, 'V' warning ['V']
     double m_dCrossTrackError;               // nautical miles [0]
@@ -116,6 +128,7 @@ public:
     uint8_t m_nZdaZoneHours;                 // low eight bits, so -5 reads 251 [0]
     uint8_t m_nZdaZoneMinutes;               // low eight bits [0]
     uint32_t m_nZdaCount;                    // [0]
+    CGnssTable m_Gnss;                       // all systems: satellites of every system [empty]
 
     // ---- sentence reader (not part of the record; a reset leaves it alone) ----
     int32_t m_nState;        // 0 idle, 1 identifier, 2 body, 3 and 4 checksum digits
@@ -136,10 +149,13 @@ private:
     void DecodeRmb(const CNmeaBody& body);
     void DecodeRmc(const CNmeaBody& body);
     void DecodeZda(const CNmeaBody& body);
+    void DecodeGnssGsa(const CNmeaBody& body, uint16_t nTalker);
+    void DecodeGnssGsv(const CNmeaBody& body, uint16_t nTalker);
     void Post(unsigned nMessage) {
         if (m_pNotify)
             m_pNotify->PostToMain(nMessage);
     }
 
     INmeaNotify* m_pNotify;
+    bool m_bAllSystems = false;
 };

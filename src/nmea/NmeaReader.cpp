@@ -126,25 +126,45 @@ done:
 
 void CNmeaParser::Dispatch() {
     const char* const id = m_szSentenceId;
-    if (id[0] == 'G' && id[1] == 'P') {
+    const uint16_t nTalker = TalkerCode(id[0], id[1]);
+    bool bGsa = false;
+    if (m_bAllSystems ? IsGnssTalker(nTalker) : nTalker == TalkerCode('G', 'P')) {
         const auto u = [id](int i) { return uint32_t(uint8_t(id[i])); };
         const uint32_t nTag = u(2) | u(3) << 8 | u(4) << 16 | u(5) << 24;
         using Decoder = void (CNmeaParser::*)(const CNmeaBody&);
+        using GnssDecoder = void (CNmeaParser::*)(const CNmeaBody&, uint16_t);
         Decoder pDecode = nullptr;
+        GnssDecoder pDecodeGnss = nullptr;
         switch (nTag) {
             case Tag("GGA"): pDecode = &CNmeaParser::DecodeGga; break;
-            case Tag("GSA"): pDecode = &CNmeaParser::DecodeGsa; break;
-            case Tag("GSV"): pDecode = &CNmeaParser::DecodeGsv; break;
+            case Tag("GSA"):
+                bGsa = true;
+                if (m_bAllSystems)
+                    pDecodeGnss = &CNmeaParser::DecodeGnssGsa;
+                else
+                    pDecode = &CNmeaParser::DecodeGsa;
+                break;
+            case Tag("GSV"):
+                if (m_bAllSystems)
+                    pDecodeGnss = &CNmeaParser::DecodeGnssGsv;
+                else
+                    pDecode = &CNmeaParser::DecodeGsv;
+                break;
             case Tag("RMB"): pDecode = &CNmeaParser::DecodeRmb; break;
             case Tag("RMC"): pDecode = &CNmeaParser::DecodeRmc; break;
             case Tag("ZDA"): pDecode = &CNmeaParser::DecodeZda; break;
             default: break;
         }
-        if (pDecode) {
+        if (pDecode || pDecodeGnss) {
             const CNmeaBody body(m_szData, m_nLength);
-            (this->*pDecode)(body);
+            if (pDecode)
+                (this->*pDecode)(body);
+            else
+                (this->*pDecodeGnss)(body, nTalker);
         }
     }
+    // A fix's GSAs (one per system) come one after the other; anything between ends the run.
+    m_Gnss.m_bGsaRun = bGsa;
     ++m_nSentenceCount;
     if (m_pNotify)
         m_pNotify->Broadcast(WM_GPS_SENTENCE);

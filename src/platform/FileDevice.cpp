@@ -8,6 +8,10 @@
 #include <deque>
 #include <utility>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 // One box about files at a time; what comes while one is open waits in g_Notices (a modal box
@@ -52,9 +56,19 @@ bool CFileDevice::Create(const QString& strPath) {
 
 bool CFileDevice::OpenRead(const QString& strPath) {
     Close();
-    m_File.setFileName(strPath);
-    if (!m_File.exists() || !m_File.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    // Opened by hand: QFile's open of a FIFO waits for a writer, which would freeze the
+    // window until one comes.
+    const int nFd =
+        ::open(QFile::encodeName(strPath).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (nFd < 0)
         return false;
+    struct stat info {};
+    if (::fstat(nFd, &info) != 0 || S_ISDIR(info.st_mode) ||
+        !m_File.open(nFd, QIODevice::ReadOnly | QIODevice::Unbuffered,
+                     QFileDevice::AutoCloseHandle)) {
+        ::close(nFd);
+        return false;
+    }
     m_strPath = strPath;
     return true;
 }
@@ -62,8 +76,17 @@ bool CFileDevice::OpenRead(const QString& strPath) {
 int CFileDevice::Read(char* pBuffer, int nMax) {
     if (!m_File.isOpen() || nMax <= 0)
         return 0;
-    const qint64 nRead = m_File.read(pBuffer, nMax);
+    // Straight from the descriptor, which never waits: "nothing yet" from a FIFO, a pipe or a
+    // terminal (EAGAIN), the end of a file and a failed read all mean no bytes this tick.
+    const ssize_t nRead = ::read(m_File.handle(), pBuffer, static_cast<size_t>(nMax));
     return nRead > 0 ? static_cast<int>(nRead) : 0;
+}
+
+std::optional<FileIdentity> CFileDevice::Identity() const {
+    struct stat info {};
+    if (!m_File.isOpen() || ::fstat(m_File.handle(), &info) != 0)
+        return std::nullopt;
+    return FileIdentity{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
 }
 
 bool CFileDevice::Write(const char* pData, int nCount) {

@@ -32,12 +32,19 @@ public:
 
     // Creates strPath for reading and writing, replacing any file of that name.
     bool Create(const QString& strPath);
-    // Opens the existing file strPath for reading only.
+    // Opens the existing file strPath for reading only, without waiting: a FIFO opens at once
+    // whether or not a writer is there, and a terminal without waiting for its carrier. A
+    // folder is not a file to read.
     bool OpenRead(const QString& strPath);
     bool IsOpen() const { return m_File.isOpen(); }
     const QString& Path() const { return m_strPath; }
 
+    // What has arrived: the next bytes of a file, what a FIFO, pipe or terminal holds now.
     int Read(char* pBuffer, int nMax) override;
+    // One read a tick, a FIFO or a pipe too: a live source named as a replay keeps the
+    // replay's pace.
+    bool DrainsEachTick() const override { return false; }
+    std::optional<FileIdentity> Identity() const override;
     // Writes all nCount bytes at once. False when the write failed or stored fewer bytes (a
     // short write counts as a full disk); LastError() then says why.
     bool Write(const char* pData, int nCount);

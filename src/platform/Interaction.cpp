@@ -111,13 +111,20 @@ QString QtFileFilter(const QString& strFilter) {
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         if (parts[i].isEmpty())
             break;
+        // "*.*" matches every name in the program's filters, but in Qt's only names with a
+        // dot: a recording saved without an extension would not show under "All Files".
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& strPattern : patterns)
+            if (strPattern == QLatin1String("*.*"))
+                strPattern = QStringLiteral("*");
+        // Qt applies the patterns it reads from the parentheses at the end of the text, so
+        // they are written there as the pattern field gives them.
         QString strDescription = parts[i];
-        // Qt reads the patterns from the parentheses; add them when the text lacks them.
-        if (!strDescription.contains(QLatin1Char('(')))
-            strDescription += QStringLiteral(" (") +
-                              QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')) +
-                              QLatin1Char(')');
-        filters << strDescription;
+        const qsizetype nOpen = strDescription.lastIndexOf(QLatin1Char('('));
+        if (nOpen >= 0 && strDescription.endsWith(QLatin1Char(')')))
+            strDescription.truncate(nOpen);
+        filters << strDescription.trimmed() + QStringLiteral(" (") +
+                       patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
     return filters.join(QStringLiteral(";;"));
 }

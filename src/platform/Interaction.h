@@ -26,7 +26,7 @@ inline constexpr unsigned MB_ICONINFORMATION = 0x40;
 struct FileDialogRequest {
     QWidget* pOwner = nullptr;
     bool bSave = false;     // a save dialog asks before replacing an existing file
-    QString strFilter;      // in Qt's form: "Text Files (*.txt);;All Files (*.*)"
+    QString strFilter;      // in Qt's form: "Text Files (*.txt);;All Files (*)"
     QString strInitialPath; // folder and file name the dialog starts with
 };
 
@@ -63,7 +63,8 @@ bool GetOpenFilePath(QWidget* pOwner, const QString& strFilter, const QString& s
 bool GetSaveFilePath(QWidget* pOwner, const QString& strFilter, const QString& strInitialName,
                      QString& strPath);
 
-// "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||" as "Text Files (*.txt);;All Files (*.*)".
+// "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||" as "Text Files (*.txt);;All Files (*)":
+// the patterns in Qt's form, where "*" is the one that matches every name.
 QString QtFileFilter(const QString& strFilter);
 // The file part of strInitialName (whatever its separators) in the user's Documents folder,
 // or the home folder when there is no Documents folder.

@@ -14,12 +14,17 @@ constexpr int kFirstPort = 1;
 // The Comm Settings dialog reads a port number from three characters, so overrides stop at
 // 999: a larger one would be listed under a number that opens another device.
 constexpr int kMaxOverridePort = 999;
-// What the program keeps of a port's input between polls. The poll takes at most 850 bytes
-// a second; a faster receiver's surplus stays with the driver, which drops it, instead of
-// piling up here and showing ever older positions.
-constexpr qint64 kReadBufferBytes = 4096;
+// What the program keeps of a port's input between polls: as much as one poll tick drains,
+// a bound far above what 115200 bit/s brings in a tick. Only a flood beyond it stays with
+// the driver (which drops it) rather than piling up here as ever older positions.
+constexpr qint64 kReadBufferBytes = CSerialDevice::kDrainPerTick;
 constexpr int kPortsPerFamily = 32;
-constexpr const char* kFamilies[] = {"/dev/ttyS", "/dev/ttyUSB", "/dev/ttyACM", "/dev/rfcomm"};
+// COM1-32 legacy and PC UARTs, 33-64 USB serial adapters, 65-96 USB modems (most USB receivers),
+// 97-128 Bluetooth, then the UARTs of boards: 129-160 ARM PrimeCell (Raspberry Pi), 161-192
+// i.MX, 193-224 Samsung, 225-256 OMAP, 257-288 Tegra.
+constexpr const char* kFamilies[] = {"/dev/ttyS",   "/dev/ttyUSB", "/dev/ttyACM",
+                                     "/dev/rfcomm", "/dev/ttyAMA", "/dev/ttymxc",
+                                     "/dev/ttySAC", "/dev/ttyO",   "/dev/ttyTHS"};
 constexpr int kLastPort = kFirstPort + kPortsPerFamily * static_cast<int>(std::size(kFamilies)) - 1;
 
 QString OverrideVariable(int nPort) {
@@ -96,6 +101,12 @@ bool CSerialDevice::Open(const QString& strName) {
         m_strOpenError = QStringLiteral("%1 is not a serial port name.").arg(strName);
         return false;
     }
+    return OpenPath(strPath);
+}
+
+bool CSerialDevice::OpenPath(const QString& strPath) {
+    Close();
+    m_strOpenError.clear();
     m_Port.setPortName(strPath);
     m_Port.setReadBufferSize(kReadBufferBytes);
     if (m_Port.open(QIODevice::ReadWrite))

@@ -2,7 +2,9 @@
 // the port list all speak of "COM3:"; on Linux that name resolves to a device file:
 //   an environment variable RAVUZIZ_COM3 holding a path (a pseudo-terminal, /dev/rfcomm0, ...)
 //   wins; otherwise COM1-32 are /dev/ttyS0-31, COM33-64 /dev/ttyUSB0-31, COM65-96
-//   /dev/ttyACM0-31 and COM97-128 /dev/rfcomm0-31.
+//   /dev/ttyACM0-31, COM97-128 /dev/rfcomm0-31, and the UARTs of boards follow: COM129-160
+//   /dev/ttyAMA0-31, COM161-192 /dev/ttymxc0-31, COM193-224 /dev/ttySAC0-31, COM225-256
+//   /dev/ttyO0-31, COM257-288 /dev/ttyTHS0-31.
 // A device opens exclusively, runs at 8 data bits, no parity, one stop bit, without flow
 // control, with DTR and RTS on, and its reads return at once with what has arrived.
 #pragma once
@@ -26,11 +28,17 @@ std::vector<std::pair<int, QString>> ComOverrides();
 
 class CSerialDevice : public CDeviceHandle {
 public:
+    // Bytes one poll tick takes from a port at most: 115200 bit/s brings 3.5 KB in 300 ms, so
+    // this keeps up with any rate a receiver runs at, and a flood cannot hold the window.
+    static constexpr int kDrainPerTick = 64 * 1024;
+
     ~CSerialDevice() override { Close(); }
 
     // Opens the device named strName ("COM3:") for reading and writing, unshared; false when
     // it does not exist, is in use or cannot be opened.
     bool Open(const QString& strName);
+    // The same for a device file named by its path (/dev/ttyACM0, a pseudo-terminal).
+    bool OpenPath(const QString& strPath);
     // Sets nBaud and the fixed line settings; false when any of them did not take.
     bool Configure(int nBaud);
     bool IsOpen() const { return m_Port.isOpen(); }
@@ -42,6 +50,7 @@ public:
     // parity errors.
     int Read(char* pBuffer, int nMax) override;
     void Close() override;
+    bool DrainsEachTick() const override { return true; }
 
 private:
     QSerialPort m_Port;

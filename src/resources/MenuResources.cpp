@@ -11,7 +11,9 @@ constexpr MenuItemDef kConfiguration[] = {{ID_UNITS, "&Units", {}}};
 constexpr MenuItemDef kFile[] = {
     {0, "&Configuration", kConfiguration}, kSeparator, {ID_APP_EXIT, "E&xit", {}}};
 constexpr MenuItemDef kConnect[] = {{ID_CONNECT_SERIAL, "Serial Port (Comm Port)", {}},
-                                    {ID_CONNECT_LOGGED_FILE, "Logged NMEA File", {}}};
+                                    {ID_CONNECT_LOGGED_FILE, "Logged NMEA File", {}},
+                                    kSeparator,
+                                    {ID_ALL_SYSTEMS, "&All Satellite Systems", {}}};
 constexpr MenuItemDef kLog[] = {{ID_LOG_START, "&Start", {}}, {ID_LOG_STOP, "S&top", {}}};
 constexpr MenuItemDef kHelp[] = {
     {ID_HELP, "&Help Topics", {}}, kSeparator, {ID_APP_ABOUT, "&About Ravuziz...", {}}};

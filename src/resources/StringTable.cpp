@@ -30,7 +30,7 @@ constexpr StringEntry kStrings[] = {
     {IDS_KT, "KT"},
     {IDS_KMH, "Km/h"},
     {IDS_M_PER_SEC, "m per sec"},
-    {IDS_X100_FT_PER_SEC, "X100 ft per sec"},
+    {IDS_X100_FT_PER_MIN, "X100 ft per min"},
 };
 
 static_assert(std::is_sorted(std::begin(kStrings), std::end(kStrings),

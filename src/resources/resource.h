@@ -43,6 +43,7 @@ inline constexpr int ID_STATS_ENABLE = 32803;
 inline constexpr int ID_CYCLE_GAUGES = 32804;
 inline constexpr int ID_AVG_THRESHOLDS = 32805;
 inline constexpr int ID_SETUP_SPEED = 32807;
+inline constexpr int ID_ALL_SYSTEMS = 32810;
 inline constexpr int ID_APP_ABOUT = 57664;
 inline constexpr int ID_APP_EXIT = 57665;
 inline constexpr int ID_HELP = 57670;
@@ -71,6 +72,8 @@ inline constexpr int IDC_ALT_VDOP = 1008;
 inline constexpr int IDC_LATLON_PDOP = 1009;
 inline constexpr int IDC_ALT_PDOP = 1010;
 inline constexpr int IDC_MAX_SPEED = 1001; // Speed Setup
+inline constexpr int IDC_NET_HOST = 1001;  // gpsd, TCP and UDP sources
+inline constexpr int IDC_NET_PORT = 1002;
 
 // Child windows of the main frame and the tab window.
 inline constexpr int AFX_IDW_PANE_FIRST = 0xE900;
@@ -94,4 +97,4 @@ inline constexpr int IDS_MPH = 32782;
 inline constexpr int IDS_KT = 32783;
 inline constexpr int IDS_KMH = 32784;
 inline constexpr int IDS_M_PER_SEC = 32785;
-inline constexpr int IDS_X100_FT_PER_SEC = 32786;
+inline constexpr int IDS_X100_FT_PER_MIN = 32786;

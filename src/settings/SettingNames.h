@@ -20,6 +20,9 @@ inline constexpr char kPort[] = "Port";
 inline constexpr char kBaud[] = "Baud";
 inline constexpr int kDefaultPort = 1;
 inline constexpr int kDefaultBaud = 4800;
+// How receivers are read: 1 every satellite system and talker, 0 GPS only (talker GP).
+inline constexpr char kAllSystems[] = "AllSystems";
+inline constexpr int kDefaultAllSystems = 1;
 
 // Full scale of the speedometer.
 inline constexpr char kSectionPanel[] = "Panel";

@@ -147,7 +147,7 @@ double ConvertVerticalSpeed(int nAltitudeUnits, double dMetresPerMinute) {
 
 const char* VerticalSpeedUnitName(int nAltitudeUnits) {
     switch (nAltitudeUnits) {
-        case 0: return LoadStringUtf8(IDS_X100_FT_PER_SEC);
+        case 0: return LoadStringUtf8(IDS_X100_FT_PER_MIN);
         case 1: return LoadStringUtf8(IDS_M_PER_SEC);
         default: return "err";
     }

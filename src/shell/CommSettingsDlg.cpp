@@ -1,5 +1,6 @@
 #include "shell/CommSettingsDlg.h"
 
+#include "platform/Interaction.h"
 #include "platform/NumberText.h"
 
 #include <QComboBox>
@@ -15,6 +16,9 @@ namespace {
 constexpr int kNamedPorts = 32; // "SER01:" to "SER32:", always offered
 
 } // namespace
+
+const char kBaudRefusal[] = "Please enter the baud rate as a whole number greater than 0, such "
+                            "as 4800.";
 
 CCommSettingsDlg::CCommSettingsDlg(QWidget* pParent) : CDialog(pParent) {
     setWindowTitle(QStringLiteral("Comm Settings"));
@@ -67,7 +71,17 @@ int CCommSettingsDlg::FindPrefix(const QString& strPrefix) const {
 }
 
 void CCommSettingsDlg::OnOK() {
-    m_nBaud = TextToInt(m_pBaud->currentText().toStdString());
+    // Only a whole number above 0 is a rate: "abc" used to read as 0, and the port was then
+    // opened at 0 bit/s without a word.
+    bool bNumber = false;
+    const int nBaud = m_pBaud->currentText().trimmed().toInt(&bNumber);
+    if (!bNumber || nBaud <= 0) {
+        MessageBox(QString::fromLatin1(kBaudRefusal), MB_OK | MB_ICONEXCLAMATION, {}, this);
+        m_pBaud->setFocus();
+        m_pBaud->lineEdit()->selectAll();
+        return;
+    }
+    m_nBaud = nBaud;
     // Characters 3 to 5 of "COM12: - ...", or of "SER05:", hold the number.
     m_nPort = TextToInt(m_pPortList->currentText().mid(3, 3).toStdString());
     CDialog::OnOK();

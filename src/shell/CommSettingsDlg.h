@@ -1,6 +1,7 @@
 // "Comm Settings": which serial port, at which bit rate. The caller presets the stored port
 // and rate and the ports found by discovery; the dialog hands back the chosen pair and never
-// touches the settings itself.
+// touches the settings itself. A rate that is not a whole number above 0 is refused with a
+// message, and the dialog stays open.
 #pragma once
 
 #include "platform/Dialog.h"
@@ -29,3 +30,6 @@ private:
     QComboBox* m_pPortList;
     QComboBox* m_pBaud;
 };
+
+// The text of the refusal of a rate that is not a whole number above 0.
+extern const char kBaudRefusal[];

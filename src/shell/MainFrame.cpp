@@ -38,6 +38,7 @@ QLabel* MakePane(QWidget* pParent, const QString& strSizingText) {
 
 CMainFrame::CMainFrame(const Options& options) : m_bSkipWarning(options.bSkipWarning) {
     m_Parser.SetNotify(this);
+    m_Parser.SetAllSystems(ReadSettingInt(kSectionSerial, kAllSystems, kDefaultAllSystems) != 0);
     setWindowTitle(QString::fromLatin1(kAppName));
     setWindowIcon(AppIcon());
 
@@ -76,14 +77,35 @@ CMainFrame::CMainFrame(const Options& options) : m_bSkipWarning(options.bSkipWar
     UpdateStatusPanes();
 
     if (!options.strReplayPath.isEmpty()) {
-        m_Link.OpenPlaybackFile(options.strReplayPath);
+        // Standard input is opened anew by name: reading it without waiting then leaves the
+        // descriptor the program shares with its shell as it was.
+        m_Link.OpenPlaybackFile(options.strReplayPath == QLatin1String("-")
+                                    ? QStringLiteral("/dev/stdin")
+                                    : options.strReplayPath);
         m_SourceMode = Source::LoggedFile;
+    } else if (!options.strPortDevice.isEmpty()) {
+        const uint32_t nBaud =
+            options.nPortBaud
+                ? options.nPortBaud
+                : static_cast<uint32_t>(ReadSettingInt(kSectionSerial, kBaud, kDefaultBaud));
+        m_Link.OpenDevice(options.strPortDevice, nBaud, &m_strStartError);
     } else {
         // A port that cannot be opened at start-up is not worth a message: the pages show
         // that no data comes, and Connect offers the ports.
         m_Link.Open(ReadSettingInt(kSectionSerial, kPort, kDefaultPort),
                     static_cast<uint32_t>(ReadSettingInt(kSectionSerial, kBaud, kDefaultBaud)),
                     false);
+    }
+    if (!options.strRecordPath.isEmpty() && m_strStartError.isEmpty()) {
+        // Checked here as in Log > Start: replacing the file being replayed would empty it.
+        if (const auto replay = m_Link.PlaybackIdentity();
+            replay && replay == IdentityOfPath(options.strRecordPath))
+            m_strStartError = QStringLiteral("cannot record to %1: it is the file being replayed")
+                                  .arg(options.strRecordPath);
+        else if (!StartRecording(m_Parser, options.strRecordPath))
+            m_strStartError = QStringLiteral("cannot create %1").arg(options.strRecordPath);
+        else
+            m_RecordingFile = IdentityOfPath(options.strRecordPath);
     }
     m_Timers.Set(CPollLoop::kTimerId, CPollLoop::kPeriodMs);
     PostMessage(this, WM_SHOW_WARNING);
@@ -223,6 +245,7 @@ bool CMainFrame::OnCommand(int nId) {
         case ID_CONNECT_SERIAL: OnConnectSerial(); return true;
         case ID_CONNECT_LOGGED_FILE: OnConnectLoggedFile(); return true;
         case ID_UNITS: OnUnits(); return true;
+        case ID_ALL_SYSTEMS: OnAllSystems(); return true;
         case ID_APP_ABOUT: CAboutDlg(this).DoModal(); return true;
         case ID_APP_EXIT: close(); return true;
         case ID_HELP:
@@ -245,10 +268,14 @@ bool CMainFrame::OnUpdateCommand(CCommandState& state) {
     switch (state.Id()) {
         case ID_LOG_START: state.Enable(!m_Parser.IsRecording()); return true;
         case ID_LOG_STOP: state.Enable(m_Parser.IsRecording()); return true;
-        case ID_CONNECT_SERIAL: state.SetCheck(m_SourceMode == Source::SerialPort); return true;
-        case ID_CONNECT_LOGGED_FILE:
-            state.SetCheck(m_SourceMode == Source::LoggedFile);
+        // Only a source that is open is ticked: a port or file that failed to open is none.
+        case ID_CONNECT_SERIAL:
+            state.SetCheck(m_SourceMode == Source::SerialPort && m_Link.IsOpen());
             return true;
+        case ID_CONNECT_LOGGED_FILE:
+            state.SetCheck(m_SourceMode == Source::LoggedFile && m_Link.IsOpen());
+            return true;
+        case ID_ALL_SYSTEMS: state.SetCheck(m_Parser.AllSystems()); return true;
         default: return false;
     }
 }
@@ -267,10 +294,23 @@ void CMainFrame::OnLogStart() {
     if (!GetSaveFilePath(this, QString::fromLatin1(kLogFilter),
                          QString::fromLatin1(kLogInitialName), strPath))
         return;
-    if (!StartRecording(m_Parser, strPath))
+    // Replacing the file being replayed would empty it, and the replay would read back what
+    // the recording writes.
+    if (const auto replay = m_Link.PlaybackIdentity();
+        replay && replay == IdentityOfPath(strPath)) {
+        MessageBox(QStringLiteral("Cannot record to %1: it is the file being replayed, and "
+                                  "recording would empty it. Please choose another file name.")
+                       .arg(strPath),
+                   MB_OK | MB_ICONSTOP, QString(), this);
+        return;
+    }
+    if (!StartRecording(m_Parser, strPath)) {
         MessageBox(
             QStringLiteral("Cannot create log file. Please check the file name and try again."),
             MB_OK | MB_ICONSTOP, QString(), this);
+        return;
+    }
+    m_RecordingFile = IdentityOfPath(strPath);
 }
 
 void CMainFrame::OnConnectSerial() {
@@ -287,13 +327,14 @@ void CMainFrame::OnConnectSerial() {
     dlg.m_PortList = m_Link.m_PortList;
     if (dlg.DoModal() != IDOK)
         return;
-    m_Link.Close();
+    PreviousSource previous = TakeSource(true);
     if (m_Link.Open(dlg.m_nPort, static_cast<uint32_t>(dlg.m_nBaud), true)) {
         m_SourceMode = Source::SerialPort;
         WriteSettingInt(kSectionSerial, kPort, dlg.m_nPort);
         WriteSettingInt(kSectionSerial, kBaud, dlg.m_nBaud);
     } else {
         m_Link.Close();
+        RestoreSource(std::move(previous));
     }
 }
 
@@ -302,9 +343,51 @@ void CMainFrame::OnConnectLoggedFile() {
     if (!GetOpenFilePath(this, QString::fromLatin1(kLogFilter),
                          QString::fromLatin1(kLogInitialName), strPath))
         return;
-    m_Link.Close();
+    if (m_Parser.IsRecording() && m_RecordingFile && m_RecordingFile == IdentityOfPath(strPath)) {
+        MessageBox(QStringLiteral("Cannot replay %1: it is the file being recorded, and the "
+                                  "replay would read back what it records, without end. Please "
+                                  "stop the recording (Log > Stop) or choose another file.")
+                       .arg(strPath),
+                   MB_OK | MB_ICONSTOP, QString(), this);
+        return;
+    }
+    PreviousSource previous = TakeSource(false);
     m_Link.OpenPlaybackFile(strPath);
-    m_SourceMode = Source::LoggedFile;
+    if (m_Link.IsOpen())
+        m_SourceMode = Source::LoggedFile;
+    else
+        RestoreSource(std::move(previous));
+}
+
+CMainFrame::PreviousSource CMainFrame::TakeSource(bool bNextIsPort) {
+    PreviousSource previous;
+    previous.mode = m_SourceMode;
+    if (m_Link.IsOpen()) {
+        if (bNextIsPort && m_SourceMode == Source::SerialPort) {
+            previous.nPort = m_Link.m_nPort;
+            previous.strDevice = m_Link.m_strDevice;
+            previous.nBaud = m_Link.m_nBaud;
+        } else {
+            // A replay goes on where it was, a port without losing what arrives meanwhile.
+            previous.hKept = std::move(m_Link.m_hPort);
+            previous.strSource = m_Link.m_strSource;
+        }
+    }
+    m_Link.Close();
+    return previous;
+}
+
+void CMainFrame::RestoreSource(PreviousSource previous) {
+    if (previous.hKept) {
+        m_Link.m_hPort = std::move(previous.hKept);
+        m_Link.m_strSource = previous.strSource;
+    } else if (previous.nPort > 0) {
+        // Quietly: the failure the person has just been told of is the news.
+        m_Link.Open(previous.nPort, previous.nBaud, false);
+    } else if (!previous.strDevice.isEmpty()) {
+        m_Link.OpenDevice(previous.strDevice, previous.nBaud, nullptr);
+    }
+    m_SourceMode = previous.mode;
 }
 
 void CMainFrame::OnUnits() {
@@ -320,5 +403,15 @@ void CMainFrame::OnUnits() {
     WriteSettingInt(kSectionSettings, kDistanceSpeedUnits, dlg.m_nDistanceSpeed);
     WriteSettingInt(kSectionSettings, kPositionFormat, dlg.m_nPositionFormat);
     WriteSettingInt(kSectionSettings, kAltitudeElevationUnits, dlg.m_nAltitude);
+    m_pView->InvalidateAll();
+}
+
+void CMainFrame::OnAllSystems() {
+    const bool bAllSystems = !m_Parser.AllSystems();
+    WriteSettingInt(kSectionSerial, kAllSystems, bAllSystems ? 1 : 0);
+    m_Parser.SetAllSystems(bAllSystems);
+    // The two readings fill different tables; starting afresh shows no leftover of the other
+    // on any page, and the next second of data fills the record again.
+    m_Parser.Reset();
     m_pView->InvalidateAll();
 }

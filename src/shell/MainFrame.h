@@ -19,7 +19,12 @@ class CMainView;
 class QLabel;
 
 struct MainFrameOptions {
-    QString strReplayPath; // replay this recording instead of opening the stored port
+    // Replay this recording (or FIFO; "-" for standard input) instead of opening the stored
+    // port.
+    QString strReplayPath;
+    QString strPortDevice;  // or open this serial device instead of the stored port
+    uint32_t nPortBaud = 0; // its rate; 0 for the stored one
+    QString strRecordPath;  // record the stream to this file from the start (replacing it)
     bool bSkipWarning = false;
 };
 
@@ -39,6 +44,8 @@ public:
     CPollLoop& PollLoop() { return m_PollLoop; }
     CMainView& View() { return *m_pView; }
     Source SourceMode() const { return m_SourceMode; }
+    // Why the device or recording the options named could not be opened; empty when they were.
+    const QString& StartError() const { return m_strStartError; }
 
     bool OnCommand(int nId) override;
     bool OnUpdateCommand(CCommandState& state) override;
@@ -64,11 +71,28 @@ private:
     void PostToMain(unsigned nMessage) override;
     void Broadcast(unsigned nMessage) override;
 
+    // The source before a change of source, for a change that fails to go back to.
+    struct PreviousSource {
+        Source mode = Source::SerialPort;
+        std::unique_ptr<CDeviceHandle> hKept; // set aside open; none when closed or nothing
+        QString strSource;
+        int nPort = 0;     // a port closed to be opened again; 0 for none
+        QString strDevice; // or a device opened by its path
+        uint32_t nBaud = 0;
+    };
+
     void OnShowWarning();
     void OnLogStart();
     void OnConnectSerial();
     void OnConnectLoggedFile();
+    // Takes the open source out of the link, which is then closed. The source is kept open,
+    // unless the next one is a port and it is one too (the same device may be wanted at
+    // another rate): that is closed and remembered instead.
+    PreviousSource TakeSource(bool bNextIsPort);
+    // Puts back what TakeSource took, after the new source failed to open.
+    void RestoreSource(PreviousSource previous);
     void OnUnits();
+    void OnAllSystems();
     void DrawLed(bool bLit);
     // Writes the pane texts that changed; runs whenever the thread becomes idle.
     void UpdateStatusPanes();
@@ -86,5 +110,8 @@ private:
     CStatusLight::Colour m_LedColour = CStatusLight::Colour::Red;
     bool m_bLedLit = false;
     Source m_SourceMode = Source::SerialPort;
+    // The file being recorded: a replay of it would read back what it records, without end.
+    std::optional<FileIdentity> m_RecordingFile;
     bool m_bSkipWarning = false;
+    QString m_strStartError;
 };

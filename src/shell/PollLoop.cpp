@@ -4,9 +4,16 @@
 #include "source/SerialPort.h"
 
 void CPollLoop::Tick() {
-    const int nRead = m_Link.Read(m_ReadBuffer, kReadMax);
-    if (nRead > 0) {
+    const int nBudget = m_Link.TickBudget();
+    int nTotal = 0;
+    do {
+        const int nRead = m_Link.Read(m_ReadBuffer, kReadMax);
+        if (nRead <= 0)
+            break;
         m_Parser.Feed(m_ReadBuffer, static_cast<uint32_t>(nRead));
+        nTotal += nRead;
+    } while (nTotal < nBudget);
+    if (nTotal > 0) {
         m_nEmptyReads = 0;
         m_bNoData = false;
         return;

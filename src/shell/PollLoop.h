@@ -1,6 +1,7 @@
 // The one place where bytes enter the program: every 300 ms the main frame's timer pulls what
-// has arrived from the source (a port or a replayed recording) into the parser, and notices
-// when the source has gone silent. One Tick() is one timer tick.
+// has arrived from the source into the parser, and notices when the source has gone silent.
+// A port is drained, in reads of at most 255 bytes, so a receiver at any rate loses nothing;
+// a replayed recording gives one such read per tick, its fixed pace. One Tick() is one tick.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +13,7 @@ class CPollLoop {
 public:
     static constexpr int kTimerId = 1;
     static constexpr int kPeriodMs = 300;
-    static constexpr int kReadMax = 255;
+    static constexpr int kReadMax = 255; // the reader is fed at most this much at once
     // 4.5 s without a byte: the source counts as silent and the record is cleared, so pages
     // stop showing a stale fix.
     static constexpr int kSilentTicks = 15;

@@ -1,20 +1,35 @@
 // Which serial ports the Comm Settings dialog offers. Linux has no driver registry; the ports
 // are the serial devices the system reports plus the ones the user named through
-// RAVUZIZ_COM<n>, each under the port number that opens it. Devices outside the numbering
-// (say /dev/ttyAMA0) cannot be opened by number and are reached through an override instead.
+// RAVUZIZ_COM<n>, each under the port number that opens it: USB and ACM receivers, Bluetooth
+// links and the UARTs of boards (see SerialDevice.h for the numbering).
 #include "platform/SerialDevice.h"
 #include "source/SerialPort.h"
 
+#include <QFile>
 #include <QSerialPortInfo>
 
 #include <map>
+
+namespace {
+
+// The kernel makes a device node for every legacy UART it could have, ttyS0 to ttyS31, and
+// reports type 0 (no UART) for those with no hardware behind them; offering them only leads
+// to ports that never speak.
+bool IsUartWithoutHardware(const QSerialPortInfo& info) {
+    if (!info.portName().startsWith(QStringLiteral("ttyS")))
+        return false;
+    QFile type(QStringLiteral("/sys/class/tty/%1/type").arg(info.portName()));
+    return type.open(QIODevice::ReadOnly) && type.readAll().trimmed() == "0";
+}
+
+} // namespace
 
 bool CSerialPort::DiscoverPorts() {
     m_PortList.clear();
     std::map<int, QString> ports; // by number; an override replaces the table's device
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
         const int nPort = ComPortNumber(info.systemLocation());
-        if (nPort <= 0)
+        if (nPort <= 0 || IsUartWithoutHardware(info))
             continue;
         QString strDescription = info.description();
         if (strDescription.isEmpty())

@@ -31,12 +31,34 @@ bool CSerialPort::Open(int nPort, uint32_t nBaud, bool bReportErrors) {
     }
     pDevice->Configure(static_cast<int>(nBaud)); // a setting that does not take goes unnoticed
     m_hPort = std::move(pDevice);
+    m_nPort = nPort;
+    m_strDevice.clear();
+    m_nBaud = nBaud;
+    return true;
+}
+
+bool CSerialPort::OpenDevice(const QString& strPath, uint32_t nBaud, QString* pError) {
+    m_hPort.reset();
+    auto pDevice = std::make_unique<CSerialDevice>();
+    if (!pDevice->OpenPath(strPath)) {
+        if (pError)
+            *pError = pDevice->OpenErrorText();
+        return false;
+    }
+    pDevice->Configure(static_cast<int>(nBaud));
+    m_hPort = std::move(pDevice);
+    m_nPort = 0;
+    m_strDevice = strPath;
     m_nBaud = nBaud;
     return true;
 }
 
 int CSerialPort::Read(char* pBuffer, int nMax) {
     return m_hPort ? m_hPort->Read(pBuffer, nMax) : 0;
+}
+
+int CSerialPort::TickBudget() const {
+    return m_hPort && m_hPort->DrainsEachTick() ? CSerialDevice::kDrainPerTick : 0;
 }
 
 bool CSerialPort::Close() {

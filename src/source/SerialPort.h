@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class CSerialPort {
 public:
@@ -23,21 +24,34 @@ public:
     // failure, when bReportErrors, tells the user why in a "Communication Error" box; the
     // link stays closed either way.
     bool Open(int nPort, uint32_t nBaud, bool bReportErrors);
+    // Opens the serial device at strPath the same way; on failure *pError says why.
+    bool OpenDevice(const QString& strPath, uint32_t nBaud, QString* pError);
     // Up to nMax bytes that have arrived, 0 at once when none have or nothing is open.
     int Read(char* pBuffer, int nMax);
+    // How many bytes one poll tick takes in reads of any size: everything a port holds (up to
+    // a bound no receiver reaches), or 0 for a recording, which gives one read a tick.
+    int TickBudget() const;
     // Closes the port or file, then pauses 500 ms so a port driver settles before the next
     // open; the pause happens even when nothing was open. True if something was open.
     bool Close();
     // Makes the recording at strPath the source; "File Error!" when it cannot be opened, and
-    // then no data arrives.
+    // then no data arrives. A FIFO, a pipe or a terminal serves as a live source: it opens
+    // and reads without waiting, and whatever has arrived is read at each poll.
     void OpenPlaybackFile(const QString& strPath);
     // Fills m_PortList, emptied first, with "COMn: - /dev/ttyUSB0 (description)" entries:
     // the ports given by RAVUZIZ_COM<n> and the serial devices the system has, in port order.
     bool DiscoverPorts();
 
     bool IsOpen() const { return m_hPort != nullptr; }
+    // The file being replayed, whatever name it was opened by; none while a port (or nothing)
+    // is open.
+    std::optional<FileIdentity> PlaybackIdentity() const {
+        return m_hPort ? m_hPort->Identity() : std::nullopt;
+    }
 
     std::unique_ptr<CDeviceHandle> m_hPort; // the open port or playback file; none when closed
+    int m_nPort = 0;                        // the port last opened by number; 0 by path
+    QString m_strDevice;                    // the device last opened by path; empty by number
     uint32_t m_nBaud = 4800;                // last applied
     QString m_strSource;                    // the playback file while one is open
     QStringList m_PortList;                 // ports found by the last discovery

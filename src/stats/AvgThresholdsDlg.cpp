@@ -1,5 +1,6 @@
 #include "stats/AvgThresholdsDlg.h"
 
+#include "platform/Interaction.h"
 #include "stats/AveragingStore.h"
 #include "stats/FixedText.h"
 
@@ -11,6 +12,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include <cmath>
+#include <optional>
 
 namespace {
 
@@ -46,11 +50,20 @@ int CheckState(const QAbstractButton* pButton) {
     return pButton->isChecked() ? 1 : 0;
 }
 
-double ThresholdOf(const QLineEdit* pField) {
-    return ParseThreshold(pField->text().toStdString());
+// The field's threshold, when it holds one: a number above 0. Under the strict less-than rule
+// 0, a negative number or a text without a number (which used to read as 0) would refuse
+// every sample, and the averaging would stop without a word.
+std::optional<double> ThresholdOf(const QLineEdit* pField) {
+    bool bNumber = false;
+    const double dThreshold = pField->text().trimmed().toDouble(&bNumber);
+    if (!bNumber || !std::isfinite(dThreshold) || dThreshold <= 0.0)
+        return std::nullopt;
+    return dThreshold;
 }
 
 } // namespace
+
+const char kThresholdRefusal[] = "Please enter a threshold greater than 0, such as 3.00.";
 
 CAvgThresholdsDlg::CAvgThresholdsDlg(QWidget* pParent)
     : CDialog(pParent),
@@ -124,11 +137,21 @@ bool CAvgThresholdsDlg::OnInitDialog() {
 }
 
 void CAvgThresholdsDlg::OnOK() {
+    // Nothing is taken until both thresholds are usable; the person corrects the field shown.
+    for (QLineEdit* pField : {m_pLatLonThreshold, m_pAltThreshold}) {
+        if (!ThresholdOf(pField)) {
+            MessageBox(QString::fromLatin1(kThresholdRefusal), MB_OK | MB_ICONEXCLAMATION, {},
+                       this);
+            pField->setFocus();
+            pField->selectAll();
+            return;
+        }
+    }
     m_bUseAveraging = CheckState(m_pUseAveraging);
     // The PDOP buttons are the other half of their groups and need no reading.
     m_bLatLonUseHdop = CheckState(m_pLatLonHdop);
     m_bAltUseVdop = CheckState(m_pAltVdop);
-    m_dLatLonThreshold = ThresholdOf(m_pLatLonThreshold);
-    m_dAltThreshold = ThresholdOf(m_pAltThreshold);
+    m_dLatLonThreshold = *ThresholdOf(m_pLatLonThreshold);
+    m_dAltThreshold = *ThresholdOf(m_pAltThreshold);
     CDialog::OnOK();
 }

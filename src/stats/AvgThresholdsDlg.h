@@ -1,7 +1,8 @@
 // The "Average Thresholds" dialog: whether DOP thresholds keep poor fixes out of the position
 // averages, which DOP is tested for latitude/longitude (HDOP or PDOP) and for altitude (VDOP
-// or PDOP), and the two threshold values. There is no validation: a threshold without a
-// number reads as 0, which refuses every sample of its coordinates.
+// or PDOP), and the two threshold values. A threshold must be a number above 0 (0 or less
+// would refuse every sample of its coordinates): OK with any other text says so and leaves
+// the dialog open.
 //
 //     CAvgThresholdsDlg dlg(pParent);
 //     dlg.ReadSettings();
@@ -43,3 +44,6 @@ private:
     QRadioButton* m_pAltPdop;
     QLineEdit* m_pAltThreshold;
 };
+
+// The text of the refusal of a threshold that is not a number above 0.
+extern const char kThresholdRefusal[];

@@ -33,14 +33,16 @@ public:
     void Heading(int nLine, const char* pszText) { HeadingAt(m_x0, nLine, pszText); }
     // A heading that starts at the table's own edge instead of the text column.
     void EdgeHeading(int nLine, const char* pszText) { HeadingAt(m_rcTable.left, nLine, pszText); }
+    // A value's cell reaches the table's right edge, unless a deviation follows on its row.
     void Value(int nLine, const char* pszLabel, int nColumn, const QString& strValue) {
         Add(m_x0, nLine, false, QString::fromUtf8(pszLabel));
-        Add(m_x0 + nColumn * m_nAveCharWidth, nLine, false, strValue);
+        Add(Column(nColumn), nLine, false, strValue, m_rcTable.right);
     }
+    // The deviation of the row whose value was added last.
     void Deviation(int nLine, const QString& strValue) {
-        Add(m_x0 + kStdDevLabelColumn * m_nAveCharWidth, nLine, false,
-            QStringLiteral("   StdDev:"));
-        Add(m_x0 + kStdDevValueColumn * m_nAveCharWidth, nLine, false, strValue);
+        m_Texts.back().xCellEnd = Column(kStdDevLabelColumn);
+        Add(Column(kStdDevLabelColumn), nLine, false, QStringLiteral("   StdDev:"));
+        Add(Column(kStdDevValueColumn), nLine, false, strValue, m_rcTable.right);
     }
 
     std::vector<StatsText> Take() { return std::move(m_Texts); }
@@ -52,8 +54,9 @@ private:
     void HeadingAt(int x, int nLine, const char* pszText) {
         Add(x, nLine, true, QString::fromUtf8(pszText));
     }
-    void Add(int x, int nLine, bool bHeading, const QString& strText) {
-        m_Texts.push_back({x, m_y0 + nLine * m_nCharHeight, bHeading, strText});
+    int Column(int nColumn) const { return m_x0 + nColumn * m_nAveCharWidth; }
+    void Add(int x, int nLine, bool bHeading, const QString& strText, int xCellEnd = 0) {
+        m_Texts.push_back({x, m_y0 + nLine * m_nCharHeight, bHeading, strText, xCellEnd});
     }
 
     CRect m_rcTable;

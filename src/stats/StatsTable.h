@@ -18,6 +18,9 @@ struct StatsText {
     int y = 0;
     bool bHeading = false; // headings are bold, labels and values normal
     QString strText;
+    // For a value: where its cell ends. The cell is cleared up to there before the text is
+    // drawn, so that a shorter value leaves nothing of a longer one. 0 for fixed texts.
+    int xCellEnd = 0;
 };
 
 // The DOPs the table shows, as the last GSA gave them (0 when unknown).

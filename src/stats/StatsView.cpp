@@ -77,6 +77,11 @@ void CStatsView::OnPaint(CDrawContext& dc) {
     for (const StatsText& text :
          StatsTableTexts(m_Averages, dops, rcTable, metrics.tmHeight, metrics.tmAveCharWidth)) {
         dc.SelectFont(text.bHeading ? m_fontBold : m_fontNormal);
+        // The opaque text covers only its own width; the rest of a value's cell may still
+        // hold the tail of a longer value drawn there before.
+        if (text.xCellEnd > text.x)
+            dc.FillSolidRect({text.x, text.y, text.xCellEnd, text.y + metrics.tmHeight},
+                             GetSysColor(COLOR_BTNFACE));
         dc.TextOut(text.x, text.y, text.strText);
     }
     dc.SelectFont(oldFont);

@@ -1,6 +1,6 @@
-// The sky page's side of the data path: the record's satellites-in-view table becomes the
-// plot's list on every GSV notification, and the user's trail choices reach the plot and the
-// settings store.
+// The sky page's side of the data path: the record's satellites-in-view table (or, reading
+// every system, the all-systems table) becomes the plot's list on every GSV notification,
+// and the user's trail choices reach the plot and the settings store.
 #include "views/AzElWnd.h"
 
 #include "nmea/NmeaParser.h"
@@ -15,6 +15,8 @@ namespace {
 
 constexpr int kPointSize = 80; // tenths of a point
 constexpr int kRingStep = 15;  // degrees of elevation
+
+static_assert(kSkySlots >= CGnssTable::kCapacity, "a slot for every satellite of the table");
 
 } // namespace
 
@@ -51,6 +53,8 @@ void CAzElWnd::OnMessage(int nMessage) {
 }
 
 SkySatelliteList CAzElWnd::BuildSatelliteList() const {
+    if (m_Gps.AllSystems())
+        return BuildSystemsList();
     SkySatelliteList list{};
     // The count comes straight from the receiver; the table holds at most 36 satellites.
     const int n = std::min<int>(m_Gps.m_nSatsInView, CNmeaParser::kSatellites);
@@ -60,6 +64,27 @@ SkySatelliteList CAzElWnd::BuildSatelliteList() const {
         list[static_cast<size_t>(i)].bUsed = sat.bUsed;
         list[static_cast<size_t>(i)].nAzimuth = sat.nAzimuth;
         list[static_cast<size_t>(i)].nElevation = sat.nElevation;
+    }
+    return list;
+}
+
+SkySatelliteList CAzElWnd::BuildSystemsList() const {
+    SkySatelliteList list{};
+    GnssSatelliteView sats[CGnssTable::kCapacity];
+    const int n = m_Gps.m_Gnss.List(sats);
+    for (int i = 0; i < n; ++i) {
+        const GnssSatelliteView& sat = sats[i];
+        if (!sat.bHasPosition)
+            continue;
+        // The table keeps a satellite in one entry while it stays in view, so its marker
+        // keeps its slot when satellites before it in the list come or go: only markers that
+        // moved are redrawn.
+        SkySatellite& slot = list[static_cast<size_t>(sat.nEntry)];
+        slot.nPrn = sat.id.nSvid;
+        slot.bUsed = sat.bUsed ? 1 : 0;
+        slot.nAzimuth = sat.nAzimuth;
+        slot.nElevation = sat.nElevation;
+        slot.system = sat.id.system;
     }
     return list;
 }

@@ -38,6 +38,8 @@ protected:
 private:
     // The satellites of the current GSV group, from the GPS state record.
     SkySatelliteList BuildSatelliteList() const;
+    // Every satellite of every system whose position is known, from the all-systems table.
+    SkySatelliteList BuildSystemsList() const;
     void ToggleTrails();
 
     CNmeaParser& m_Gps;

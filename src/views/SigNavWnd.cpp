@@ -1,5 +1,6 @@
 // The Sig/Nav page's split, its text block and the timer's refresh, which copies the record
-// into the bar graph only after GSV data and redraws the text only after GSA data.
+// (the satellites-in-view table, or reading every system the all-systems table) into the bar
+// graph only after GSV data and redraws the text only after GGA, GSA or RMC data.
 #include "views/SigNavWnd.h"
 
 #include "nmea/NmeaParser.h"
@@ -18,6 +19,8 @@ constexpr int kBarGraphId = 0xFFFF;
 constexpr int kTextMargin = 3;
 // The values start this many average character widths right of the labels.
 constexpr int kValueColumn = 25;
+// The sunken edge around the text area.
+constexpr int kFrameWidth = 1;
 
 } // namespace
 
@@ -90,10 +93,16 @@ void CSigNavWnd::DrawTextBlock(CDrawContext& dc, const CRect& area) const {
         {QStringLiteral("   Satellites In View:"),
          QString::asprintf("%d    ", m_Gps.m_nSatsInView)},
     };
+    // The opaque text covers only its own width, and a shorter value leaves the tail of a
+    // longer one (even "S" for "N" leaves a pixel): each value cell is cleared up to the frame
+    // first. No erase, so no flicker.
+    const int xCellEnd = area.right - kFrameWidth;
     int y = y0;
     for (const auto& line : lines) {
         y += th;
         dc.TextOut(x0, y, line[0]);
+        if (xCellEnd > xValue)
+            dc.FillSolidRect({xValue, y, xCellEnd, y + th}, GetSysColor(COLOR_BTNFACE));
         dc.TextOut(xValue, y, line[1]);
     }
 
@@ -112,14 +121,20 @@ void CSigNavWnd::Refresh() {
         m_nLastGsvCount = m_Gps.m_nGsvCount;
         RefreshBars();
     }
-    if (m_nLastGsaCount != m_Gps.m_nGsaCount) {
-        m_nLastGsaCount = m_Gps.m_nGsaCount;
+    const std::array<uint32_t, 3> textCounts = {m_Gps.m_nGgaCount, m_Gps.m_nGsaCount,
+                                                m_Gps.m_nRmcCount};
+    if (m_LastTextCounts != textCounts) {
+        m_LastTextCounts = textCounts;
         CClientDC dc(this);
         DrawTextBlock(dc, TextArea(GetClientRect()));
     }
 }
 
 void CSigNavWnd::RefreshBars() {
+    if (m_Gps.AllSystems()) {
+        RefreshSystemBars();
+        return;
+    }
     // The count comes straight from the receiver (up to 65535); there are 32 bars at most.
     const int nInView = m_Gps.m_nSatsInView;
     m_SignalBars.SetChannelCount(nInView == 0 ? CSignalBarWnd::kDefaultChannelCount
@@ -129,6 +144,23 @@ void CSigNavWnd::RefreshBars() {
         const GpsSatellite& sat = m_Gps.m_Sats[i];
         m_SignalBars.SetChannel(i, {sat.nPrn, sat.nSnr, sat.bUsed});
     }
+    m_SignalBars.Invalidate(false);
+}
+
+void CSigNavWnd::RefreshSystemBars() {
+    GnssSatelliteView sats[CGnssTable::kCapacity];
+    const int n = m_Gps.m_Gnss.List(sats);
+    for (int i = 0; i < CSignalBarWnd::kSystemChannels; ++i) {
+        SignalChannel channel;
+        if (i < n)
+            channel = {sats[i].id.nSvid, sats[i].nSnr, sats[i].bUsed ? 1 : 0, sats[i].id.system};
+        m_SignalBars.SetChannel(i, channel);
+    }
+    // An empty sky shows the twelve empty bars of the GPS-only reading.
+    if (n == 0)
+        m_SignalBars.SetChannelCount(CSignalBarWnd::kDefaultChannelCount);
+    else
+        m_SignalBars.SetSystemChannelCount(n);
     m_SignalBars.Invalidate(false);
 }
 

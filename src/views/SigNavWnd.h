@@ -1,8 +1,9 @@
 // The "Sig/Nav" page: signal-strength bars per satellite in its top third, and below them the
 // position, altitude and satellite counts as text in the user's units and coordinate format.
 // A 1200 ms timer polls the GPS state record and redraws only what new sentences changed:
-// the bars after a GSV sentence, the text after a GSA sentence. Neither redraw erases, so the
-// page does not flicker.
+// the bars after a GSV sentence, the text after a GGA, GSA or RMC sentence (the position comes
+// from GGA, so a receiver that sends no GSA must not freeze it). Neither redraw erases, so
+// the page does not flicker.
 //
 // The page is a child window the tab container creates and sizes:
 //
@@ -20,6 +21,7 @@
 #include "platform/SurfaceWnd.h"
 #include "views/SignalBarWnd.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -51,6 +53,7 @@ protected:
 private:
     void Refresh();
     void RefreshBars();
+    void RefreshSystemBars();
     void DrawTextBlock(CDrawContext& dc, const CRect& area) const;
 
     CNmeaParser& m_Gps;
@@ -59,5 +62,5 @@ private:
     CFont m_BoldFont;
     // The counters at the last refresh; none before the first, which refreshes both parts.
     std::optional<uint32_t> m_nLastGsvCount;
-    std::optional<uint32_t> m_nLastGsaCount;
+    std::optional<std::array<uint32_t, 3>> m_LastTextCounts; // GGA, GSA and RMC
 };

@@ -24,7 +24,7 @@ CSignalBarWnd::CSignalBarWnd(QWidget* pParent) : CSurfaceWnd(pParent) {
 }
 
 void CSignalBarWnd::SetChannel(int nIndex, const SignalChannel& channel) {
-    if (nIndex >= 0 && nIndex < kChannels)
+    if (nIndex >= 0 && nIndex < kSystemChannels)
         m_Channels[static_cast<size_t>(nIndex)] = channel;
 }
 
@@ -34,6 +34,12 @@ const SignalChannel& CSignalBarWnd::Channel(int nIndex) const {
 
 void CSignalBarWnd::SetChannelCount(int nCount) {
     m_nChannelCount = std::clamp(nCount, 0, kChannels);
+    m_bBySystem = false;
+}
+
+void CSignalBarWnd::SetSystemChannelCount(int nCount) {
+    m_nChannelCount = std::clamp(nCount, 0, kSystemChannels);
+    m_bBySystem = true;
 }
 
 void CSignalBarWnd::ResetRange() {
@@ -52,11 +58,15 @@ bool CSignalBarWnd::OnEraseBkgnd(CDrawContext& dc) {
 }
 
 void CSignalBarWnd::OnPaint(CDrawContext& dc) {
-    if (m_nChannelCount != m_nPaintedChannelCount) {
+    if (m_nChannelCount != m_nPaintedChannelCount || m_bBySystem != m_bPaintedBySystem) {
         m_nPaintedChannelCount = m_nChannelCount;
+        m_bPaintedBySystem = m_bBySystem;
         Invalidate(true);
     }
-    DrawBars(dc);
+    if (m_bBySystem)
+        DrawSystemBars(dc);
+    else
+        DrawBars(dc);
 }
 
 void CSignalBarWnd::DrawBars(CDrawContext& dc) {

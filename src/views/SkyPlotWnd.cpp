@@ -137,11 +137,17 @@ void CSkyPlotWnd::DrawMarker(CDrawContext& dc, const SkySatellite& sat) const {
 
     memDC.SetTextColor(UnpackColour(sat.nTextColour));
     memDC.SetBkMode(TRANSPARENT);
-    memDC.DrawText(QString::asprintf(qPrintable(m_strMarkerFormat), sat.nPrn),
-                   CRect{0, iconSize.cy, w, h}, DT_CENTER | DT_TOP);
+    memDC.DrawText(MarkerText(sat), CRect{0, iconSize.cy, w, h}, DT_CENTER | DT_TOP);
 
     const CPoint pt = m_Geometry.SkyPoint(sat.nAzimuth, sat.nElevation);
     dc.BitBlt(pt.x - w / 2, pt.y - iconSize.cy / 2, w, h, memDC, 0, 0, SRCINVERT);
+}
+
+QString CSkyPlotWnd::MarkerText(const SkySatellite& sat) const {
+    if (sat.system == GnssSystem::None)
+        return QString::asprintf(qPrintable(m_strMarkerFormat), sat.nPrn);
+    // At least two digits, as the field writes them: R05, S133.
+    return QString::asprintf("%c%02d", RinexLetter(sat.system), sat.nPrn);
 }
 
 void CSkyPlotWnd::UpdateSatellites(CDrawContext& dc, const SkySatelliteList& list) {
@@ -155,7 +161,7 @@ void CSkyPlotWnd::UpdateSatellites(CDrawContext& dc, const SkySatelliteList& lis
 
         if (current.nPrn == drawn.nPrn && current.nAzimuth == drawn.nAzimuth &&
             current.nElevation == drawn.nElevation && current.nTextColour == drawn.nTextColour &&
-            current.nIcon == drawn.nIcon)
+            current.nIcon == drawn.nIcon && current.system == drawn.system)
             continue;
         if (IsShown(drawn))
             DrawMarker(dc, drawn);

@@ -1,7 +1,10 @@
 // The polar sky plot of the azimuth/elevation page: a black disc with blue elevation rings
 // and azimuth spokes and white labels, one marker per satellite in view (a satellite icon with
 // its PRN under it, yellow when the satellite is used in the solution, silver otherwise) and,
-// when trails are on, green trail pixels where satellites have been.
+// when trails are on, green trail pixels where satellites have been. A satellite of the
+// all-systems reading is labelled with its system's RINEX letter and its number within the
+// system (G12, R05, S133); the letter tells the systems apart, so the colours keep telling
+// only whether a satellite is used.
 //
 // Not a window: the page lays it out and paints it with its own drawing context. Markers and
 // trail pixels are XORed onto the screen, so a satellite that moved is redrawn without a
@@ -17,6 +20,7 @@
 // a sunken frame of COLOR_3DDKSHADOW (top, left) and COLOR_BTNHIGHLIGHT (bottom, right).
 #pragma once
 
+#include "nmea/GnssSystems.h"
 #include "views/SkyGeometry.h"
 #include "views/TrailStore.h"
 
@@ -35,11 +39,15 @@ struct SkySatellite {
     int32_t bUsed = 0;       // 1 when used in the navigation solution
     int32_t nTextColour = 0; // marker text, 0xRRGGBB (set by UpdateSatellites)
     int32_t nIcon = 0;       // bitmap resource of the marker (set by UpdateSatellites)
+    // All systems: the satellite's system, nPrn its number within it; None in the GPS-only
+    // reading, whose markers show the PRN through the marker format.
+    GnssSystem system = GnssSystem::None;
 
     friend bool operator==(const SkySatellite&, const SkySatellite&) = default;
 };
 
-inline constexpr int kSkySlots = 40;
+// Room for every satellite of the all-systems table; the GPS-only reading fills 36 at most.
+inline constexpr int kSkySlots = 64;
 using SkySatelliteList = std::array<SkySatellite, kSkySlots>;
 
 class CSkyPlotWnd {
@@ -50,7 +58,7 @@ public:
     void SetPointSize(int nTenthsOfPoint) { m_nPointSize = nTenthsOfPoint; }
     // Degrees of elevation between rings; a step below 1 is ignored.
     void SetRingStep(int nDegrees);
-    // Formats a marker's PRN (one %d).
+    // Formats a marker's PRN (one %d) in the GPS-only reading.
     void SetMarkerFormat(const QString& strFormat) { m_strMarkerFormat = strFormat; }
     // Any non-zero flag turns trails on.
     void SetTrails(int nFlag) { m_nTrails = nFlag != 0 ? 1 : 0; }
@@ -68,8 +76,9 @@ public:
     void Layout(CDrawContext& dc, const CRect& client);
     // Grid, trails when on, then the markers of the current slots.
     void Paint(CDrawContext& dc);
-    // Takes PRN, azimuth, elevation and used flag of every record as the current slots and
-    // redraws on dc only the markers that changed, adding a trail point for each new one.
+    // Takes PRN, azimuth, elevation, used flag and system of every record as the current
+    // slots and redraws on dc only the markers that changed, adding a trail point for each
+    // new one.
     void UpdateSatellites(CDrawContext& dc, const SkySatelliteList& list);
 
     // Stores a sky position in the trail and plots it, un-plotting the oldest position when
@@ -80,8 +89,12 @@ public:
 
     // Whether a slot has a marker on the screen. Elevations outside 0 to 90 can only come
     // from malformed receiver data; such a satellite is not shown on either drawing path.
+    // Nor is one at azimuth 0 and elevation 0: receivers list satellites they have not
+    // located yet with both fields empty (which the decoder stores as 0) or both 0, and
+    // plotting them would put a cluster of markers on the north horizon.
     static bool IsShown(const SkySatellite& sat) {
-        return sat.nPrn != 0 && sat.nElevation >= 0 && sat.nElevation <= 90;
+        return sat.nPrn != 0 && sat.nElevation >= 0 && sat.nElevation <= 90 &&
+               (sat.nAzimuth != 0 || sat.nElevation != 0);
     }
 
     const SkyGeometry& Geometry() const { return m_Geometry; }
@@ -102,6 +115,7 @@ private:
     void DrawTrail(CDrawContext& dc) const;
     void PlotTrailPixel(CDrawContext& dc, const TrailPoint& point) const;
     void DrawMarker(CDrawContext& dc, const SkySatellite& sat) const;
+    QString MarkerText(const SkySatellite& sat) const;
 
     int m_nPointSize = 90;
     int m_nRingStep = 15;

@@ -69,6 +69,8 @@ void ChoosePort(CScriptedInteraction& person, const QString& strEntry, const QSt
 TEST_F(FaultTest, AReceiverUnpluggedMidSentenceIsReplacedThroughCommSettings) {
     auto pFirst = std::make_unique<CPty>(5);
     WriteSettingInt(kSectionSerial, kPort, 5);
+    // The GPS-only reading, whose satellite table the sky plot draws from.
+    WriteSettingInt(kSectionSerial, kAllSystems, 0);
     auto pFrame = MakeFrame();
     CMainFrame& frame = *pFrame;
     ASSERT_TRUE(frame.Link().IsOpen());
@@ -77,6 +79,7 @@ TEST_F(FaultTest, AReceiverUnpluggedMidSentenceIsReplacedThroughCommSettings) {
     const std::string strBefore = Seconds(sim, 30);
     const std::string strCut = Seconds(sim, 1).substr(0, 200); // ends inside a sentence
     CNmeaParser reference;
+    reference.SetAllSystems(frame.Parser().AllSystems());
     ASSERT_TRUE(SendAndTick(*pFirst, frame, reference, strBefore + strCut));
     EXPECT_EQ(frame.PaneText(0), "GPS SPS Mode");
     EXPECT_EQ(frame.LedColour(), CStatusLight::Colour::Green);
@@ -130,6 +133,7 @@ TEST_F(FaultTest, AReceiverThatNeverComesBackLeavesTheProgramQuietAndTheSettings
     WriteSettingInt(kSectionSerial, kBaud, 38400);
     auto pFrame = MakeFrame();
     CNmeaParser reference;
+    reference.SetAllSystems(pFrame->Parser().AllSystems());
     ASSERT_TRUE(SendAndTick(*pPty, *pFrame, reference, SimulatedSeconds(5)));
     pPty.reset(); // unplugged for good
     CScriptedInteraction person;

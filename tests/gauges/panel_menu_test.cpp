@@ -1,6 +1,6 @@
 // The panel's tap-and-hold menu and the speed setup: the menu's items and check marks, a
-// chosen command coming back through the frame, and the full scale stored, refused or left
-// alone.
+// chosen command coming back through the frame, and the full scale shown, stored, refused or
+// left alone.
 #include "PanelFixture.h"
 
 #include "gauges/SpeedSetupDlg.h"
@@ -9,9 +9,11 @@
 #include "settings/SettingNames.h"
 #include "settings/SettingsStore.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QKeyEvent>
 
 #include <functional>
 #include <set>
@@ -144,6 +146,24 @@ TEST_F(PanelMenuTest, SpeedSetupTakesATypedValueAndStartsFromTheStoredOne) {
     EXPECT_EQ(seen.strShown, QStringLiteral("250"));
     EXPECT_EQ(ReadSettingInt(kSectionPanel, kMaxSpeed, -99), 75);
     EXPECT_EQ(m_pPanel->Speedometer().FullScale(), 75.0);
+}
+
+TEST_F(PanelMenuTest, SpeedSetupOpensItsListOnTheCurrentValueSoEnterKeepsIt) {
+    for (const int nStored : {150, 75}) { // listed, and typed in once
+        WriteSettingInt(kSectionPanel, kMaxSpeed, nStored);
+        SpeedSetupPlay seen;
+        m_Person.AnswerDialog(Play(seen, [](QComboBox& speed, QDialog& dialog) {
+            // Enter in the opened list takes the item the list highlights.
+            speed.showPopup();
+            QKeyEvent enter(QEvent::ShortcutOverride, Qt::Key_Return, Qt::NoModifier);
+            QCoreApplication::sendEvent(speed.view(), &enter);
+            speed.hidePopup();
+            dialog.accept();
+        }));
+        EXPECT_TRUE(m_pPanel->OnCommand(ID_SETUP_SPEED));
+        EXPECT_EQ(seen.strShown, QString::number(nStored));
+        EXPECT_EQ(ReadSettingInt(kSectionPanel, kMaxSpeed, -99), nStored);
+    }
 }
 
 TEST_F(PanelMenuTest, SpeedSetupCancelChangesNothing) {

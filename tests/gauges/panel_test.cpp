@@ -191,7 +191,7 @@ TEST_F(PanelTest, TicksFeedEveryGaugeInTheUsersUnits) {
         const char* pszVerticalUnit;
     } cases[] = {
         {"statute and feet", 0, 0, 10 * 1.15077944802, "MPH", 2 * 1.15077944802, "mi",
-         100 * 3.28083989501, "ft", 2000, 60 * 3.28083989501, "X100 ft per sec"},
+         100 * 3.28083989501, "ft", 2000, 60 * 3.28083989501, "X100 ft per min"},
         {"nautical and metres", 1, 1, 10, "KT", 2, "nmi", 100, "m", 5, 1, "m per sec"},
         {"metric, altitude setting out of range", 2, 7, 18.52, "Km/h", 3.704, "km", -1, "err", 5,
          -1, "err"},

@@ -1,5 +1,6 @@
 // The speedometer read back from its pixels: labels for several full scales, the needle's
-// angle, the centred readout and the title, and what a full scale of 0 does.
+// angle (held at the full scale), the centred readout and the title, and what a full scale of 0
+// does.
 #include "GaugeTestSupport.h"
 
 #include "gauges/SpeedometerWnd.h"
@@ -75,8 +76,10 @@ TEST(Speedometer, NeedleTurnsOnceRoundPerFullScale) {
         {"quarter scale points right", 37.5, 150, 90},
         {"standing still points up", 0, 150, 0},
         {"full scale points up again", 150, 150, 0},
-        {"beyond the full scale goes round again", 225, 150, 180},
+        {"beyond the full scale stays on it", 225, 150, 0},
+        {"far beyond a small full scale stays on it", 45, 7, 0},
         {"reversing turns counter-clockwise", -37.5, 150, 270},
+        {"reversing beyond the full scale stops on it", -200, 150, 0},
         {"full scale 0 points up", 12, 0, 0},
         {"speed not a number points up", std::nan(""), 150, 0},
         {"infinite speed points up", std::numeric_limits<double>::infinity(), 150, 0},

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -26,33 +27,57 @@ std::string ReadFile(const std::string& strPath) {
     return s.str();
 }
 
-TEST(DecodeTool, PrintsWhatADirectFeedGivesInEveryChunkSize) {
+TEST(DecodeTool, PrintsWhatADirectFeedGivesInEveryChunkSizeInBothReadings) {
     for (const char* pName : {"sample.nmea", "quirks.nmea"}) {
-        const std::string strPath = kData + "/" + pName;
-        const std::string strBytes = ReadFile(strPath);
-        ASSERT_FALSE(strBytes.empty()) << strPath;
+        for (const bool bAllSystems : {true, false}) {
+            const std::string strPath = kData + "/" + pName;
+            const std::string strBytes = ReadFile(strPath);
+            ASSERT_FALSE(strBytes.empty()) << strPath;
 
-        RecordingNotify notify;
-        CNmeaParser parser(&notify);
-        FeedChunks(parser, strBytes, 255);
-        MessageCounts counts{};
-        for (unsigned n : notify.all)
-            ++counts[n - WM_GPS_SENTENCE];
-        const std::string strExpected = RecordJson(parser, counts) + "\n";
+            RecordingNotify notify;
+            CNmeaParser parser(&notify);
+            parser.SetAllSystems(bAllSystems);
+            FeedChunks(parser, strBytes, 255);
+            MessageCounts counts{};
+            for (unsigned n : notify.all)
+                ++counts[n - WM_GPS_SENTENCE];
+            const std::string strExpected = RecordJson(parser, counts) + "\n";
 
-        for (const std::string& strArgs :
-             {strPath, "--chunk 1 " + strPath, "--chunk=2 " + strPath, "--chunk 13 " + strPath,
-              "--chunk 100000 " + strPath, "< " + strPath, "- < " + strPath,
-              "--chunk 3 - < " + strPath}) {
-            const ProgramResult r = RunTool(strArgs);
-            EXPECT_EQ(r.nStatus, 0) << strArgs;
-            EXPECT_EQ(r.strOut, strExpected) << strArgs;
+            const std::string strReading = bAllSystems ? "" : "--gps-only ";
+            for (const std::string& strArgs :
+                 {strPath, "--chunk 1 " + strPath, "--chunk=2 " + strPath, "--chunk 13 " + strPath,
+                  "--chunk 100000 " + strPath, "< " + strPath, "- < " + strPath,
+                  "--chunk 3 - < " + strPath}) {
+                const ProgramResult r = RunTool(strReading + strArgs);
+                EXPECT_EQ(r.nStatus, 0) << strReading << strArgs;
+                EXPECT_EQ(r.strOut, strExpected) << strReading << strArgs;
+            }
         }
     }
 }
 
+// Every capture in data/ against its expected output in data/golden/ (scripts/golden.sh writes
+// them; a change of the decoder's results shows as a diff of those files).
+TEST(DecodeTool, EveryCaptureDecodesToItsGoldenOutputInBothReadings) {
+    int nCaptures = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(kData)) {
+        if (entry.path().extension() != ".nmea")
+            continue;
+        ++nCaptures;
+        const std::string strName = entry.path().stem().string();
+        for (const auto& [strArgs, strSuffix] : {std::pair<std::string, std::string>{"", ".json"},
+                                                 {"--gps-only ", ".gps-only.json"}}) {
+            const ProgramResult r = RunTool(strArgs + entry.path().string());
+            EXPECT_EQ(r.nStatus, 0) << strName;
+            EXPECT_EQ(r.strOut, ReadFile(kData + "/golden/" + strName + strSuffix))
+                << strName << strSuffix;
+        }
+    }
+    EXPECT_GE(nCaptures, 5);
+}
+
 TEST(DecodeTool, OutputFollowsTheContract) {
-    const ProgramResult r = RunTool(kData + "/quirks.nmea");
+    const ProgramResult r = RunTool("--gps-only " + kData + "/quirks.nmea");
     ASSERT_EQ(r.nStatus, 0);
     const std::string& s = r.strOut;
     EXPECT_EQ(s.rfind("{\"m_nGgaHour\":", 0), 0u);

@@ -22,6 +22,29 @@ std::string Snapshot(const CNmeaParser& parser) {
     return RecordJson(parser, MessageCounts{});
 }
 
+std::string GnssSummary(const CNmeaParser& parser) {
+    GnssSatelliteView sats[CGnssTable::kCapacity];
+    const int n = parser.m_Gnss.List(sats);
+    std::string s;
+    for (int i = 0; i < n; ++i) {
+        const GnssSatelliteView& v = sats[i];
+        const GnssSatellite& e = parser.m_Gnss.Entry(v.nEntry);
+        const auto known = [](bool b, int n) { return b ? std::to_string(n) : std::string("?"); };
+        s += (i ? "; " : "") + std::string(1, RinexLetter(v.id.system)) +
+             std::to_string(v.id.nSvid) + " " + known(e.bHasElevation, v.nElevation) + "/" +
+             known(e.bHasAzimuth, v.nAzimuth) + " " + std::to_string(v.nSnr) +
+             (v.bUsed ? "u " : " ");
+        GnssSignalSnr signals[CGnssTable::kKeys];
+        const int nSignals = parser.m_Gnss.Signals(v.nEntry, signals);
+        for (int k = 0; k < nSignals; ++k) {
+            for (int c = 24; c >= 0 && (signals[k].nSignal >> c & 0xFF); c -= 8)
+                s += static_cast<char>(signals[k].nSignal >> c);
+            s += ":" + std::to_string(signals[k].nSnr) + (k + 1 < nSignals ? "," : "");
+        }
+    }
+    return s;
+}
+
 std::vector<Chunking> Chunkings(size_t nLength) {
     std::vector<Chunking> out;
     out.push_back({"whole", {nLength}});

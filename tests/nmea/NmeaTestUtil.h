@@ -23,6 +23,10 @@ std::string Sentence(const std::string& strAddressAndBody);
 void FeedChunks(CNmeaParser& parser, const std::string& str, size_t nChunk);
 // The parser's whole record and counters as text, for comparing two runs.
 std::string Snapshot(const CNmeaParser& parser);
+// The all-systems table in short: "G5 62/281 44u 1:44,8:30; E11 ?/? 0 7:0", each satellite as
+// its RINEX label, elevation/azimuth ("?" never given), strongest SNR, "u" when used, and
+// its signals' SNRs.
+std::string GnssSummary(const CNmeaParser& parser);
 
 // Every chunking the byte path must treat alike: whole, byte by byte, 255-byte chunks, a few
 // odd sizes, and every two-piece split.

@@ -8,8 +8,12 @@
 #include "resources/resource.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -121,7 +125,7 @@ TEST(FileDialogs, StartInDocumentsWithQtFiltersAndReturnTheChoice) {
     ASSERT_EQ(person.Prompts().size(), 2u);
     const Prompt& save = person.Prompts()[0];
     EXPECT_EQ(save.kind, Prompt::Kind::SaveFile);
-    EXPECT_EQ(save.strFilter, QStringLiteral("Text Files (*.txt);;All Files (*.*)"));
+    EXPECT_EQ(save.strFilter, QStringLiteral("Text Files (*.txt);;All Files (*)"));
     QString strFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!QDir(strFolder).exists())
         strFolder = QDir::homePath();
@@ -131,8 +135,29 @@ TEST(FileDialogs, StartInDocumentsWithQtFiltersAndReturnTheChoice) {
 
 TEST(FileDialogs, FiltersConvertPairByPair) {
     EXPECT_EQ(QtFileFilter(QStringLiteral("Logs|*.txt;*.nmea|All Files (*.*)|*.*||")),
-              QStringLiteral("Logs (*.txt *.nmea);;All Files (*.*)"));
+              QStringLiteral("Logs (*.txt *.nmea);;All Files (*)"));
     EXPECT_EQ(QtFileFilter(QString()), QString());
+}
+
+TEST(FileDialogs, AllFilesListsARecordingSavedWithoutAnExtension) {
+    QTemporaryDir folder;
+    for (const char* pszName : {"drive", "drive.txt"})
+        ASSERT_TRUE(
+            QFile(folder.filePath(QString::fromLatin1(pszName))).open(QIODevice::WriteOnly));
+    // The program's filter as a Qt file dialog applies it.
+    QFileDialog dialog(nullptr, QString(), folder.path());
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilter(
+        QtFileFilter(QStringLiteral("Text Files (*.txt)|*.txt|All Files (*.*)|*.*||")));
+    const auto* pModel = dialog.findChild<QFileSystemModel*>();
+    ASSERT_NE(pModel, nullptr);
+    ASSERT_EQ(dialog.nameFilters().size(), 2);
+    const auto listed = [&](int nFilter) {
+        dialog.selectNameFilter(dialog.nameFilters()[nFilter]);
+        return QDir(folder.path()).entryList(pModel->nameFilters(), QDir::Files);
+    };
+    EXPECT_EQ(listed(0), QStringList{"drive.txt"});
+    EXPECT_EQ(listed(1), (QStringList{"drive", "drive.txt"}));
 }
 
 } // namespace

@@ -84,7 +84,8 @@ TEST(ComNames, ResolveByTheTableOfDeviceFamilies) {
                           Case{"COM33:", "/dev/ttyUSB0"}, Case{"COM64:", "/dev/ttyUSB31"},
                           Case{"COM65:", "/dev/ttyACM0"}, Case{"COM96:", "/dev/ttyACM31"},
                           Case{"COM97:", "/dev/rfcomm0"}, Case{"COM128:", "/dev/rfcomm31"},
-                          Case{"COM0:", ""}, Case{"COM129:", ""}, Case{"COM3", ""},
+                          Case{"COM129:", "/dev/ttyAMA0"}, Case{"COM288:", "/dev/ttyTHS31"},
+                          Case{"COM0:", ""}, Case{"COM289:", ""}, Case{"COM3", ""},
                           Case{"SER05:", ""}, Case{"com3:", ""}, Case{"COM-1:", ""}}) {
         EXPECT_EQ(ResolveDeviceName(QString::fromLatin1(c.name)), QString::fromLatin1(c.path))
             << c.name;

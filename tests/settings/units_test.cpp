@@ -57,7 +57,7 @@ TEST(Units, AltitudeAndVerticalSpeedFollowTheSelection) {
     EXPECT_EQ(units::ConvertVerticalSpeed(0, 60.0), 60.0 * 3.28083989501);
     EXPECT_EQ(units::ConvertVerticalSpeed(1, 60.0), 1.0);
     EXPECT_EQ(units::ConvertVerticalSpeed(-1, 60.0), -1.0);
-    EXPECT_STREQ(units::VerticalSpeedUnitName(0), "X100 ft per sec");
+    EXPECT_STREQ(units::VerticalSpeedUnitName(0), "X100 ft per min");
     EXPECT_STREQ(units::VerticalSpeedUnitName(1), "m per sec");
     EXPECT_STREQ(units::VerticalSpeedUnitName(5), "err");
 }
@@ -141,7 +141,7 @@ TEST_F(StoredUnits, AnEmptyStoreMeansStatuteFeetAndDegreesWithDecimalMinutes) {
     EXPECT_EQ(ConvertSmallDistance(1.0), 5280.0);
     EXPECT_EQ(AltitudeUnitName(), QStringLiteral("ft"));
     EXPECT_EQ(FormatAltitude(123.456), QStringLiteral("405.04   ft     "));
-    EXPECT_EQ(VerticalSpeedUnitName(), QStringLiteral("X100 ft per sec"));
+    EXPECT_EQ(VerticalSpeedUnitName(), QStringLiteral("X100 ft per min"));
 }
 
 TEST_F(StoredUnits, AChangedSelectionShowsAtTheNextCall) {

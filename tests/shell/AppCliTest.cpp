@@ -1,8 +1,11 @@
 // The program as started from a terminal: its help, its version, refusals of bad arguments,
-// and a picture of a page taken without a display while a recording replays.
+// a picture of a page taken without a display while a recording replays, and a receiver on a
+// device recorded byte for byte.
 #include "common/RunProgram.h"
 
+#include <QFile>
 #include <QImage>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -12,6 +15,7 @@ namespace {
 
 const std::string kProgram = std::string(RAVUZIZ_BIN_DIR) + "/app/ravuziz";
 const std::string kDemo = std::string(RAVUZIZ_DATA_DIR) + "/demo.nmea";
+const QString kSim = QStringLiteral(RAVUZIZ_BIN_DIR "/tools/ravuziz-sim");
 
 ProgramResult RunRavuziz(const std::string& strArgs) {
     return RunProgram(kProgram + " " + strArgs);
@@ -26,7 +30,9 @@ TEST(Program, AnswersHelpAndVersionAndRefusesBadArguments) {
     EXPECT_EQ(version.strOut, "ravuziz 1.00.3\n");
     for (const char* pArgs :
          {"--frobnicate", "--replay", "--page Stats", "stray", "--screenshot x.png --size 0x5",
-          "--screenshot x.png --after -1", "--screenshot x.png --page Nowhere"})
+          "--screenshot x.png --after -1", "--screenshot x.png --page Nowhere", "--baud 9600",
+          "--port /dev/null --replay x", "--force", "--port /dev/null --baud fast",
+          "--port /nonexistent/tty --screenshot x.png"})
         EXPECT_EQ(RunRavuziz(pArgs).nStatus, 2) << pArgs;
 }
 
@@ -34,13 +40,44 @@ TEST(Program, PicturesAPageOfAReplayWithoutADisplay) {
     QTemporaryDir dir;
     const std::string strPicture = dir.filePath("panel.png").toStdString();
     const ProgramResult r = RunRavuziz("--replay " + kDemo + " --screenshot " + strPicture +
-                                " --page Panel --after 2 --size 240x320");
+                                       " --page Panel --after 2 --size 240x320");
     ASSERT_EQ(r.nStatus, 0);
     const QImage picture(QString::fromStdString(strPicture));
     ASSERT_FALSE(picture.isNull());
     EXPECT_EQ(picture.size(), QSize(240, 320));
     // The panel's white dials fill the middle of the window.
     EXPECT_EQ(picture.pixel(120, 180), qRgb(255, 255, 255));
+}
+
+std::string ReadAll(const QString& strPath) {
+    QFile file(strPath);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+}
+
+// A current receiver at ten fixes a second on a terminal: what the program recorded is
+// exactly a stretch of what the receiver sent, nothing lost, doubled or reordered.
+TEST(Program, RecordsADeviceByteForByteAndKeepsAnExistingRecording) {
+    QTemporaryDir dir;
+    const QString strSent = dir.filePath("sent.nmea"), strGot = dir.filePath("got.nmea");
+    QProcess sim;
+    sim.start(kSim, {"--pty", "--receiver", "modern", "--rate", "10", "--copy", strSent});
+    ASSERT_TRUE(sim.waitForReadyRead(10000));
+    const std::string strPty = sim.readLine().trimmed().toStdString();
+    const std::string strArgs = "--port " + strPty + " --baud 115200 --record " +
+                                strGot.toStdString() + " --screenshot " +
+                                dir.filePath("p.png").toStdString() + " --after 3";
+    EXPECT_EQ(RunRavuziz(strArgs).nStatus, 0);
+    const std::string strRecorded = ReadAll(strGot);
+    // An existing recording is kept unless told otherwise.
+    EXPECT_EQ(RunRavuziz(strArgs).nStatus, 2);
+    EXPECT_EQ(ReadAll(strGot), strRecorded);
+    sim.terminate();
+    ASSERT_TRUE(sim.waitForFinished(10000));
+
+    const std::string strServed = ReadAll(strSent);
+    EXPECT_GT(strRecorded.size(), 5000u); // seconds of a multi-system receiver
+    EXPECT_NE(strServed.find(strRecorded), std::string::npos)
+        << strRecorded.size() << " bytes recorded, " << strServed.size() << " served";
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-// The shell's dialogs as a person uses them: presets shown, choices handed back, and the odd
-// inputs (a port with no entry, a rate that is no number) read as the program reads them.
+// The shell's dialogs as a person uses them: presets shown, choices handed back, a port with
+// no entry read as the program reads it, and a rate that is no number refused.
 #include "platform/ScriptedInteraction.h"
 #include "shell/CommSettingsDlg.h"
 #include "shell/UnitsDlg.h"
@@ -56,8 +56,8 @@ TEST(CommSettingsDlg, HandsBackThePortNumberAndTheRateAsTyped) {
     } const cases[] = {
         {"COM10: - /dev/ttyS9", "9600", 10, 9600},
         {"SER12:", "115200", 12, 115200},
-        {"COM1: - /dev/ttyS0", "abc", 1, 0},
-        {"COM100: - /dev/ttyUSB3", "4800 baud", 100, 4800},
+        {"COM1: - /dev/ttyS0", " 4800 ", 1, 4800},
+        {"COM100: - /dev/ttyUSB3", "250000", 100, 250000},
     };
     for (const Case& c : cases) {
         CScriptedInteraction person;
@@ -72,6 +72,30 @@ TEST(CommSettingsDlg, HandsBackThePortNumberAndTheRateAsTyped) {
         ASSERT_EQ(dlg.DoModal(), IDOK) << c.pEntry;
         EXPECT_EQ(dlg.m_nPort, c.nPort) << c.pEntry;
         EXPECT_EQ(dlg.m_nBaud, c.nBaud) << c.pEntry;
+    }
+}
+
+TEST(CommSettingsDlg, RefusesARateThatIsNoWholeNumberAboveZeroAndStaysOpen) {
+    CScriptedInteraction person;
+    const char* const refused[] = {"abc", "", "0", "-9600", "4800 baud", "96OO", "9600.5"};
+    person.AnswerDialog([&](QDialog& d) {
+        auto* pBaud = GetDlgItemAs<QComboBox>(&d, IDC_BAUD);
+        for (const char* pszTyped : refused) {
+            pBaud->setEditText(QString::fromLatin1(pszTyped));
+            d.accept();
+            ASSERT_EQ(d.result(), 0) << pszTyped << " closed the dialog";
+        }
+        pBaud->setEditText(QStringLiteral("19200"));
+        d.accept();
+    });
+    CCommSettingsDlg dlg;
+    ASSERT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.m_nBaud, 19200);
+    const auto& prompts = person.Prompts();
+    ASSERT_EQ(prompts.size(), std::size(refused) + 1);
+    for (size_t i = 0; i < std::size(refused); ++i) {
+        EXPECT_EQ(prompts[i].strText, QString::fromLatin1(kBaudRefusal)) << refused[i];
+        EXPECT_EQ(prompts[i].nType, MB_OK | MB_ICONEXCLAMATION);
     }
 }
 

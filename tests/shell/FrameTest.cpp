@@ -68,6 +68,8 @@ TEST_F(Frame, ShowsItselfBeforeTheWarningAndCancelCloses) {
 }
 
 TEST_F(Frame, AReplayTickReachesTheStatisticsAndSatellitePages) {
+    // The GPS-only reading, whose satellite table the sky plot draws from.
+    WriteSettingInt(kSectionSerial, kAllSystems, 0);
     CMainFrame::Options options;
     options.strReplayPath = kDemo;
     options.bSkipWarning = true;
@@ -155,7 +157,7 @@ TEST_F(Frame, LoggingCommandsAndTheirMenuStates) {
     person.AnswerFile(dir.filePath("drive.txt"));
     EXPECT_TRUE(frame.OnCommand(ID_LOG_START));
     ASSERT_TRUE(frame.Parser().IsRecording());
-    EXPECT_EQ(person.Prompts()[0].strFilter, "Text Files (*.txt);;All Files (*.*)");
+    EXPECT_EQ(person.Prompts()[0].strFilter, "Text Files (*.txt);;All Files (*)");
     EXPECT_FALSE(QueryCommandState(&frame, ID_LOG_START).IsEnabled());
     EXPECT_TRUE(QueryCommandState(&frame, ID_LOG_STOP).IsEnabled());
     frame.Parser().Feed("$GPZDA,1*55\r\n", 13);
@@ -174,6 +176,32 @@ TEST_F(Frame, LoggingCommandsAndTheirMenuStates) {
     person.AnswerFile(QString()); // cancelled
     frame.OnCommand(ID_LOG_START);
     EXPECT_FALSE(frame.Parser().IsRecording());
+}
+
+// Every satellite system is read unless the user turned it off; the choice is kept, and
+// switching leaves nothing of the other reading behind.
+TEST_F(Frame, AllSatelliteSystemsIsAKeptChoice) {
+    const std::string strGga = "$GNGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,,M,,*4C\r\n";
+    const auto feed = [&strGga](CMainFrame& frame) {
+        frame.Parser().Feed(strGga.data(), static_cast<uint32_t>(strGga.size()));
+        return frame.Parser().m_nGgaCount;
+    };
+    CMainFrame::Options options;
+    options.bSkipWarning = true;
+    {
+        CMainFrame frame(options);
+        EXPECT_TRUE(QueryCommandState(&frame, ID_ALL_SYSTEMS).IsChecked());
+        EXPECT_EQ(feed(frame), 1u);
+        EXPECT_TRUE(frame.OnCommand(ID_ALL_SYSTEMS));
+        EXPECT_FALSE(QueryCommandState(&frame, ID_ALL_SYSTEMS).IsChecked());
+        EXPECT_EQ(frame.Parser().m_dLatitude, 0); // the record started afresh
+        EXPECT_EQ(feed(frame), 0u);               // and reads talker GP only
+    }
+    EXPECT_EQ(ReadSettingInt(kSectionSerial, kAllSystems, kDefaultAllSystems), 0);
+    CMainFrame frame(options);
+    EXPECT_FALSE(frame.Parser().AllSystems());
+    frame.OnCommand(ID_ALL_SYSTEMS);
+    EXPECT_EQ(feed(frame), 1u);
 }
 
 // A receiver on a pseudo-terminal, reachable as port 7.
@@ -225,32 +253,37 @@ TEST_F(Frame, ConnectSerialClosesAReplayFirstAndStoresOnlyAPortThatOpened) {
     EXPECT_EQ(ReadSettingInt(kSectionSerial, kBaud, 0), 9600);
     EXPECT_TRUE(QueryCommandState(&frame, ID_CONNECT_SERIAL).IsChecked());
 
-    // A port that will not open: the link's message, no source, the settings as they were.
+    // A port that will not open: the link's message, the port that worked open again, the
+    // settings as they were.
     choose("SER31:", "4800"); // port 31 leads nowhere
     person.AnswerMessageBox(IDOK);
     frame.OnCommand(ID_CONNECT_SERIAL);
-    EXPECT_FALSE(frame.Link().IsOpen());
     EXPECT_EQ(person.Prompts().back().strCaption, "Communication Error");
+    EXPECT_TRUE(frame.Link().IsOpen());
+    EXPECT_EQ(frame.Link().m_nPort, 7);
+    EXPECT_EQ(frame.Link().m_nBaud, 9600u);
+    EXPECT_TRUE(QueryCommandState(&frame, ID_CONNECT_SERIAL).IsChecked());
     EXPECT_EQ(ReadSettingInt(kSectionSerial, kPort, 0), 7);
     EXPECT_EQ(ReadSettingInt(kSectionSerial, kBaud, 0), 9600);
 
     person.AnswerDialog([](QDialog& d) { d.reject(); }); // Cancel changes nothing
     frame.OnCommand(ID_CONNECT_SERIAL);
-    EXPECT_FALSE(frame.Link().IsOpen());
+    EXPECT_TRUE(frame.Link().IsOpen());
 }
 
-TEST_F(Frame, ConnectLoggedFileSwitchesTheSourceEvenWhenTheFileFails) {
+TEST_F(Frame, AReplayFileThatFailsIsReportedAndNotTicked) {
     CMainFrame::Options options;
     options.bSkipWarning = true;
-    CMainFrame frame(options);
+    CMainFrame frame(options); // its port leads nowhere
     ProcessPosted();
     CScriptedInteraction person;
     person.AnswerFile("/nonexistent/drive.nmea");
     person.AnswerMessageBox(IDOK);
     frame.OnCommand(ID_CONNECT_LOGGED_FILE);
-    EXPECT_EQ(frame.SourceMode(), CMainFrame::Source::LoggedFile);
     EXPECT_EQ(person.Prompts().back().strText, "File Error!");
     EXPECT_FALSE(frame.Link().IsOpen());
+    EXPECT_FALSE(QueryCommandState(&frame, ID_CONNECT_LOGGED_FILE).IsChecked());
+    EXPECT_FALSE(QueryCommandState(&frame, ID_CONNECT_SERIAL).IsChecked());
 }
 
 TEST_F(Frame, UnitsAreStoredOnOkOnly) {

@@ -8,6 +8,7 @@
 #include "platform/ScriptedInteraction.h"
 #include "shell/PollLoop.h"
 #include "source/LogFile.h"
+#include "source/PacedReplay.h"
 #include "source/Recording.h"
 #include "source/SerialPort.h"
 
@@ -49,6 +50,25 @@ TEST(Playback, AMissingFileSaysFileErrorAndDeliversNothing) {
     EXPECT_FALSE(link.IsOpen());
     char buffer[256];
     EXPECT_EQ(link.Read(buffer, 255), 0);
+}
+
+// What keeps a recording off the file being replayed: the replay knows its file by what it is,
+// not by the name it was given, paced or not.
+TEST(Playback, AReplayKnowsItsFileWhateverItsName) {
+    QTemporaryDir dir;
+    const QString strPath = dir.filePath("drive.nmea"), strLink = dir.filePath("link.nmea");
+    WriteWholeFile(strPath, SimulatedSeconds(1));
+    ASSERT_TRUE(QFile::link(strPath, strLink));
+    const auto identity = IdentityOfPath(strPath);
+    ASSERT_TRUE(identity);
+    CSerialPort link;
+    link.OpenPlaybackFile(strLink);
+    EXPECT_EQ(link.PlaybackIdentity(), identity);
+    auto pFile = std::make_unique<CFileDevice>();
+    ASSERT_TRUE(pFile->OpenRead(strLink));
+    EXPECT_EQ(CPacedReplay(std::move(pFile), 1).Identity(), identity);
+    WriteWholeFile(dir.filePath("copy.nmea"), SimulatedSeconds(1));
+    EXPECT_NE(IdentityOfPath(dir.filePath("copy.nmea")), identity);
 }
 
 TEST(Recording, ReplayingARecordingGivesTheSameSentencesAndRecord) {

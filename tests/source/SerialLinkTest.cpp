@@ -133,8 +133,8 @@ TEST(SerialLink, AnUnpluggedReceiverGoesQuietAndALaterConnectWorks) {
     EXPECT_GT(parser.m_nGgaCount, 0u);
 }
 
-// A receiver faster than the poll must not pile up input in the program: what it sends beyond
-// a small buffer waits in the driver (which drops it), so the pages never fall behind.
+// A flood beyond anything a receiver sends must not pile up input in the program: what comes
+// beyond what a poll tick drains waits in the driver (which drops it).
 TEST(SerialLink, InputBeyondWhatThePollTakesIsNotHoarded) {
     CPty pty(43);
     CSerialPort link;
@@ -152,6 +152,30 @@ TEST(SerialLink, InputBeyondWhatThePollTakesIsNotHoarded) {
     EXPECT_LT(nAccepted, 512u * 1024u);
     char buffer[256];
     EXPECT_EQ(link.Read(buffer, 255), 255); // and the poll still gets its share
+}
+
+// A tick takes everything the port holds, not one read's worth: a receiver sending kilobytes
+// a second (many systems, high rates) is shown as it is, and nothing waits to be lost.
+TEST(SerialLink, APollTickTakesEverythingThePortHolds) {
+    CPty pty(44);
+    CSerialPort link;
+    ASSERT_TRUE(link.Open(44, 115200, false));
+    CNmeaParser parser, direct;
+    CPollLoop loop(link, parser);
+    const std::string strStream = SimulatedSeconds(30);
+    // A terminal hands over at most a few kilobytes at once; each piece is many reads' worth.
+    constexpr size_t kPiece = 4000;
+    for (size_t i = 0; i < strStream.size(); i += kPiece) {
+        const std::string strPiece = strStream.substr(i, kPiece);
+        pty.Send(strPiece);
+        QElapsedTimer timer;
+        timer.start();
+        while (static_cast<size_t>(pty.Waiting()) < strPiece.size() && timer.elapsed() < 5000)
+            QThread::msleep(1);
+        loop.Tick();
+        direct.Feed(strPiece.data(), static_cast<uint32_t>(strPiece.size()));
+        ASSERT_EQ(Snapshot(parser), Snapshot(direct)) << "after byte " << i + strPiece.size();
+    }
 }
 
 TEST(SerialLink, DiscoveryListsOverridesInTheEntryFormatWithoutDuplicates) {

@@ -1,6 +1,6 @@
 // The thresholds dialog on its own: what it shows for the stored values (an empty store
-// included) and what it stores on OK ("%f" texts, anything without a number as 0). Cancel is
-// run through the page's command in StatsViewTest.
+// included), what it stores on OK ("%f" texts), and the texts it refuses. Cancel is run
+// through the page's command in StatsViewTest.
 #include "StatsTestSupport.h"
 
 #include "platform/ScriptedInteraction.h"
@@ -98,13 +98,11 @@ TEST_F(AvgThresholdsDlgTest, ShowsStoredChoicesAndStoresWhatThePersonChose) {
     EXPECT_EQ(Stored(kAltAvgThreshold), "10.000000");
 }
 
-TEST_F(AvgThresholdsDlgTest, ThresholdTextsAreReadForTheirLeadingNumber) {
+TEST_F(AvgThresholdsDlgTest, OnlyNumbersAboveZeroAreTakenAsThresholds) {
     struct Case {
         const char *pszTyped, *pszStored;
-    } const cases[] = {{"2.5", "2.500000"},    {"abc", "0.000000"}, {"", "0.000000"},
-                       {" 1.75x", "1.750000"}, {"-1", "-1.000000"}, {"2,5", "2.000000"},
-                       {"1e1", "10.000000"}};
-    for (const Case& c : cases) {
+    } const accepted[] = {{"2.5", "2.500000"}, {" 1.75 ", "1.750000"}, {"1e1", "10.000000"}};
+    for (const Case& c : accepted) {
         RunDialog([&](QDialog& dialog) {
             GetDlgItemAs<QLineEdit>(&dialog, IDC_LATLON_THRESHOLD)->setText(c.pszTyped);
             GetDlgItemAs<QLineEdit>(&dialog, IDC_ALT_THRESHOLD)->setText(c.pszTyped);
@@ -113,6 +111,30 @@ TEST_F(AvgThresholdsDlgTest, ThresholdTextsAreReadForTheirLeadingNumber) {
         EXPECT_EQ(Stored(kLatLonAvgThreshold), c.pszStored) << '"' << c.pszTyped << '"';
         EXPECT_EQ(Stored(kAltAvgThreshold), c.pszStored) << '"' << c.pszTyped << '"';
     }
+
+    // Anything else would refuse every sample: it is refused itself, in either field, and the
+    // dialog stays open until both hold a number above 0 or the person cancels.
+    const char* const refused[] = {"abc", "", "0", "-1", "1.75x", "2,5", "inf"};
+    CScriptedInteraction person;
+    person.AnswerDialog([&](QDialog& dialog) {
+        for (const int nField : {IDC_LATLON_THRESHOLD, IDC_ALT_THRESHOLD}) {
+            for (const char* pszTyped : refused) {
+                GetDlgItemAs<QLineEdit>(&dialog, IDC_LATLON_THRESHOLD)->setText("4");
+                GetDlgItemAs<QLineEdit>(&dialog, IDC_ALT_THRESHOLD)->setText("4");
+                GetDlgItemAs<QLineEdit>(&dialog, nField)->setText(pszTyped);
+                dialog.accept();
+                ASSERT_EQ(dialog.result(), 0) << pszTyped << " closed the dialog";
+            }
+        }
+        dialog.reject();
+    });
+    CAvgThresholdsDlg dlg;
+    dlg.ReadSettings();
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    ASSERT_EQ(person.Prompts().size(), 2 * std::size(refused) + 1);
+    for (size_t i = 0; i < 2 * std::size(refused); ++i)
+        EXPECT_EQ(person.Prompts()[i].strText, QString::fromLatin1(kThresholdRefusal));
+    EXPECT_EQ(Stored(kLatLonAvgThreshold), "10.000000");
 }
 
 TEST_F(AvgThresholdsDlgTest, ValuesOtherThanZeroOrOneCheckNeitherButton) {

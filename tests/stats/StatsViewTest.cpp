@@ -243,6 +243,26 @@ TEST_F(StatsViewTest, ResetAsksAndOnlyYesResets) {
     EXPECT_EQ(LatLonCount(), 1u);
 }
 
+TEST_F(StatsViewTest, ShorterValuesAfterAResetLeaveNothingOfTheLongerOnes) {
+    SetUnits(2, 1, 2); // metres, and decimal degrees
+    CreateView();
+    // Fixes far apart: spreads of hundreds of kilometres, altitudes of thousands of metres.
+    for (const double d : {10.0, -20.0, 35.0}) {
+        SetFix(gps, 1, d, 3 * d, 300 * d);
+        Gga();
+    }
+    pView->UpdateSurface();
+    CScriptedInteraction person;
+    person.AnswerMessageBox(IDYES);
+    pView->OnCommand(ID_STATS_RESET);
+    pView->UpdateSurface();
+    // Drawn over the old table without an erase, just as a fully erased page shows it.
+    const QImage updated = pView->Surface().copy();
+    pView->Invalidate(true);
+    pView->UpdateSurface();
+    EXPECT_EQ(updated, pView->Surface());
+}
+
 TEST_F(StatsViewTest, TapAndHoldOpensTheMenuOwnedByTheFrame) {
     CreateView();
     CScriptedInteraction person;

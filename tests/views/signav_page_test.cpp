@@ -1,6 +1,6 @@
 // The signal/navigation page: the split into bars and text, the text block in the user's
 // formats, and the timer's refresh that redraws the bars after GSV data and the text after
-// GSA data, and nothing else.
+// GGA, GSA or RMC data, and nothing else.
 #include "ViewsTestSupport.h"
 
 #include "platform/Dialog.h"
@@ -115,22 +115,36 @@ TEST_F(SigNavPage, ShorterCountsWipeTheDigitsOfLongerOnes) {
     EXPECT_EQ(page->Surface().copy(0, 100, 240, 200), FreshTextArea());
 }
 
-TEST_F(SigNavPage, RefreshesTheTextOnlyAfterNewGsaData) {
+TEST_F(SigNavPage, RefreshesTheTextAfterNewGgaGsaOrRmcDataOnly) {
     Create();
     page->Tick();
     const QImage before = page->Surface().copy();
-
     gps.m_dLatitude = 12.25;
     gps.m_nSatsUsed = 7;
-    gps.m_nGgaCount = 5; // other sentences do not count
-    gps.m_nGsvCount = 3;
+    gps.m_nGsvCount = 3; // satellites alone leave the text as it is
     page->Tick();
     EXPECT_EQ(page->Surface().copy(0, 100, 240, 200), before.copy(0, 100, 240, 200));
 
-    gps.m_nGsaCount = 1;
-    page->Tick();
-    EXPECT_TRUE(Shows(QStringLiteral("N 12\u00B0 15.0000"), ValueAt(1)));
+    // Without GSA the position still follows GGA (and RMC).
+    for (uint32_t CNmeaParser::*pCount :
+         {&CNmeaParser::m_nGgaCount, &CNmeaParser::m_nGsaCount, &CNmeaParser::m_nRmcCount}) {
+        gps.m_dLatitude += 1;
+        ++(gps.*pCount);
+        page->Tick();
+        EXPECT_EQ(page->Surface().copy(0, 100, 240, 200), FreshTextArea());
+    }
+    EXPECT_TRUE(Shows(QStringLiteral("N 15\u00B0 15.0000"), ValueAt(1)));
     EXPECT_TRUE(Shows(QStringLiteral("7    "), ValueAt(4)));
+}
+
+TEST_F(SigNavPage, ShorterTextsLeaveNothingOfLongerOnes) {
+    // The first southern latitude: "S" is narrower than "N".
+    gps.m_dLatitude = 47.5;
+    Create();
+    page->Tick();
+    gps.m_dLatitude = -47.5;
+    ++gps.m_nGgaCount;
+    page->Tick();
     EXPECT_EQ(page->Surface().copy(0, 100, 240, 200), FreshTextArea());
 }
 

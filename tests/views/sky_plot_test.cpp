@@ -176,59 +176,86 @@ TEST(SkyPlot, DrawingAMarkerTwiceRemovesIt) {
 }
 
 // Random sequences of satellite lists: moves, used flags, empty lists, satellites sharing a
-// spot, satellites changing slots, elevations out of range. After every update the screen
-// must be exactly what a full repaint draws, or a later removal would leave a ghost.
+// spot, satellites changing slots, elevations out of range; reading every system also all 64
+// slots, and satellites of every system, some changing only their system. After every update
+// the screen must be exactly what a full repaint draws, or a later removal would leave a ghost.
 TEST(SkyPlot, IncrementalUpdatesAlwaysEqualAFullRepaint) {
-    for (const int bTrails : {0, 1}) {
-        SCOPED_TRACE(bTrails);
-        Plot p(bTrails);
-        std::mt19937 random(20240501u + static_cast<unsigned>(bTrails));
-        auto pick = [&](int nMin, int nMax) {
-            return std::uniform_int_distribution<int>(nMin, nMax)(random);
-        };
-        SkySatelliteList list{};
-        for (int step = 0; step < 120; ++step) {
-            SCOPED_TRACE(step);
-            switch (pick(0, 9)) {
-                case 0: list = SkySatelliteList{}; break;
-                case 1: // two satellites on one spot
-                    list[static_cast<size_t>(pick(0, 11))] = Sat(pick(1, 32), 77, 33, pick(0, 1));
-                    list[static_cast<size_t>(pick(12, 39))] = Sat(pick(1, 32), 77, 33, pick(0, 1));
-                    break;
-                case 2: // a satellite changes slots
-                    std::swap(list[static_cast<size_t>(pick(0, 39))],
-                              list[static_cast<size_t>(pick(0, 39))]);
-                    break;
-                case 3: // malformed elevation
-                    list[static_cast<size_t>(pick(0, 39))] =
-                        Sat(pick(1, 32), pick(0, 359), pick(91, 400), pick(0, 1));
-                    break;
-                default:
-                    for (int n = pick(1, 6); n > 0; --n) {
-                        SkySatellite& sat = list[static_cast<size_t>(pick(0, 39))];
-                        sat = Sat(pick(0, 3) == 0 ? 0 : pick(1, 200), pick(0, 359), pick(0, 90),
-                                  pick(0, 2));
-                    }
+    for (const bool bSystems : {false, true}) {
+        for (const int bTrails : {0, 1}) {
+            SCOPED_TRACE(testing::Message() << "systems " << bSystems << ", trails " << bTrails);
+            Plot p(bTrails);
+            std::mt19937 random(20240501u + static_cast<unsigned>(bTrails) + (bSystems ? 2u : 0u));
+            auto pick = [&](int nMin, int nMax) {
+                return std::uniform_int_distribution<int>(nMin, nMax)(random);
+            };
+            SkySatelliteList list{};
+            // The GPS-only reading fills 36 slots at most.
+            const int nLast = bSystems ? kSkySlots - 1 : 39;
+            auto slot = [&](int nFirst) -> SkySatellite& {
+                return list[static_cast<size_t>(pick(nFirst, nLast))];
+            };
+            auto system = [&](SkySatellite sat) {
+                if (bSystems)
+                    sat.system = static_cast<GnssSystem>(pick(1, kGnssSystems - 1));
+                return sat;
+            };
+            for (int step = 0; step < 120; ++step) {
+                SCOPED_TRACE(step);
+                switch (pick(0, 9)) {
+                    case 0: list = SkySatelliteList{}; break;
+                    case 1: // two satellites on one spot
+                        list[static_cast<size_t>(pick(0, 11))] =
+                            system(Sat(pick(1, 32), 77, 33, pick(0, 1)));
+                        slot(12) = system(Sat(pick(1, 32), 77, 33, pick(0, 1)));
+                        break;
+                    case 2: // a satellite changes slots
+                        std::swap(slot(0), slot(0));
+                        break;
+                    case 3: // malformed elevation
+                        slot(0) = system(Sat(pick(1, 32), pick(0, 359), pick(91, 400), pick(0, 1)));
+                        break;
+                    default:
+                        for (int n = pick(1, 6); n > 0; --n) {
+                            SkySatellite& sat = slot(0);
+                            sat = system(Sat(pick(0, 3) == 0 ? 0 : pick(1, 200), pick(0, 359),
+                                             pick(0, 90), pick(0, 2)));
+                        }
+                }
+                if (bSystems && pick(0, 4) == 0) {
+                    SkySatellite& sat = slot(0);
+                    sat = system(sat);
+                }
+                p.Update(list);
+                ASSERT_EQ(p.Image(), p.Fresh());
             }
-            p.Update(list);
-            ASSERT_EQ(p.Image(), p.Fresh());
         }
     }
 }
 
-TEST(SkyPlot, ASatelliteAboveNinetyDegreesIsShownOnNeitherPath) {
-    Plot p;
-    const QImage empty = p.Image().copy();
-    p.Update(ListOf({Sat(3, 10, 95, 1)}));
-    EXPECT_EQ(p.Image(), empty);
-    p.Repaint();
-    EXPECT_EQ(p.Image(), empty);
-    // Coming back into range draws it, leaving range removes it.
-    p.Update(ListOf({Sat(3, 10, 60, 1)}));
-    EXPECT_NE(p.Image(), empty);
-    p.Update(ListOf({Sat(3, 10, 95, 1)}));
-    EXPECT_EQ(p.Image(), empty);
-    EXPECT_EQ(p.plot.TrailStore().Count(), 1);
+TEST(SkyPlot, ASatelliteAboveNinetyDegreesOrNotLocatedIsShownOnNeitherPath) {
+    // Not located: a GSV entry without elevation and azimuth, or with both 0.
+    for (const SkySatellite& hidden : {Sat(3, 10, 95, 1), Sat(3, 0, 0, 1), Sat(3, 0, 0, 0)}) {
+        SCOPED_TRACE(hidden.nAzimuth);
+        Plot p;
+        const QImage empty = p.Image().copy();
+        p.Update(ListOf({hidden}));
+        EXPECT_EQ(p.Image(), empty);
+        p.Repaint();
+        EXPECT_EQ(p.Image(), empty);
+        // Located, it is drawn; losing the position again removes it.
+        p.Update(ListOf({Sat(3, 10, 60, 1)}));
+        EXPECT_NE(p.Image(), empty);
+        p.Update(ListOf({hidden}));
+        EXPECT_EQ(p.Image(), empty);
+        EXPECT_EQ(p.plot.TrailStore().Count(), 1);
+    }
+    // On the horizon due north, or at the zenith, a located satellite is drawn.
+    for (const SkySatellite& shown : {Sat(3, 0, 1, 1), Sat(3, 1, 0, 1), Sat(3, 0, 90, 1)}) {
+        Plot p;
+        const QImage empty = p.Image().copy();
+        p.Update(ListOf({shown}));
+        EXPECT_NE(p.Image(), empty) << shown.nAzimuth << " " << shown.nElevation;
+    }
 }
 
 TEST(SkyPlot, TrailPixelsAreXoredGreenAndTwoOnOnePixelCancel) {

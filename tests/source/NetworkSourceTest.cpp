@@ -1,0 +1,211 @@
+// Receivers on the network, end to end on loopback: a TCP peer and UDP datagrams arrive byte
+// for byte, a lost peer is found again without a busy loop, and gpsd (the real daemon, reading
+// a simulated receiver) gives exactly the receiver's sentences.
+#include "SourceTestSupport.h"
+
+#include "platform/NetworkDevice.h"
+#include "source/GpsdFilter.h"
+#include "source/GpsdSource.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QUdpSocket>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+// Runs the event loop (connections, datagrams, retries) until done() or the time is up.
+bool PumpUntil(const std::function<bool()>& done, int nMs = 10000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > nMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(1);
+    }
+    return true;
+}
+
+// Everything a device gives until nBytes have come (or nothing more comes).
+std::string ReadAll(CDeviceHandle& device, size_t nBytes) {
+    std::string s;
+    char buffer[256];
+    PumpUntil([&] {
+        for (int n; (n = device.Read(buffer, 255)) > 0;)
+            s.append(buffer, static_cast<size_t>(n));
+        return s.size() >= nBytes;
+    });
+    return s;
+}
+
+std::string Filtered(const std::string& strInput, const std::vector<size_t>& cuts) {
+    CGpsdFilter filter;
+    std::string s;
+    size_t nAt = 0;
+    char buffer[100];
+    for (size_t n : cuts) {
+        filter.Push(strInput.data() + nAt, static_cast<int>(n));
+        nAt += n;
+        for (int nTaken; (nTaken = filter.Take(buffer, sizeof buffer)) > 0;)
+            s.append(buffer, static_cast<size_t>(nTaken));
+    }
+    return s;
+}
+
+TEST(GpsdFilter, PassesOnlyWholeNmeaLinesInAnyChunking) {
+    const std::string strInput =
+        "{\"class\":\"VERSION\",\"release\":\"3.22\"}\r\n"
+        "$GNGGA,175707.00,,,,,0,00,,,M,,M,,*55\r\n"
+        "!AIVDM,1,1,,A,13u?etPv2;0n:dDPwUM1U1Cb069D,0*24\n" // no carriage return
+        "garbage that is no sentence\r\n" +
+        std::string(400, '$') +
+        "\r\n" // longer than any sentence
+        "\r\n$GPZDA,201530.00,04,07,2002,00,00*60\r\n"
+        "$GPRMC,1"; // not ended yet
+    const std::string strExpected = "$GNGGA,175707.00,,,,,0,00,,,M,,M,,*55\r\n"
+                                    "!AIVDM,1,1,,A,13u?etPv2;0n:dDPwUM1U1Cb069D,0*24\r\n"
+                                    "$GPZDA,201530.00,04,07,2002,00,00*60\r\n";
+    EXPECT_EQ(Filtered(strInput, {strInput.size()}), strExpected);
+    EXPECT_EQ(Filtered(strInput, std::vector<size_t>(strInput.size(), 1)), strExpected);
+    for (size_t i = 1; i < strInput.size(); ++i)
+        ASSERT_EQ(Filtered(strInput, {i, strInput.size() - i}), strExpected) << "split at " << i;
+
+    CGpsdFilter filter;
+    filter.Push(strInput.data(), static_cast<int>(strInput.size() - 8));
+    EXPECT_FALSE(filter.SawBinary());
+    const std::string strHex = "b56201070100ffee\r\n";
+    filter.Push(strHex.data(), static_cast<int>(strHex.size()));
+    EXPECT_TRUE(filter.SawBinary());
+}
+
+TEST(NetworkSource, ATcpPeerArrivesByteForByteAndIsFoundAgainAfterItWentAway) {
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+    CTcpDevice device(QStringLiteral("127.0.0.1"), server.serverPort());
+    device.SetRetryRange(20, 200);
+    device.Start();
+    ASSERT_TRUE(PumpUntil([&] { return server.hasPendingConnections(); }));
+    std::unique_ptr<QTcpSocket> pPeer(server.nextPendingConnection());
+    ASSERT_TRUE(PumpUntil([&] { return device.State() == LinkState::Open; }));
+
+    const std::string strStream = SimulatedSeconds(20) + std::string(3000, '\xff'); // and noise
+    pPeer->write(strStream.data(), static_cast<qint64>(strStream.size()));
+    const std::string strGot = ReadAll(device, strStream.size());
+    EXPECT_TRUE(strGot == strStream) << strGot.size() << " of " << strStream.size() << " bytes";
+
+    pPeer->close();
+    ASSERT_TRUE(PumpUntil([&] { return device.State() != LinkState::Open; }));
+    EXPECT_FALSE(device.Problem().isEmpty());
+    char buffer[256];
+    EXPECT_EQ(device.Read(buffer, 255), 0);
+    ASSERT_TRUE(PumpUntil([&] { return server.hasPendingConnections(); }));
+    pPeer.reset(server.nextPendingConnection());
+    ASSERT_TRUE(PumpUntil([&] { return device.State() == LinkState::Open; }));
+    pPeer->write("$GPZDA*48\r\n");
+    EXPECT_EQ(ReadAll(device, 11), "$GPZDA*48\r\n");
+}
+
+TEST(NetworkSource, APortThatRefusesIsTriedAgainLessAndLessOften) {
+    QTcpServer probe; // a port that nothing listens on
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
+    const quint16 nPort = probe.serverPort();
+    probe.close();
+    CTcpDevice device(QStringLiteral("127.0.0.1"), nPort);
+    device.SetRetryRange(10, 80);
+    device.Start();
+    PumpUntil([] { return false; }, 700);
+    // 10 + 20 + 40 + 80 + 80 ... ms: a handful of attempts, not a spin.
+    EXPECT_GE(device.Attempts(), 4);
+    EXPECT_LE(device.Attempts(), 14);
+    EXPECT_NE(device.State(), LinkState::Open);
+    EXPECT_FALSE(device.Problem().isEmpty());
+
+    CTcpDevice nowhere(QStringLiteral("no-such-host.invalid"), 10110);
+    nowhere.Start();
+    EXPECT_TRUE(PumpUntil([&] { return !nowhere.Problem().isEmpty(); }));
+}
+
+TEST(NetworkSource, UdpDatagramsOfAnySizeArriveWhole) {
+    QUdpSocket probe;
+    ASSERT_TRUE(probe.bind(QHostAddress::LocalHost, 0));
+    const quint16 nPort = probe.localPort();
+    probe.close();
+    CUdpDevice device(nPort);
+    ASSERT_TRUE(device.Open()) << device.Problem().toStdString();
+    QUdpSocket sender;
+    std::string strSent;
+    for (const size_t nSize : {size_t{1}, size_t{82}, size_t{1500}, size_t{60000}}) {
+        const std::string strDatagram = SimulatedSeconds(200).substr(0, nSize);
+        ASSERT_EQ(sender.writeDatagram(strDatagram.data(), static_cast<qint64>(nSize),
+                                       QHostAddress::LocalHost, nPort),
+                  static_cast<qint64>(nSize));
+        strSent += strDatagram;
+    }
+    const std::string strGot = ReadAll(device, strSent.size());
+    EXPECT_TRUE(strGot == strSent) << strGot.size() << " of " << strSent.size() << " bytes";
+}
+
+// gpsd from Debian on a port of its own, reading a simulated receiver on a pseudo-terminal.
+class Gpsd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const QString strGpsd =
+            QStandardPaths::findExecutable(QStringLiteral("gpsd"), {"/usr/sbin", "/usr/bin"});
+        ASSERT_FALSE(strGpsd.isEmpty()) << "gpsd is needed (scripts/setup.sh installs it)";
+        m_Sim.start(QStringLiteral(RAVUZIZ_BIN_DIR "/tools/ravuziz-sim"),
+                    {"--pty", "--speed", "10", "--copy", m_Dir.filePath("served.nmea")});
+        ASSERT_TRUE(m_Sim.waitForReadyRead(10000));
+        const QString strPty = QString::fromLatin1(m_Sim.readLine().trimmed());
+        QTcpServer probe;
+        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
+        m_nPort = probe.serverPort();
+        probe.close();
+        m_Gpsd.start(strGpsd, {"-N", "-n", "-G", "-S", QString::number(m_nPort), "-F",
+                               m_Dir.filePath("gpsd.sock"), strPty});
+        ASSERT_TRUE(m_Gpsd.waitForStarted(10000));
+    }
+    void TearDown() override {
+        for (QProcess* p : {&m_Gpsd, &m_Sim}) {
+            p->terminate();
+            if (!p->waitForFinished(5000))
+                p->kill();
+        }
+    }
+    QTemporaryDir m_Dir;
+    QProcess m_Sim, m_Gpsd;
+    quint16 m_nPort = 0;
+};
+
+TEST_F(Gpsd, GivesTheReceiversSentencesAndNothingElse) {
+    CGpsdSource source(QStringLiteral("127.0.0.1"), m_nPort);
+    source.Link().SetRetryRange(50, 400); // gpsd takes a moment to listen
+    source.Start();
+    const std::string strGot = ReadAll(source, 6000);
+    ASSERT_GE(strGot.size(), 6000u);
+    EXPECT_FALSE(source.UsesGpsdNmea());
+    m_Sim.terminate();
+    ASSERT_TRUE(m_Sim.waitForFinished(10000));
+    QFile served(m_Dir.filePath("served.nmea"));
+    ASSERT_TRUE(served.open(QIODevice::ReadOnly));
+    const std::string strServed = served.readAll().toStdString();
+    // Whole sentences, as the receiver sent them, in order: a stretch of what it served
+    // starting at a sentence.
+    ASSERT_EQ(strGot[0], '$');
+    EXPECT_NE(strServed.find(strGot), std::string::npos);
+    CNmeaParser parser;
+    parser.Feed(strGot.data(), static_cast<uint32_t>(strGot.size()));
+    EXPECT_GT(parser.m_nRmbCount, 0u); // what gpsd's own reports would not have
+}
+
+} // namespace

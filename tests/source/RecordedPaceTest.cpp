@@ -1,0 +1,120 @@
+// Replay at the recorded pace, on a clock the test turns: fixes come out when their time has
+// come, at any speed, held while paused, gaps and midnight not waited for, and every byte of
+// the recording comes out once, in order.
+#include "SourceTestSupport.h"
+
+#include "sim/ModernReceiverSim.h"
+#include "sim/ReceiverSim.h"
+#include "source/RecordedPace.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+// A replay of strRecording on a turned clock: what it has let through so far.
+class CPacedReplay {
+public:
+    explicit CPacedReplay(std::string strRecording) : m_strRecording(std::move(strRecording)) {}
+
+    // Turns the clock to dNow and takes what is due, feeding the recording in odd pieces.
+    const std::string& At(double dNow) {
+        char buffer[255];
+        for (;;) {
+            while (m_nFed < m_strRecording.size() && m_Pace.Room() > 0) {
+                const size_t n = std::min<size_t>(
+                    {977, m_strRecording.size() - m_nFed, static_cast<size_t>(m_Pace.Room())});
+                m_Pace.Append(m_strRecording.data() + m_nFed, static_cast<int>(n));
+                m_nFed += n;
+            }
+            const int n = m_Pace.Take(buffer, sizeof buffer, dNow, m_nFed == m_strRecording.size());
+            if (n == 0)
+                return m_strOut;
+            m_strOut.append(buffer, static_cast<size_t>(n));
+        }
+    }
+    size_t Count(const char* pszType) const {
+        size_t n = 0;
+        for (size_t i = m_strOut.find(pszType); i != std::string::npos;
+             i = m_strOut.find(pszType, i + 1))
+            ++n;
+        return n;
+    }
+    CRecordedPace& Pace() { return m_Pace; }
+
+private:
+    std::string m_strRecording;
+    size_t m_nFed = 0;
+    CRecordedPace m_Pace;
+    std::string m_strOut;
+};
+
+enum class Receiver { Classic, Modern };
+
+std::string Recording(Receiver receiver, int nRate, int nSeconds) {
+    CReceiverSim classic(1, 0, nRate);
+    CModernReceiverSim modern(1, 0, nRate);
+    CSimReceiver& sim = receiver == Receiver::Classic ? static_cast<CSimReceiver&>(classic)
+                                                      : static_cast<CSimReceiver&>(modern);
+    std::string s;
+    for (int i = 0; i < nSeconds; ++i)
+        sim.NextSecond(s);
+    return s;
+}
+
+TEST(RecordedPace, FixesComeWhenTheirTimeHasComeAtAnySpeed) {
+    struct Case {
+        Receiver receiver;
+        int nRate;
+        double dSpeed;
+    };
+    for (const Case& c : {Case{Receiver::Classic, 1, 1}, Case{Receiver::Modern, 10, 1},
+                          Case{Receiver::Classic, 1, 4}, Case{Receiver::Modern, 1, 8}}) {
+        const std::string strRecording = Recording(c.receiver, c.nRate, 40);
+        CPacedReplay replay(strRecording);
+        replay.Pace().SetSpeed(c.dSpeed, 0);
+        for (double t = 0; t <= 4.0; t += 0.3) {
+            replay.At(t);
+            // The first fix at once, then one per recorded 1/rate second.
+            const double dFixes = std::min(40.0 * c.nRate, 1 + t * c.dSpeed * c.nRate);
+            EXPECT_NEAR(static_cast<double>(replay.Count("GGA,")), dFixes, 1.01)
+                << "rate " << c.nRate << " speed " << c.dSpeed << " at " << t;
+        }
+        // In the end, every byte once, in order.
+        EXPECT_TRUE(replay.At(1e6) == strRecording) << replay.At(1e6).size() << " bytes of "
+                                                    << strRecording.size();
+    }
+}
+
+TEST(RecordedPace, APauseHoldsTheClockAndResumeGoesOnFromThere) {
+    CPacedReplay replay(Recording(Receiver::Classic, 1, 30));
+    replay.At(0); // the replay starts
+    replay.At(2.5);
+    EXPECT_EQ(replay.Count("GGA,"), 3u);
+    replay.Pace().Pause(2.5);
+    replay.At(20);
+    EXPECT_EQ(replay.Count("GGA,"), 3u);
+    replay.Pace().Resume(20);
+    replay.At(21);
+    EXPECT_EQ(replay.Count("GGA,"), 4u);
+}
+
+TEST(RecordedPace, GapsAndMidnightAreNotWaitedFor) {
+    const std::string strRecording =
+        "$GPGGA,235958.00,1*00\r\n$GPGSV,junk\r\n$GPGGA,235959.00,1*00\r\n"
+        "$GPGGA,000000.00,1*00\r\n$GPGGA,000001.00,1*00\r\n" // midnight
+        "$GPRMC,013000.00,A*00\r\n$GPRMC,013001.00,A*00\r\n" // the receiver was off
+        "no time in this line at all";
+    CPacedReplay replay(strRecording);
+    EXPECT_EQ(replay.At(0).find("235959"), std::string::npos);
+    replay.At(1);
+    EXPECT_EQ(replay.Count("GGA,"), 3u); // 23:59:59, and at once 00:00:00
+    replay.At(2);
+    EXPECT_EQ(replay.Count("GGA,"), 4u);
+    EXPECT_EQ(replay.Count("RMC,"), 1u); // 01:30:00 at once
+    EXPECT_EQ(replay.At(3), strRecording);
+}
+
+} // namespace
