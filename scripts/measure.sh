@@ -13,9 +13,9 @@
 #   CPU steady        share of one core after the first 10 seconds
 #   X steady          the X server's share of one core over the same time (xvfb only)
 #   RSS end, peak     resident memory at the end of the run and its high-water mark
-#   drawn, shown      how often the visible page (with its child windows) drew on its surface
-#                     and how often it was copied to the display, over the whole run
-#   window shown      how often any part of the main window was copied to the display
+#   drawn, shown      how often a minute the visible page (with its child windows) drew on
+#                     its surface and was copied to the display, over the whole run
+#   window shown      how often a minute any part of the main window was copied to the display
 #
 # Usage: scripts/measure.sh [--seconds N] [--page NAME]... [--all-pages]
 #                           [--display offscreen|xvfb|both] [--size WxH]
@@ -133,18 +133,21 @@ share() {
     awk -v c="$1" -v t="$ticks" -v ms="$2" \
         'BEGIN { if (ms > 0) printf "%.2f %%", 100 * c / t / (ms / 1000); else print "-" }'
 }
-# Field $1 (drawn, shown or window) of the paint counts the program reported in $2.
+# Field $1 (drawn, shown or window) of the paint counts the program reported in $2, as a
+# count a minute of the run's $3 ms; "-" from a program that reports none.
 paints() {
-    local line
-    line=$(grep '^ravuziz: paints: ' "$2" | tail -n 1)
+    local line count
+    line=$(grep '^ravuziz: paints: ' "$2" | tail -n 1) || true
     case "$1" in
-        drawn) sed -n 's/.* drawn \([0-9]*\).*/\1/p' <<<"$line" ;;
-        shown) sed -n 's/.* shown \([0-9]*\),.*/\1/p' <<<"$line" ;;
-        window) sed -n 's/.*window shown \([0-9]*\).*/\1/p' <<<"$line" ;;
+        drawn) count=$(sed -n 's/.* drawn \([0-9]*\).*/\1/p' <<<"$line") ;;
+        shown) count=$(sed -n 's/.* shown \([0-9]*\),.*/\1/p' <<<"$line") ;;
+        window) count=$(sed -n 's/.*window shown \([0-9]*\).*/\1/p' <<<"$line") ;;
     esac
+    [[ -n "$count" && "$3" -gt 0 ]] || { echo "-"; return; }
+    awk -v n="$count" -v ms="$3" 'BEGIN { printf "%.1f", n * 60000 / ms }'
 }
 
-columns='%-24s %-9s %-11s %-9s %-9s %-9s %-9s %-8s %-8s %-9s %-9s %-6s %-6s %s\n'
+columns='%-24s %-9s %-11s %-9s %-9s %-9s %-9s %-8s %-8s %-9s %-9s %-9s %-9s %s\n'
 # measure LABEL DISPLAY PAGE [program arguments...]
 measure() {
     local label="$1" where="$2" page="$3"
@@ -186,13 +189,13 @@ measure() {
         "$x_steady" \
         "$(awk -v k="$last_rss" 'BEGIN { printf "%.1f MiB", k / 1024 }')" \
         "$(awk -v k="$last_hwm" 'BEGIN { printf "%.1f MiB", k / 1024 }')" \
-        "$(paints drawn "$work/stderr")" "$(paints shown "$work/stderr")" \
-        "$(paints window "$work/stderr")"
+        "$(paints drawn "$work/stderr" "$last_t")" "$(paints shown "$work/stderr" "$last_t")" \
+        "$(paints window "$work/stderr" "$last_t")"
 }
 
 # shellcheck disable=SC2059
 printf "$columns" scenario display page "first frame" "data shown" "page data" "CPU total" \
-    "CPU steady" "X steady" "RSS end" "RSS peak" drawn shown "window shown"
+    "CPU steady" "X steady" "RSS end" "RSS peak" drawn/min shown/min "window/min"
 [[ " ${displays[*]} " == *" xvfb "* ]] && start_xvfb
 
 if [[ "$only" != live ]]; then

@@ -98,31 +98,19 @@ void CGaugePanelWnd::Layout(const CRect& client) {
 }
 
 void CGaugePanelWnd::OnPaint(CDrawContext& dc) {
-    const CRect client = GetClientRect();
-    CBitmap surface;
-    if (!surface.CreateCompatibleBitmap(client.Width(), client.Height()))
-        return;
+    // Composed on the window's own surface, which reaches the screen only once the paint is
+    // done: it cannot flicker.
+    dc.KeepPainterOpen(); // nothing else draws on the page while it is composed
     // The context's own pen and brush: a one-pixel black frame round a white page.
-    const auto drawPage = [&client](CDrawContext& page) { page.Rectangle(client); };
-    m_FacePage.Prepare(client, drawPage);
-    CDrawContext memory(surface);
-    memory.KeepPainterOpen(); // nothing else draws on the composition
-    drawPage(memory);
+    dc.Rectangle(GetClientRect());
     m_Painted = LooksToDraw();
-    // Where each gauge drawn so far may have drawn, one rectangle per gauge.
-    std::array<CRect, kGaugeCount> drawn{};
-    std::size_t nDrawn = 0;
     for (const int nCode : kGaugeTurnOrder) {
         const std::optional<GaugeLook>& look = m_Painted[Slot(nCode)];
-        if (!look) {
+        if (look)
+            DrawGauge(dc, nCode, *look);
+        else
             m_Faces[Slot(nCode)].Clear();
-            continue;
-        }
-        memory.ResetBounds();
-        DrawGauge(memory, nCode, *look, std::span<const CRect>(drawn.data(), nDrawn));
-        drawn[nDrawn++] = memory.GetBounds();
     }
-    dc.BitBlt(0, 0, client.Width(), client.Height(), memory, 0, 0, SRCCOPY);
 }
 
 CGaugePanelWnd::PanelLooks CGaugePanelWnd::LooksToDraw() {
@@ -155,32 +143,23 @@ GaugeLook CGaugePanelWnd::LookOf(int nGaugeCode) {
 
 namespace {
 
-// A gauge drawn as two layers: its face, from the cache when that may be, then its moving
-// parts.
+// A gauge drawn as two layers: its face, kept or drawn, then its moving parts.
 template <typename Gauge>
-void DrawLayers(CDrawContext& dc, const Gauge& gauge, const GaugeLook& look, CGaugeFaceCache& faces,
-                CFacePage& page, std::span<const CRect> drawnBefore) {
-    faces.Draw(dc, look.face, look.rect, page, drawnBefore,
-               [&](CDrawContext& faceDC) { gauge.DrawFace(faceDC, look); });
+void DrawLayers(CDrawContext& dc, const Gauge& gauge, const GaugeLook& look,
+                CGaugeFaceCache& face) {
+    face.Draw(dc, look.face, [&](CDrawContext& faceDC) { gauge.DrawFace(faceDC, look); });
     gauge.DrawMovingParts(dc, look);
 }
 
 } // namespace
 
-void CGaugePanelWnd::DrawGauge(CDrawContext& dc, int nGaugeCode, const GaugeLook& look,
-                               std::span<const CRect> drawnBefore) {
-    CGaugeFaceCache& faces = m_Faces[Slot(nGaugeCode)];
+void CGaugePanelWnd::DrawGauge(CDrawContext& dc, int nGaugeCode, const GaugeLook& look) {
+    CGaugeFaceCache& face = m_Faces[Slot(nGaugeCode)];
     switch (nGaugeCode) {
-        case kGaugeCompass: DrawLayers(dc, m_Compass, look, faces, m_FacePage, drawnBefore); break;
-        case kGaugeAltimeter:
-            DrawLayers(dc, m_Altimeter, look, faces, m_FacePage, drawnBefore);
-            break;
-        case kGaugeSpeedometer:
-            DrawLayers(dc, m_Speedometer, look, faces, m_FacePage, drawnBefore);
-            break;
-        case kGaugeVerticalSpeed:
-            DrawLayers(dc, m_VerticalSpeed, look, faces, m_FacePage, drawnBefore);
-            break;
+        case kGaugeCompass: DrawLayers(dc, m_Compass, look, face); break;
+        case kGaugeAltimeter: DrawLayers(dc, m_Altimeter, look, face); break;
+        case kGaugeSpeedometer: DrawLayers(dc, m_Speedometer, look, face); break;
+        case kGaugeVerticalSpeed: DrawLayers(dc, m_VerticalSpeed, look, face); break;
         default: break;
     }
 }
@@ -196,27 +175,30 @@ void CGaugePanelWnd::OnTimer(int) {
 }
 
 void CGaugePanelWnd::FeedGauges() {
+    // Each selection read once a tick: every read of the store looks at its files again.
+    const int nDistanceSpeedUnits = DistanceSpeedUnits();
+    const int nAltitudeUnits = AltitudeUnits();
+
     // Range is in nautical miles; the speed factors turn it into the chosen distance unit.
-    m_Compass.SetDistanceUnitName(DistanceUnitName());
+    m_Compass.SetDistanceUnitName(QString::fromUtf8(units::DistanceUnitName(nDistanceSpeedUnits)));
     m_Compass.SetData(TruncToInt(m_Gps.m_dCourse), TruncToInt(m_Gps.m_dBearingToDest),
-                      WaypointText(m_Gps.m_szDestWaypoint), ConvertSpeed(m_Gps.m_dRangeToDest),
-                      false);
+                      WaypointText(m_Gps.m_szDestWaypoint),
+                      units::ConvertSpeed(nDistanceSpeedUnits, m_Gps.m_dRangeToDest), false);
 
-    m_Altimeter.SetUnitName(AltitudeUnitName());
-    m_Altimeter.SetAltitude(ConvertAltitude(m_Gps.m_dAltitude), false);
+    m_Altimeter.SetUnitName(QString::fromUtf8(units::AltitudeUnitName(nAltitudeUnits)));
+    m_Altimeter.SetAltitude(units::ConvertAltitude(nAltitudeUnits, m_Gps.m_dAltitude), false);
 
-    m_Speedometer.SetSpeed(ConvertSpeed(m_Gps.m_dSpeedKnots), SpeedUnitName(), false);
+    m_Speedometer.SetSpeed(units::ConvertSpeed(nDistanceSpeedUnits, m_Gps.m_dSpeedKnots),
+                           QString::fromUtf8(units::SpeedUnitName(nDistanceSpeedUnits)), false);
 
     // Feet per minute swing up to 2000 each way, metres per second up to 5; any altitude
     // setting but 0 counts as metres here.
-    const int nAltitudeUnits = ReadSettingInt(QString::fromLatin1(kSectionSettings),
-                                              QString::fromLatin1(kAltitudeElevationUnits),
-                                              kDefaultAltitudeElevationUnits);
     m_VerticalSpeed.SetScale(nAltitudeUnits == 0 ? CVerticalSpeedWnd::kFeetScale
                                                  : CVerticalSpeedWnd::kMetresScale,
                              false);
-    m_VerticalSpeed.SetUnitName(VerticalSpeedUnitName());
-    m_VerticalSpeed.SetValue(ConvertVerticalSpeed(m_Gps.m_dVerticalSpeed), false);
+    m_VerticalSpeed.SetUnitName(QString::fromUtf8(units::VerticalSpeedUnitName(nAltitudeUnits)));
+    m_VerticalSpeed.SetValue(units::ConvertVerticalSpeed(nAltitudeUnits, m_Gps.m_dVerticalSpeed),
+                             false);
 }
 
 bool CGaugePanelWnd::OnCommand(int nId) {

@@ -5,8 +5,10 @@
 // into the gauges in the user's units and repaints. A tap-and-hold menu chooses the gauges,
 // cycle mode and the speedometer's full scale.
 //
-// The page is composed off screen and copied in one step, and its erase paints nothing, so a
-// repaint does not flicker. Layout (which rebuilds the gauges' pens and fonts) happens only on
+// The page is composed on the window's surface, which reaches the screen only once the paint
+// is done, and its erase paints nothing, so a repaint does not flicker. The gauges' faces are
+// kept as pixels (GaugeFaceCache.h), and a tick that would show the same texts and pointers
+// repaints nothing. Layout (which rebuilds the gauges' pens and fonts) happens only on
 // an erase: the first paint, a panel command, a resize; the timer's repaint does not erase.
 //
 // Creation as a page of the tab window, hidden until its tab is chosen:
@@ -28,7 +30,6 @@
 
 #include <array>
 #include <optional>
-#include <span>
 
 class CNmeaParser;
 
@@ -74,9 +75,7 @@ private:
     void FeedGauges();
     PanelLooks LooksToDraw();
     GaugeLook LookOf(int nGaugeCode);
-    // drawnBefore: where the gauges drawn before it in this composition may have drawn.
-    void DrawGauge(CDrawContext& dc, int nGaugeCode, const GaugeLook& look,
-                   std::span<const CRect> drawnBefore);
+    void DrawGauge(CDrawContext& dc, int nGaugeCode, const GaugeLook& look);
     void ToggleShown(int nGaugeCode);
     void RunSpeedSetup();
 
@@ -90,7 +89,6 @@ private:
     int m_nCycleMode = 0;
     GaugeCycle m_Cycle;
     GaugeOrder m_Order;
-    CFacePage m_FacePage;
     std::array<CGaugeFaceCache, kGaugeCount> m_Faces; // by gauge code
     PanelLooks m_Painted;                             // by the last paint
 };

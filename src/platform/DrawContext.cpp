@@ -128,8 +128,8 @@ const TextFacts& FactsOf(const CFont& font, const QString& strText) {
     if (facts.texts.size() >= kMaxMeasuredTexts)
         facts.texts.clear();
     const QFontMetrics metrics(font.QtFont());
-    return *facts.texts.insert(
-        strText, {metrics.horizontalAdvance(strText), metrics.boundingRect(strText)});
+    return *facts.texts.insert(strText,
+                               {metrics.horizontalAdvance(strText), metrics.boundingRect(strText)});
 }
 
 int TextWidth(const CFont& font, const QString& strText) {
@@ -503,6 +503,19 @@ QColor CDrawContext::SetPixel(int x, int y, const QColor& colour) {
         return QColor();
     FillSpan(y, x, x, colour.rgb());
     return QColor::fromRgb(colour.rgb());
+}
+
+void CDrawContext::SetPixels(int x, int y, std::span<const QRgb> pixels) {
+    if (!HasSurface() || y < 0 || y >= m_pImage->height())
+        return;
+    const int nCount = static_cast<int>(pixels.size());
+    const int x0 = std::max(x, 0);
+    const int x1 = std::min(x + nCount, m_pImage->width());
+    if (x0 >= x1)
+        return;
+    auto* pLine = reinterpret_cast<QRgb*>(m_pImage->scanLine(y));
+    std::memcpy(pLine + x0, pixels.data() + (x0 - x), static_cast<size_t>(x1 - x0) * sizeof(QRgb));
+    AccumulateSpan(y, x0, x1 - 1);
 }
 
 bool CDrawContext::BitBlt(int x, int y, int nWidth, int nHeight, const CDrawContext& source,

@@ -121,6 +121,8 @@ public:
     // An invalid colour outside the surface.
     QColor GetPixel(int x, int y) const;
     QColor SetPixel(int x, int y, const QColor& colour);
+    // Sets the pixels of row y from x on to the given colours (clipped to the surface).
+    void SetPixels(int x, int y, std::span<const QRgb> pixels);
 
     // Combines the w x h block at (xSrc, ySrc) of source into this surface at (x, y) by
     // nRop (SRCCOPY, SRCINVERT or SRCAND); false for another operation.

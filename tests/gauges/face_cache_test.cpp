@@ -1,19 +1,25 @@
 // The panel keeps its gauges' faces as pixels and leaves out repaints that would change
-// nothing. Checked against plain drawing: after every tick, at every size, in quarters, alone
-// and in cycle mode, while values, units and scales change, the page must be exactly what
-// drawing each gauge afresh gives; and a tick that shows the same texts and pointers draws
-// nothing at all.
+// nothing. Checked against plain drawing: at every size, in quarters, in pairs, alone and in
+// cycle mode, while values, units, scales and the window's size change, the page must be
+// exactly what drawing each gauge afresh gives, both when a face is drawn and when it is put
+// back from the kept pixels; and a tick that shows the same texts and pointers draws nothing.
 #include "PanelFixture.h"
 
+#include "gauges/SpeedSetupDlg.h"
+#include "platform/ScriptedInteraction.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsStore.h"
 
+#include <QComboBox>
+#include <QDialog>
+
 #include <cstring>
+#include <functional>
 #include <vector>
 
 namespace {
 
-// One tick's state of the record and the unit settings.
+// One tick's state of the record, the unit settings and the speedometer's full scale.
 struct Reading {
     const char* pszLegend;
     double dSpeedKnots;
@@ -25,19 +31,21 @@ struct Reading {
     int nDistanceSpeedUnits;
     int nAltitudeUnits;
     const char* pszWaypoint;
+    int nFullScale;
 };
 
-// Repeats let kept faces be used; unit changes make them stale; odd values reach the edges of
-// the scales (clamping, going round again, negative altitudes, wide readouts).
+// Moving values on kept faces; unit and scale changes make them stale; odd values reach the
+// edges of the scales (clamping, going round again, negative altitudes, wide readouts).
 const Reading kReadings[] = {
-    {"at rest", 0, 0, 0, 0, 0, 0, 0, 0, ""},
-    {"at rest again", 0, 0, 0, 0, 0, 0, 0, 0, ""},
-    {"moving", 23.4, 84.4, 52.5, 33.0, 555.9, 12.0, 0, 0, "004"},
-    {"moving on", 24.1, 86.9, 50.5, 32.9, 556.7, -30.0, 0, 0, "004"},
-    {"nautical and metres", 24.1, 86.9, 50.5, 32.9, 556.7, -30.0, 1, 1, "004"},
-    {"metres again", 250.0, 359.9, 10.0, 1234.5, -12.5, 400.0, 1, 1, "WAYPT8"},
-    {"metric, altitude setting out of range", 7.7, 190.0, 350.0, 0.1, 123456.0, -9999.0, 2, 7, "W"},
-    {"back to statute and feet", 1e6, 12.0, 12.0, 3.04, 999.9, 5000.0, 0, 0, "004"},
+    {"at rest", 0, 0, 0, 0, 0, 0, 0, 0, "", 150},
+    {"moving", 23.4, 84.4, 52.5, 33.0, 555.9, 12.0, 0, 0, "004", 150},
+    {"moving on, the card turned", 24.1, 86.9, 50.5, 32.9, 556.7, -30.0, 0, 0, "004", 150},
+    {"nautical and metres", 24.1, 86.9, 50.5, 32.9, 556.7, -30.0, 1, 1, "004", 150},
+    {"a smaller full scale", 250.0, 359.9, 10.0, 1234.5, -12.5, 400.0, 1, 1, "WAYPT8", 20},
+    {"metric, altitude setting out of range", 7.7, 190.0, 350.0, 0.1, 123456.0, -9999.0, 2, 7, "W",
+     20},
+    {"statute, feet and a larger full scale", 1e6, 12.0, 12.0, 3.04, 999.9, 5000.0, 0, 0, "004",
+     500},
 };
 
 std::vector<int> DrawnGauges(const CGaugePanelWnd& panel) {
@@ -68,53 +76,74 @@ protected:
         std::strcpy(gps.m_szDestWaypoint, r.pszWaypoint);
         WriteSettingInt(kSectionSettings, kDistanceSpeedUnits, r.nDistanceSpeedUnits);
         WriteSettingInt(kSectionSettings, kAltitudeElevationUnits, r.nAltitudeUnits);
+        if (m_pPanel->Speedometer().FullScale() != r.nFullScale) {
+            m_Person.AnswerDialog([&r](QDialog& dialog) {
+                GetDlgItemAs<QComboBox>(&dialog, IDC_MAX_SPEED)
+                    ->setEditText(QString::number(r.nFullScale));
+                dialog.accept();
+            });
+            ASSERT_TRUE(m_pPanel->OnCommand(ID_SETUP_SPEED));
+            ASSERT_EQ(m_pPanel->Speedometer().FullScale(), r.nFullScale);
+        }
     }
 
-    // Ticks through every reading, each twice, checking the page after every tick; with
-    // bRoomy (dials that keep to their own rectangles) the kept faces must have been shown.
-    void TickThroughReadings(const char* pszArrangement, bool bRoomy) {
-        for (const Reading& r : kReadings)
-            for (int nTwice = 0; nTwice < 2; ++nTwice) {
-                SCOPED_TRACE(testing::Message() << pszArrangement << ", " << r.pszLegend);
-                Set(r);
-                const QImage& page = Tick();
-                const std::vector<int> drawn = DrawnGauges(*m_pPanel);
-                ASSERT_EQ(page, PlainPage(*m_pPanel, drawn));
-                for (const int nCode : drawn)
-                    EXPECT_EQ(m_pPanel->ShowedKeptFace(nCode), bRoomy) << nCode;
-            }
+    // After every reading's tick the page is the plain drawing; a repaint showing the same
+    // again puts every face back from its kept pixels, and is the plain drawing too.
+    void TickThroughReadings() {
+        for (const Reading& r : kReadings) {
+            SCOPED_TRACE(r.pszLegend);
+            Set(r);
+            const QImage& page = Tick(); // before the plain drawing of what it shows
+            ASSERT_TRUE(page == PlainPage(*m_pPanel, DrawnGauges(*m_pPanel)));
+            m_pPanel->Invalidate(false);
+            m_pPanel->UpdateSurface();
+            ASSERT_TRUE(page == PlainPage(*m_pPanel, DrawnGauges(*m_pPanel)));
+            for (const int nCode : DrawnGauges(*m_pPanel))
+                EXPECT_TRUE(m_pPanel->ShowedKeptFace(nCode)) << nCode;
+        }
     }
+
+    CScriptedInteraction m_Person;
 };
 
 TEST_F(FaceCacheTest, KeptFacesShowWhatPlainDrawingShows) {
+    MakePanel(400, 300);
     const struct {
         int nWidth;
         int nHeight;
-        int nMaxSpeed;
-        bool bRoomy;
     } sizes[] = {
-        {400, 300, 150, true},
-        {241, 201, 20, true},
-        {640, 480, 500, true},
-        {120, 700, 10, true},
+        {400, 300},
+        {241, 201},
+        {640, 480},
+        {120, 700},
         // So small that labels reach past the dials and into the other quarters.
-        {37, 29, 150, false},
+        {37, 29},
     };
     for (const auto& size : sizes) {
         SCOPED_TRACE(testing::Message() << size.nWidth << " x " << size.nHeight);
-        WriteSettingInt(kSectionPanel, kMaxSpeed, size.nMaxSpeed);
-        CPanelUnderTest& panel = MakePanel(size.nWidth, size.nHeight);
-        TickThroughReadings("quarters", size.bRoomy);
-
-        Command({ID_SHOW_COMPASS, ID_SHOW_SPEED});
-        TickThroughReadings("altimeter and vertical speed", size.bRoomy);
-        EXPECT_FALSE(panel.KeepsFace(kGaugeCompass)); // a gauge not shown keeps nothing
-
-        Command({ID_SHOW_VERTICAL_SPEED});
-        TickThroughReadings("altimeter alone", true);
-
-        Command({ID_SHOW_COMPASS, ID_SHOW_SPEED, ID_SHOW_VERTICAL_SPEED, ID_CYCLE_GAUGES});
-        TickThroughReadings("cycling", true);
+        m_pPanel->MoveWindow({0, 0, size.nWidth, size.nHeight});
+        {
+            SCOPED_TRACE("quarters");
+            TickThroughReadings();
+        }
+        {
+            SCOPED_TRACE("altimeter and vertical speed");
+            Command({ID_SHOW_COMPASS, ID_SHOW_SPEED});
+            TickThroughReadings();
+            EXPECT_FALSE(m_pPanel->KeepsFace(kGaugeCompass)); // a gauge not shown keeps nothing
+        }
+        {
+            SCOPED_TRACE("altimeter alone");
+            Command({ID_SHOW_VERTICAL_SPEED});
+            TickThroughReadings();
+        }
+        {
+            SCOPED_TRACE("cycling");
+            Command({ID_SHOW_COMPASS, ID_SHOW_SPEED, ID_SHOW_VERTICAL_SPEED, ID_CYCLE_GAUGES});
+            for (int nTurn = 0; nTurn < kGaugeCount; ++nTurn)
+                TickThroughReadings();
+            Command({ID_CYCLE_GAUGES});
+        }
     }
 }
 
@@ -125,7 +154,7 @@ TEST_F(FaceCacheTest, ATickThatShowsTheSameDrawsNothing) {
         Tick();
         return panel.DrawCount() - nBefore;
     };
-    Set(kReadings[2]);
+    Set(kReadings[1]);
     EXPECT_EQ(drawsOfTick(), 1);
     EXPECT_EQ(drawsOfTick(), 0);
 
