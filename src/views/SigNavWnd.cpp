@@ -64,10 +64,19 @@ void CSigNavWnd::OnPaint(CDrawContext& dc) {
     const CRect client = GetClientRect();
     m_SignalBars.MoveWindow(BarArea(client));
     m_SignalBars.Invalidate(false);
-    DrawTextBlock(dc, TextArea(client));
+    DrawTextBlock(dc, TextArea(client), TextValues(), nullptr);
 }
 
-void CSigNavWnd::DrawTextBlock(CDrawContext& dc, const CRect& area) const {
+std::array<QString, CSigNavWnd::kTextLines> CSigNavWnd::TextValues() const {
+    // "%d" and four blanks: a shorter count wipes the digits of a longer one.
+    return {FormatLatitude(m_Gps.m_dLatitude), FormatLongitude(m_Gps.m_dLongitude),
+            FormatAltitude(m_Gps.m_dAltitude), QString::asprintf("%d    ", m_Gps.m_nSatsUsed),
+            QString::asprintf("%d    ", m_Gps.m_nSatsInView)};
+}
+
+void CSigNavWnd::DrawTextBlock(CDrawContext& dc, const CRect& area,
+                               const std::array<QString, kTextLines>& values,
+                               const std::array<QString, kTextLines>* pShown) {
     const int x0 = area.left + kTextMargin;
     const int y0 = area.top + kTextMargin;
 
@@ -80,31 +89,34 @@ void CSigNavWnd::DrawTextBlock(CDrawContext& dc, const CRect& area) const {
     // Opaque: each text fills its cell first, so a new value covers the old one.
     const int nOldMode = dc.SetBkMode(OPAQUE);
 
-    dc.SelectFont(m_BoldFont);
-    dc.TextOut(x0, y0, QStringLiteral("Position"));
-    dc.SelectFont(m_NormalFont);
+    if (!pShown) {
+        dc.SelectFont(m_BoldFont);
+        dc.TextOut(x0, y0, QStringLiteral("Position"));
+        dc.SelectFont(m_NormalFont);
+    }
 
-    // "%d" and four blanks: a shorter count wipes the digits of a longer one.
-    const QString lines[][2] = {
-        {QStringLiteral("   Latitude:"), FormatLatitude(m_Gps.m_dLatitude)},
-        {QStringLiteral("   Longitude:"), FormatLongitude(m_Gps.m_dLongitude)},
-        {QStringLiteral("   Altitude:"), FormatAltitude(m_Gps.m_dAltitude)},
-        {QStringLiteral("   Satellites In Use:"), QString::asprintf("%d    ", m_Gps.m_nSatsUsed)},
-        {QStringLiteral("   Satellites In View:"),
-         QString::asprintf("%d    ", m_Gps.m_nSatsInView)},
+    static const QString kLabels[kTextLines] = {
+        QStringLiteral("   Latitude:"),           QStringLiteral("   Longitude:"),
+        QStringLiteral("   Altitude:"),           QStringLiteral("   Satellites In Use:"),
+        QStringLiteral("   Satellites In View:"),
     };
     // The opaque text covers only its own width, and a shorter value leaves the tail of a
     // longer one (even "S" for "N" leaves a pixel): each value cell is cleared up to the frame
-    // first. No erase, so no flicker.
+    // first. No erase, so no flicker. Over texts already shown (pShown) only the values that
+    // changed are written again: the labels and the other cells would come out the same.
     const int xCellEnd = area.right - kFrameWidth;
     int y = y0;
-    for (const auto& line : lines) {
+    for (std::size_t i = 0; i < kTextLines; ++i) {
         y += th;
-        dc.TextOut(x0, y, line[0]);
+        if (pShown && (*pShown)[i] == values[i])
+            continue;
+        if (!pShown)
+            dc.TextOut(x0, y, kLabels[i]);
         if (xCellEnd > xValue)
             dc.FillSolidRect({xValue, y, xCellEnd, y + th}, GetSysColor(COLOR_BTNFACE));
-        dc.TextOut(xValue, y, line[1]);
+        dc.TextOut(xValue, y, values[i]);
     }
+    m_ShownText = {area, values};
 
     dc.SetBkMode(nOldMode);
     dc.SetTextColor(oldText);
@@ -123,11 +135,21 @@ void CSigNavWnd::Refresh() {
     }
     const std::array<uint32_t, 3> textCounts = {m_Gps.m_nGgaCount, m_Gps.m_nGsaCount,
                                                 m_Gps.m_nRmcCount};
-    if (m_LastTextCounts != textCounts) {
-        m_LastTextCounts = textCounts;
-        CClientDC dc(this);
-        DrawTextBlock(dc, TextArea(GetClientRect()));
+    if (m_LastTextCounts == textCounts)
+        return;
+    m_LastTextCounts = textCounts;
+    const std::array<QString, kTextLines> values = TextValues();
+    const CRect area = TextArea(GetClientRect());
+    const bool bShownHere = m_ShownText && m_ShownText->area == area;
+    if (bShownHere && m_ShownText->values == values)
+        return;
+    if (!bShownHere) {
+        Invalidate(false);
+        return;
     }
+    const std::array<QString, kTextLines> shown = m_ShownText->values;
+    CClientDC dc(this);
+    DrawTextBlock(dc, area, values, &shown);
 }
 
 void CSigNavWnd::RefreshBars() {
@@ -144,7 +166,7 @@ void CSigNavWnd::RefreshBars() {
         const GpsSatellite& sat = m_Gps.m_Sats[i];
         m_SignalBars.SetChannel(i, {sat.nPrn, sat.nSnr, sat.bUsed});
     }
-    m_SignalBars.Invalidate(false);
+    m_SignalBars.InvalidateIfChanged();
 }
 
 void CSigNavWnd::RefreshSystemBars() {
@@ -161,7 +183,7 @@ void CSigNavWnd::RefreshSystemBars() {
         m_SignalBars.SetChannelCount(CSignalBarWnd::kDefaultChannelCount);
     else
         m_SignalBars.SetSystemChannelCount(n);
-    m_SignalBars.Invalidate(false);
+    m_SignalBars.InvalidateIfChanged();
 }
 
 bool CSigNavWnd::OnCommand(int nId) {

@@ -2,8 +2,8 @@
 // position, altitude and satellite counts as text in the user's units and coordinate format.
 // A 1200 ms timer polls the GPS state record and redraws only what new sentences changed:
 // the bars after a GSV sentence, the text after a GGA, GSA or RMC sentence (the position comes
-// from GGA, so a receiver that sends no GSA must not freeze it). Neither redraw erases, so
-// the page does not flicker.
+// from GGA, so a receiver that sends no GSA must not freeze it), and of the text only the
+// values that read differently. Neither redraw erases, so the page does not flicker.
 //
 // The page is a child window the tab container creates and sizes:
 //
@@ -51,10 +51,18 @@ protected:
     bool OnContextMenu(const QPoint& ptScreen) override;
 
 private:
+    static constexpr std::size_t kTextLines = 5;
+
     void Refresh();
     void RefreshBars();
     void RefreshSystemBars();
-    void DrawTextBlock(CDrawContext& dc, const CRect& area) const;
+    // Latitude, longitude, altitude and the two satellite counts, as the text block shows them.
+    std::array<QString, kTextLines> TextValues() const;
+    // The text block in area with values; over pShown, the values shown there now, only the
+    // lines whose values changed.
+    void DrawTextBlock(CDrawContext& dc, const CRect& area,
+                       const std::array<QString, kTextLines>& values,
+                       const std::array<QString, kTextLines>* pShown);
 
     CNmeaParser& m_Gps;
     CSigQualWnd m_SignalBars;
@@ -63,4 +71,10 @@ private:
     // The counters at the last refresh; none before the first, which refreshes both parts.
     std::optional<uint32_t> m_nLastGsvCount;
     std::optional<std::array<uint32_t, 3>> m_LastTextCounts; // GGA, GSA and RMC
+    // What the surface shows of the text block, where.
+    struct ShownText {
+        CRect area;
+        std::array<QString, kTextLines> values;
+    };
+    std::optional<ShownText> m_ShownText;
 };
