@@ -10,7 +10,8 @@
 #   page data         when the visible page first painted with data (Sig/Nav refreshes every
 #                     1.2 s)
 #   CPU total         user + system time of the whole run, start-up included
-#   CPU steady        share of one core after the first 10 seconds
+#   CPU steady        share of one core (process CPU time, not wall time) from 10 seconds
+#                     in to a second before the end, when the picture is taken
 #   X steady          the X server's share of one core over the same time (xvfb only)
 #   RSS end, peak     resident memory at the end of the run and its high-water mark
 #   drawn, shown      how often a minute the visible page (with its child windows) drew on
@@ -153,7 +154,8 @@ measure() {
     local label="$1" where="$2" page="$3"
     shift 3
     local start pid now elapsed cpu rss hwm xcpu=0
-    local warm_cpu="" warm_x=0 warm_t="" last_cpu=0 last_x=0 last_t=0 last_rss=0 last_hwm=0
+    local warm_cpu="" warm_x=0 warm_t="" last_cpu=0 last_t=0 last_rss=0 last_hwm=0
+    local steady_cpu=0 steady_x=0 steady_t=0
     local -a env_of=(env QT_QPA_PLATFORM=offscreen)
     [[ "$where" == xvfb ]] && env_of=(env QT_QPA_PLATFORM=xcb DISPLAY="$xvfb_display")
     local -a size_of=()
@@ -174,18 +176,23 @@ measure() {
         if [[ -z "$warm_cpu" && $elapsed -ge $((warm * 1000)) ]]; then
             warm_cpu=$cpu warm_x=$xcpu warm_t=$elapsed
         fi
-        last_cpu=$cpu last_x=$xcpu last_t=$elapsed last_rss=$rss last_hwm=$hwm
+        # The steady figures end a second before the picture is taken and the program quits.
+        if ((elapsed <= (seconds - 1) * 1000)); then
+            steady_cpu=$cpu steady_x=$xcpu steady_t=$elapsed
+        fi
+        last_cpu=$cpu last_t=$elapsed last_rss=$rss last_hwm=$hwm
     done
     wait "$pid" || { cat "$work/stderr" >&2; echo "ravuziz failed" >&2; exit 1; }
     local x_steady="-"
-    [[ "$where" == xvfb ]] && x_steady=$(share "$((last_x - warm_x))" "$((last_t - ${warm_t:-0}))")
+    [[ "$where" == xvfb ]] &&
+        x_steady=$(share "$((steady_x - warm_x))" "$((steady_t - ${warm_t:-0}))")
     # shellcheck disable=SC2059
     printf "$columns" "$label" "$where" "$page" \
         "$(since_launch "$start" "first frame" "$work/stderr")" \
         "$(since_launch "$start" "first frame with data" "$work/stderr")" \
         "$(since_launch "$start" "first page with data" "$work/stderr")" \
         "$(awk -v c="$last_cpu" -v t="$ticks" 'BEGIN { printf "%.2f s", c / t }')" \
-        "$(share "$((last_cpu - ${warm_cpu:-0}))" "$((last_t - ${warm_t:-0}))")" \
+        "$(share "$((steady_cpu - ${warm_cpu:-0}))" "$((steady_t - ${warm_t:-0}))")" \
         "$x_steady" \
         "$(awk -v k="$last_rss" 'BEGIN { printf "%.1f MiB", k / 1024 }')" \
         "$(awk -v k="$last_hwm" 'BEGIN { printf "%.1f MiB", k / 1024 }')" \
