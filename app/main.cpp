@@ -3,6 +3,7 @@
 // recording, a device, gpsd, a TCP peer, UDP datagrams), and pictures of the pages made
 // without a display (for documentation and checks).
 #include "FrameTimes.h"
+#include "PaintCounts.h"
 #include "shell/MainView.h"
 #include "shell/RavuzizApp.h"
 #include "source/GpsdSource.h"
@@ -242,6 +243,7 @@ int main(int argc, char** argv) {
     // Numbers in texts and settings always use a full stop, whatever the desktop's language.
     std::setlocale(LC_NUMERIC, "C");
     ReportFrameTimesIfAsked();
+    ReportPaintCountsIfAsked();
     CRavuzizApp app;
     if (!app.InitInstance(args.frame))
         return 1;

@@ -42,11 +42,27 @@ void CAltimeterWnd::Layout(const CRect& rect) {
 void CAltimeterWnd::Draw(CDrawContext* pDC, const CRect& rect) const {
     if (!m_Objects)
         return;
-    OnSurface(pDC, [&](CDrawContext& dc) { DrawOn(dc, rect); });
+    OnSurface(pDC, [&](CDrawContext& dc) {
+        const GaugeLook look = LookIn(rect);
+        DrawFace(dc, look);
+        DrawMovingParts(dc, look);
+    });
 }
 
-void CAltimeterWnd::DrawOn(CDrawContext& dc, const CRect& rect) const {
-    const DialGeometry& dial = m_Dial;
+GaugeLook CAltimeterWnd::LookIn(const CRect& rect) const {
+    GaugeLook look;
+    look.face = {m_Dial, 0.0, 0, m_strUnitName};
+    look.rect = rect;
+    look.texts[0] = QString::asprintf("%08.2f ", m_dAltitude) + m_strUnitName;
+    const AltimeterHands hands = AltimeterHandAngles(m_dAltitude);
+    look.angles = {hands.dLong, hands.dShort, hands.dMarker};
+    return look;
+}
+
+void CAltimeterWnd::DrawFace(CDrawContext& dc, const GaugeLook& look) const {
+    if (!m_Objects)
+        return;
+    const DialGeometry& dial = look.face.dial;
     const GaugePens& pens = m_Objects->pens;
     CGaugeDrawingScope scope(dc, pens.outline, pens.face, m_Objects->digitFont, m_Colours);
     dc.SetBkMode(TRANSPARENT);
@@ -55,37 +71,49 @@ void CAltimeterWnd::DrawOn(CDrawContext& dc, const CRect& rect) const {
     DrawTickRing(dc, dial, [](int nTick) { return QString::number(nTick / kTicksPerDigit); });
 
     dc.SelectFont(m_Objects->readoutFont);
-    const TextMetrics metrics = dc.GetTextMetrics();
-    const CRect box = DrawReadoutBox(dc, dial, m_strUnitName);
-    // Left-aligned where the box stood before its margin was added.
-    dc.TextOut(box.left + metrics.tmAveCharWidth, box.top + metrics.tmHeight / 4,
-               QString::asprintf("%08.2f ", m_dAltitude) + m_strUnitName);
+    DrawReadoutBox(dc, dial, look.face.strUnitName);
     DrawGaugeTitle(dc, dial, QStringLiteral("ALT"));
+}
 
-    const AltimeterHands hands = AltimeterHandAngles(m_dAltitude);
+void CAltimeterWnd::DrawMovingParts(CDrawContext& dc, const GaugeLook& look) const {
+    if (!m_Objects)
+        return;
+    const DialGeometry& dial = look.face.dial;
+    const GaugePens& pens = m_Objects->pens;
+    CGaugeDrawingScope scope(dc, pens.outline, pens.face, m_Objects->readoutFont, m_Colours);
+    dc.SetBkMode(TRANSPARENT);
+
+    const TextMetrics metrics = dc.GetTextMetrics();
+    const CRect box = ReadoutBox(dc, dial, look.face.strUnitName);
+    // Left-aligned where the box stood before its margin was added.
+    dc.TextOut(box.left + metrics.tmAveCharWidth, box.top + metrics.tmHeight / 4, look.texts[0]);
+
+    const double dLong = look.angles[0];
+    const double dShort = look.angles[1];
+    const double dMarker = look.angles[2];
     const CPoint centre = DialCentre(dial);
-    const int nHub = HubRadius(rect);
+    const int nHub = HubRadius(look.rect);
     dc.SelectBrush(pens.needleBrush);
 
     dc.SelectPen(pens.needle);
-    DrawRadialLine(dc, dial, hands.dLong, 0.0, kLongShaft);
+    DrawRadialLine(dc, dial, dLong, 0.0, kLongShaft);
     dc.SelectPen(pens.thinNeedle);
     const std::array<CPoint, 4> longHead = {
-        PolarPoint(dial, hands.dLong, kLongHeadBack),
-        PolarPoint(dial, hands.dLong - kLongHeadHalfWidth, kLongHeadShoulder),
-        PolarPoint(dial, hands.dLong, kLongHeadTip),
-        PolarPoint(dial, hands.dLong + kLongHeadHalfWidth, kLongHeadShoulder)};
+        PolarPoint(dial, dLong, kLongHeadBack),
+        PolarPoint(dial, dLong - kLongHeadHalfWidth, kLongHeadShoulder),
+        PolarPoint(dial, dLong, kLongHeadTip),
+        PolarPoint(dial, dLong + kLongHeadHalfWidth, kLongHeadShoulder)};
     dc.Polygon(longHead);
 
     const std::array<CPoint, 4> shortHand = {
-        centre, PolarPoint(dial, hands.dShort - kShortHalfWidth, kShortShoulder),
-        PolarPoint(dial, hands.dShort, kShortTip),
-        PolarPoint(dial, hands.dShort + kShortHalfWidth, kShortShoulder)};
+        centre, PolarPoint(dial, dShort - kShortHalfWidth, kShortShoulder),
+        PolarPoint(dial, dShort, kShortTip),
+        PolarPoint(dial, dShort + kShortHalfWidth, kShortShoulder)};
     dc.Polygon(shortHand);
     dc.SelectPen(pens.needle);
-    DrawRadialLine(dc, dial, hands.dShort, 0.0, kShortShaft);
+    DrawRadialLine(dc, dial, dShort, 0.0, kShortShaft);
 
     dc.SelectPen(pens.thinNeedle);
-    DrawDisc(dc, PolarPoint(dial, hands.dMarker, kMarkerRadius), nHub);
+    DrawDisc(dc, PolarPoint(dial, dMarker, kMarkerRadius), nHub);
     DrawDisc(dc, centre, nHub);
 }

@@ -39,8 +39,14 @@ public:
     // rect sizes the hub and the marker disc. Nothing is drawn before the first layout.
     void Draw(CDrawContext* pDC, const CRect& rect) const;
 
+    // Draw in two layers: what drawing in rect would show, the face alone (dial, digits,
+    // readout box, title), and the readout and hands over a face already drawn. Nothing is
+    // drawn before the first layout.
+    GaugeLook LookIn(const CRect& rect) const;
+    void DrawFace(CDrawContext& dc, const GaugeLook& look) const;
+    void DrawMovingParts(CDrawContext& dc, const GaugeLook& look) const;
+
 private:
-    void DrawOn(CDrawContext& dc, const CRect& rect) const;
 
     double m_dAltitude = 0.0;
     QString m_strUnitName;

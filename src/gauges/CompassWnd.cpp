@@ -65,11 +65,26 @@ void CCompassWnd::Layout(const CRect& rect) {
 void CCompassWnd::Draw(CDrawContext* pDC, const CRect& rect) const {
     if (!m_Objects)
         return;
-    OnSurface(pDC, [&](CDrawContext& dc) { DrawOn(dc, rect); });
+    OnSurface(pDC, [&](CDrawContext& dc) {
+        const GaugeLook look = LookIn(rect);
+        DrawFace(dc, look);
+        DrawMovingParts(dc, look);
+    });
 }
 
-void CCompassWnd::DrawOn(CDrawContext& dc, const CRect& rect) const {
-    const DialGeometry& dial = m_Dial;
+GaugeLook CCompassWnd::LookIn(const CRect& rect) const {
+    GaugeLook look;
+    look.face = {m_Dial, 0.0, m_nCourse, QString()};
+    look.rect = rect;
+    look.texts = {m_strWaypoint, QString::asprintf("%.01f ", m_dRange) + m_strDistanceUnit};
+    look.angles[0] = CompassScreenAngle(m_nBearing, m_nCourse);
+    return look;
+}
+
+void CCompassWnd::DrawFace(CDrawContext& dc, const GaugeLook& look) const {
+    if (!m_Objects)
+        return;
+    const DialGeometry& dial = look.face.dial;
     const DrawingObjects& objects = *m_Objects;
     // The face brush lives for this drawing only.
     CGaugeDrawingScope scope(dc, objects.outline, CBrush(m_Colours.face), objects.cardFont,
@@ -77,22 +92,32 @@ void CCompassWnd::DrawOn(CDrawContext& dc, const CRect& rect) const {
     dc.Ellipse(dial.square);
 
     for (int nDegrees = 0; nDegrees < kFullTurn; nDegrees += kCardStep) {
-        const double dAngle = CompassScreenAngle(nDegrees, m_nCourse);
+        const double dAngle = CompassScreenAngle(nDegrees, look.face.nCourse);
         DrawRadialLine(dc, dial, dAngle, kTickOuter, kTickInner);
         const QString strText = CardText(nDegrees);
         if (!strText.isEmpty())
             DrawCentredText(dc, PolarPoint(dial, dAngle, kCardTextRadius), strText);
     }
+}
+
+void CCompassWnd::DrawMovingParts(CDrawContext& dc, const GaugeLook& look) const {
+    if (!m_Objects)
+        return;
+    const DialGeometry& dial = look.face.dial;
+    const DrawingObjects& objects = *m_Objects;
+    CGaugeDrawingScope scope(dc, objects.outline, CBrush(m_Colours.face), objects.cardFont,
+                             m_Colours);
 
     const TextMetrics metrics = dc.GetTextMetrics();
     const CPoint centre = DialCentre(dial);
-    dc.TextOut(centre.x - dc.GetTextExtent(m_strWaypoint).cx / 2, centre.y + metrics.tmHeight,
-               m_strWaypoint);
-    const QString strRange = QString::asprintf("%.01f ", m_dRange) + m_strDistanceUnit;
+    const QString& strWaypoint = look.texts[0];
+    dc.TextOut(centre.x - dc.GetTextExtent(strWaypoint).cx / 2, centre.y + metrics.tmHeight,
+               strWaypoint);
+    const QString& strRange = look.texts[1];
     dc.TextOut(centre.x - dc.GetTextExtent(strRange).cx / 2, centre.y + 2 * metrics.tmHeight,
                strRange);
 
-    const double dBearing = CompassScreenAngle(m_nBearing, m_nCourse);
+    const double dBearing = look.angles[0];
     dc.SelectPen(objects.bearing);
     DrawRadialLine(dc, dial, dBearing, 0.0, kArrowShaft);
     dc.SelectBrush(objects.needleBrush);
@@ -102,8 +127,9 @@ void CCompassWnd::DrawOn(CDrawContext& dc, const CRect& rect) const {
         PolarPoint(dial, dBearing - kArrowHalfWidth, kArrowBase),
         PolarPoint(dial, dBearing + kArrowHalfWidth, kArrowBase)};
     dc.Polygon(arrowHead);
-    DrawDisc(dc, centre, HubRadius(rect));
+    DrawDisc(dc, centre, HubRadius(look.rect));
 
+    // Fixed, but drawn last, over the arrow.
     dc.SelectPen(objects.lubber);
     DrawRadialLine(dc, dial, 0.0, kLubberInner, kLubberOuter);
 }

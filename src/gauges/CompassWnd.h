@@ -46,8 +46,15 @@ public:
     // sizes the hub. Nothing is drawn before the first layout.
     void Draw(CDrawContext* pDC, const CRect& rect) const;
 
+    // Draw in two layers: what drawing in rect would show, the face alone (the card, turned
+    // for the course), and the texts, arrow, hub and lubber line over a face already drawn.
+    // Both write their texts on the context's background mode. Nothing is drawn before the
+    // first layout.
+    GaugeLook LookIn(const CRect& rect) const;
+    void DrawFace(CDrawContext& dc, const GaugeLook& look) const;
+    void DrawMovingParts(CDrawContext& dc, const GaugeLook& look) const;
+
 private:
-    void DrawOn(CDrawContext& dc, const CRect& rect) const;
 
     int m_nCourse = 0;
     int m_nBearing = 0;

@@ -75,7 +75,7 @@ void DrawTickRing(CDrawContext& dc, const DialGeometry& dial,
     }
 }
 
-CRect DrawReadoutBox(CDrawContext& dc, const DialGeometry& dial, const QString& strUnitName) {
+CRect ReadoutBox(const CDrawContext& dc, const DialGeometry& dial, const QString& strUnitName) {
     // The widest readout a gauge writes, so the box keeps its size as the value changes.
     const CSize extent = dc.GetTextExtent(QStringLiteral("-00000.00 ") + strUnitName);
     const TextMetrics metrics = dc.GetTextMetrics();
@@ -86,8 +86,11 @@ CRect DrawReadoutBox(CDrawContext& dc, const DialGeometry& dial, const QString& 
     const int nHeight = box.Height();
     box.Offset(0, nHeight / 2 + nHeight);
     box.Inflate(metrics.tmAveCharWidth, metrics.tmHeight / 4);
-    dc.Rectangle(box);
     return box;
+}
+
+void DrawReadoutBox(CDrawContext& dc, const DialGeometry& dial, const QString& strUnitName) {
+    dc.Rectangle(ReadoutBox(dc, dial, strUnitName));
 }
 
 void DrawNeedleHead(CDrawContext& dc, const DialGeometry& dial, double dAngle) {

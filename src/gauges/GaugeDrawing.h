@@ -15,7 +15,30 @@
 #include <QColor>
 #include <QString>
 
+#include <array>
 #include <functional>
+
+// What one drawing of a gauge shows. The face is what stays while the values change (dial,
+// ticks, labels, title, readout box); the texts and pointer angles are the moving parts,
+// drawn over it. Equal looks give equal pixels, so a face can be kept as pixels and a repaint
+// that would show the same look can be left out.
+struct GaugeFace {
+    DialGeometry dial;
+    double dScale = 0.0; // the scale the labels are made from; 0 for a dial without one
+    int nCourse = 0;     // how far the compass card is turned
+    QString strUnitName; // where the face shows the unit or sizes a box for it
+
+    friend bool operator==(const GaugeFace&, const GaugeFace&) = default;
+};
+
+struct GaugeLook {
+    GaugeFace face;
+    CRect rect;                     // drawn in; sizes the hubs
+    std::array<QString, 2> texts;   // readouts, in the gauge's order
+    std::array<double, 3> angles{}; // pointers, degrees
+
+    friend bool operator==(const GaugeLook&, const GaugeLook&) = default;
+};
 
 struct GaugeColours {
     QColor highlight; // needles, pointers, hubs
@@ -57,9 +80,10 @@ void DrawTickRing(CDrawContext& dc, const DialGeometry& dial,
                   const std::function<QString(int nTick)>& labelOf);
 
 // The box under the centre in which a readout goes, sized for "-00000.00 <unit>" in the
-// selected font plus a margin, drawn with the selected pen and brush. Returns the box with
-// its margin.
-CRect DrawReadoutBox(CDrawContext& dc, const DialGeometry& dial, const QString& strUnitName);
+// selected font plus a margin.
+CRect ReadoutBox(const CDrawContext& dc, const DialGeometry& dial, const QString& strUnitName);
+// Draws that box with the selected pen and brush.
+void DrawReadoutBox(CDrawContext& dc, const DialGeometry& dial, const QString& strUnitName);
 
 // The standard needle's head: a kite from the centre to radius 65, five degrees wide at 50,
 // with the selected pen and brush.

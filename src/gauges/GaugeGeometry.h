@@ -18,6 +18,8 @@ struct DialGeometry {
     int Side() const { return square.right - square.left; }
     // Pixels per dial unit; 90 units reach the edge.
     double Unit() const;
+
+    friend bool operator==(const DialGeometry&, const DialGeometry&) = default;
 };
 
 // The largest square dial inside rect, one pixel clear of each edge, centred on the longer

@@ -62,6 +62,14 @@ const CRect& CGaugePanelWnd::GaugeRect(int nGaugeCode) const {
     return m_Rects.at(Slot(nGaugeCode));
 }
 
+bool CGaugePanelWnd::KeepsFace(int nGaugeCode) const {
+    return m_Faces.at(Slot(nGaugeCode)).HasCopy();
+}
+
+bool CGaugePanelWnd::ShowedKeptFace(int nGaugeCode) const {
+    return m_Faces.at(Slot(nGaugeCode)).ShowedCopy();
+}
+
 bool CGaugePanelWnd::OnEraseBkgnd(CDrawContext&) {
     // The paint covers every pixel; erasing first would only flicker.
     Layout(GetClientRect());
@@ -90,36 +98,68 @@ void CGaugePanelWnd::Layout(const CRect& client) {
 }
 
 void CGaugePanelWnd::OnPaint(CDrawContext& dc) {
-    const CRect client = GetClientRect();
-    CBitmap surface;
-    if (!surface.CreateCompatibleBitmap(client.Width(), client.Height()))
-        return;
-    CDrawContext memory(surface);
-    memory.KeepPainterOpen(); // nothing else draws on the composition
+    // Composed on the window's own surface, which reaches the screen only once the paint is
+    // done: it cannot flicker.
+    dc.KeepPainterOpen(); // nothing else draws on the page while it is composed
     // The context's own pen and brush: a one-pixel black frame round a white page.
-    memory.Rectangle(client);
+    dc.Rectangle(GetClientRect());
+    m_Painted = LooksToDraw();
+    for (const int nCode : kGaugeTurnOrder) {
+        const std::optional<GaugeLook>& look = m_Painted[Slot(nCode)];
+        if (look)
+            DrawGauge(dc, nCode, *look);
+        else
+            m_Faces[Slot(nCode)].Clear();
+    }
+}
+
+CGaugePanelWnd::PanelLooks CGaugePanelWnd::LooksToDraw() {
+    PanelLooks looks;
     if (m_nCycleMode) {
         // After the list shrank the index may point past its end until the next advance:
         // show the first gauge then, and nothing when every gauge is hidden.
         if (m_Order.nCount > 0) {
             const int nIndex = m_Cycle.nIndex < m_Order.nCount ? m_Cycle.nIndex : 0;
-            DrawGauge(memory, m_Order.list[Slot(nIndex)]);
+            const int nCode = m_Order.list[Slot(nIndex)];
+            looks[Slot(nCode)] = LookOf(nCode);
         }
     } else {
         for (const int nCode : kGaugeTurnOrder)
             if (m_Shown[Slot(nCode)])
-                DrawGauge(memory, nCode);
+                looks[Slot(nCode)] = LookOf(nCode);
     }
-    dc.BitBlt(0, 0, client.Width(), client.Height(), memory, 0, 0, SRCCOPY);
+    return looks;
 }
 
-void CGaugePanelWnd::DrawGauge(CDrawContext& dc, int nGaugeCode) {
+GaugeLook CGaugePanelWnd::LookOf(int nGaugeCode) {
     const CRect& rect = m_Rects[Slot(nGaugeCode)];
     switch (nGaugeCode) {
-        case kGaugeCompass: m_Compass.Draw(&dc, rect); break;
-        case kGaugeAltimeter: m_Altimeter.Draw(&dc, rect); break;
-        case kGaugeSpeedometer: m_Speedometer.Draw(&dc, rect); break;
-        case kGaugeVerticalSpeed: m_VerticalSpeed.Draw(&dc, rect); break;
+        case kGaugeCompass: return m_Compass.LookIn(rect);
+        case kGaugeAltimeter: return m_Altimeter.LookIn(rect);
+        case kGaugeSpeedometer: return m_Speedometer.LookIn(rect);
+        default: return m_VerticalSpeed.LookIn(rect);
+    }
+}
+
+namespace {
+
+// A gauge drawn as two layers: its face, kept or drawn, then its moving parts.
+template <typename Gauge>
+void DrawLayers(CDrawContext& dc, const Gauge& gauge, const GaugeLook& look,
+                CGaugeFaceCache& face) {
+    face.Draw(dc, look.face, [&](CDrawContext& faceDC) { gauge.DrawFace(faceDC, look); });
+    gauge.DrawMovingParts(dc, look);
+}
+
+} // namespace
+
+void CGaugePanelWnd::DrawGauge(CDrawContext& dc, int nGaugeCode, const GaugeLook& look) {
+    CGaugeFaceCache& face = m_Faces[Slot(nGaugeCode)];
+    switch (nGaugeCode) {
+        case kGaugeCompass: DrawLayers(dc, m_Compass, look, face); break;
+        case kGaugeAltimeter: DrawLayers(dc, m_Altimeter, look, face); break;
+        case kGaugeSpeedometer: DrawLayers(dc, m_Speedometer, look, face); break;
+        case kGaugeVerticalSpeed: DrawLayers(dc, m_VerticalSpeed, look, face); break;
         default: break;
     }
 }
@@ -128,31 +168,37 @@ void CGaugePanelWnd::OnTimer(int) {
     FeedGauges();
     if (m_nCycleMode)
         m_Cycle.Tick(m_Order.nCount);
-    Invalidate(false);
+    // Same texts and pointers on the same faces would draw the same pixels: the page shows
+    // them already, or a repaint on its way will.
+    if (LooksToDraw() != m_Painted)
+        Invalidate(false);
 }
 
 void CGaugePanelWnd::FeedGauges() {
+    // Each selection read once a tick: every read of the store looks at its files again.
+    const int nDistanceSpeedUnits = DistanceSpeedUnits();
+    const int nAltitudeUnits = AltitudeUnits();
+
     // Range is in nautical miles; the speed factors turn it into the chosen distance unit.
-    m_Compass.SetDistanceUnitName(DistanceUnitName());
+    m_Compass.SetDistanceUnitName(QString::fromUtf8(units::DistanceUnitName(nDistanceSpeedUnits)));
     m_Compass.SetData(TruncToInt(m_Gps.m_dCourse), TruncToInt(m_Gps.m_dBearingToDest),
-                      WaypointText(m_Gps.m_szDestWaypoint), ConvertSpeed(m_Gps.m_dRangeToDest),
-                      false);
+                      WaypointText(m_Gps.m_szDestWaypoint),
+                      units::ConvertSpeed(nDistanceSpeedUnits, m_Gps.m_dRangeToDest), false);
 
-    m_Altimeter.SetUnitName(AltitudeUnitName());
-    m_Altimeter.SetAltitude(ConvertAltitude(m_Gps.m_dAltitude), false);
+    m_Altimeter.SetUnitName(QString::fromUtf8(units::AltitudeUnitName(nAltitudeUnits)));
+    m_Altimeter.SetAltitude(units::ConvertAltitude(nAltitudeUnits, m_Gps.m_dAltitude), false);
 
-    m_Speedometer.SetSpeed(ConvertSpeed(m_Gps.m_dSpeedKnots), SpeedUnitName(), false);
+    m_Speedometer.SetSpeed(units::ConvertSpeed(nDistanceSpeedUnits, m_Gps.m_dSpeedKnots),
+                           QString::fromUtf8(units::SpeedUnitName(nDistanceSpeedUnits)), false);
 
     // Feet per minute swing up to 2000 each way, metres per second up to 5; any altitude
     // setting but 0 counts as metres here.
-    const int nAltitudeUnits = ReadSettingInt(QString::fromLatin1(kSectionSettings),
-                                              QString::fromLatin1(kAltitudeElevationUnits),
-                                              kDefaultAltitudeElevationUnits);
     m_VerticalSpeed.SetScale(nAltitudeUnits == 0 ? CVerticalSpeedWnd::kFeetScale
                                                  : CVerticalSpeedWnd::kMetresScale,
                              false);
-    m_VerticalSpeed.SetUnitName(VerticalSpeedUnitName());
-    m_VerticalSpeed.SetValue(ConvertVerticalSpeed(m_Gps.m_dVerticalSpeed), false);
+    m_VerticalSpeed.SetUnitName(QString::fromUtf8(units::VerticalSpeedUnitName(nAltitudeUnits)));
+    m_VerticalSpeed.SetValue(units::ConvertVerticalSpeed(nAltitudeUnits, m_Gps.m_dVerticalSpeed),
+                             false);
 }
 
 bool CGaugePanelWnd::OnCommand(int nId) {

@@ -5,8 +5,10 @@
 // into the gauges in the user's units and repaints. A tap-and-hold menu chooses the gauges,
 // cycle mode and the speedometer's full scale.
 //
-// The page is composed off screen and copied in one step, and its erase paints nothing, so a
-// repaint does not flicker. Layout (which rebuilds the gauges' pens and fonts) happens only on
+// The page is composed on the window's surface, which reaches the screen only once the paint
+// is done, and its erase paints nothing, so a repaint does not flicker. The gauges' faces are
+// kept as pixels (GaugeFaceCache.h), and a tick that would show the same texts and pointers
+// repaints nothing. Layout (which rebuilds the gauges' pens and fonts) happens only on
 // an erase: the first paint, a panel command, a resize; the timer's repaint does not erase.
 //
 // Creation as a page of the tab window, hidden until its tab is chosen:
@@ -20,12 +22,14 @@
 
 #include "gauges/AltimeterWnd.h"
 #include "gauges/CompassWnd.h"
+#include "gauges/GaugeFaceCache.h"
 #include "gauges/GaugeOrder.h"
 #include "gauges/SpeedometerWnd.h"
 #include "gauges/VerticalSpeedWnd.h"
 #include "platform/SurfaceWnd.h"
 
 #include <array>
+#include <optional>
 
 class CNmeaParser;
 
@@ -46,6 +50,10 @@ public:
     const GaugeOrder& Order() const { return m_Order; }
     // Where gauge nGaugeCode was last laid out (panel client coordinates).
     const CRect& GaugeRect(int nGaugeCode) const;
+    // Whether the face of gauge nGaugeCode is kept as pixels for the next repaint, and
+    // whether the last repaint showed those pixels instead of drawing the face.
+    bool KeepsFace(int nGaugeCode) const;
+    bool ShowedKeptFace(int nGaugeCode) const;
 
     const CCompassWnd& Compass() const { return m_Compass; }
     const CAltimeterWnd& Altimeter() const { return m_Altimeter; }
@@ -60,9 +68,14 @@ protected:
     bool OnContextMenu(const QPoint& ptScreen) override;
 
 private:
+    // By gauge code: what each gauge drawn on the page shows, empty for a gauge not drawn.
+    using PanelLooks = std::array<std::optional<GaugeLook>, kGaugeCount>;
+
     void Layout(const CRect& client);
     void FeedGauges();
-    void DrawGauge(CDrawContext& dc, int nGaugeCode);
+    PanelLooks LooksToDraw();
+    GaugeLook LookOf(int nGaugeCode);
+    void DrawGauge(CDrawContext& dc, int nGaugeCode, const GaugeLook& look);
     void ToggleShown(int nGaugeCode);
     void RunSpeedSetup();
 
@@ -76,4 +89,6 @@ private:
     int m_nCycleMode = 0;
     GaugeCycle m_Cycle;
     GaugeOrder m_Order;
+    std::array<CGaugeFaceCache, kGaugeCount> m_Faces; // by gauge code
+    PanelLooks m_Painted;                             // by the last paint
 };

@@ -26,35 +26,58 @@ void CSpeedometerWnd::SetSpeed(double dSpeed, const QString& strUnitName, bool b
 }
 
 void CSpeedometerWnd::Draw(CDrawContext* pDC, const CRect& rect) const {
-    OnSurface(pDC, [&](CDrawContext& dc) { DrawOn(dc, rect); });
+    OnSurface(pDC, [&](CDrawContext& dc) {
+        const GaugeLook look = LookIn(rect);
+        DrawFace(dc, look);
+        DrawMovingParts(dc, look);
+    });
 }
 
-void CSpeedometerWnd::DrawOn(CDrawContext& dc, const CRect& rect) const {
-    const DialGeometry dial = FitDial(rect);
+GaugeLook CSpeedometerWnd::LookIn(const CRect& rect) const {
+    GaugeLook look;
+    look.face = {FitDial(rect), m_dFullScale, 0, m_strUnitName};
+    look.rect = rect;
+    look.texts[0] = QString::asprintf("%.2f ", m_dSpeed) + m_strUnitName;
+    look.angles[0] = SpeedometerNeedleAngle(m_dSpeed, m_dFullScale);
+    return look;
+}
+
+void CSpeedometerWnd::DrawFace(CDrawContext& dc, const GaugeLook& look) const {
+    const DialGeometry& dial = look.face.dial;
     const DrawingObjects objects = ObjectsForSide(dial.Side(), m_Colours);
     const GaugePens& pens = objects.pens;
     CGaugeDrawingScope scope(dc, pens.outline, pens.face, objects.labelFont, m_Colours);
     dc.SetBkMode(TRANSPARENT);
 
     dc.Ellipse(dial.square);
-    DrawTickRing(dc, dial, [this](int nTick) {
-        return QString::number(SpeedometerLabel(m_dFullScale, nTick));
+    DrawTickRing(dc, dial, [&look](int nTick) {
+        return QString::number(SpeedometerLabel(look.face.dScale, nTick));
     });
 
     dc.SelectFont(objects.readoutFont);
+    DrawReadoutBox(dc, dial, look.face.strUnitName);
+    DrawGaugeTitle(dc, dial, QStringLiteral("SPEED"));
+}
+
+void CSpeedometerWnd::DrawMovingParts(CDrawContext& dc, const GaugeLook& look) const {
+    const DialGeometry& dial = look.face.dial;
+    const DrawingObjects objects = ObjectsForSide(dial.Side(), m_Colours);
+    const GaugePens& pens = objects.pens;
+    CGaugeDrawingScope scope(dc, pens.outline, pens.face, objects.readoutFont, m_Colours);
+    dc.SetBkMode(TRANSPARENT);
+
     const TextMetrics metrics = dc.GetTextMetrics();
-    const CRect box = DrawReadoutBox(dc, dial, m_strUnitName);
-    const QString strReadout = QString::asprintf("%.2f ", m_dSpeed) + m_strUnitName;
+    const CRect box = ReadoutBox(dc, dial, look.face.strUnitName);
+    const QString& strReadout = look.texts[0];
     const CPoint centre = DialCentre(dial);
     dc.TextOut(centre.x - dc.GetTextExtent(strReadout).cx / 2, box.top + metrics.tmHeight / 4,
                strReadout);
-    DrawGaugeTitle(dc, dial, QStringLiteral("SPEED"));
 
-    const double dAngle = SpeedometerNeedleAngle(m_dSpeed, m_dFullScale);
+    const double dAngle = look.angles[0];
     dc.SelectBrush(pens.needleBrush);
     dc.SelectPen(pens.thinNeedle);
     DrawNeedleHead(dc, dial, dAngle);
-    DrawDisc(dc, centre, HubRadius(rect));
+    DrawDisc(dc, centre, HubRadius(look.rect));
     // The shaft goes over the hub.
     dc.SelectPen(pens.needle);
     DrawRadialLine(dc, dial, dAngle, 0.0, kShaftLength);

@@ -36,8 +36,13 @@ public:
     // Draws the whole gauge fitted into rect, on pDC or (null) on the gauge's own window.
     void Draw(CDrawContext* pDC, const CRect& rect) const;
 
+    // Draw in two layers: what drawing in rect would show, the face alone (dial, ticks,
+    // labels, readout box, title), and the readout and needle over a face already drawn.
+    GaugeLook LookIn(const CRect& rect) const;
+    void DrawFace(CDrawContext& dc, const GaugeLook& look) const;
+    void DrawMovingParts(CDrawContext& dc, const GaugeLook& look) const;
+
 private:
-    void DrawOn(CDrawContext& dc, const CRect& rect) const;
 
     QString m_strUnitName;
     double m_dFullScale = kDefaultFullScale;

@@ -51,11 +51,25 @@ void CVerticalSpeedWnd::Layout(const CRect& rect) {
 void CVerticalSpeedWnd::Draw(CDrawContext* pDC, const CRect& rect) {
     if (!m_Objects)
         return;
-    OnSurface(pDC, [&](CDrawContext& dc) { DrawOn(dc, rect); });
+    OnSurface(pDC, [&](CDrawContext& dc) {
+        const GaugeLook look = LookIn(rect);
+        DrawFace(dc, look);
+        DrawMovingParts(dc, look);
+    });
 }
 
-void CVerticalSpeedWnd::DrawOn(CDrawContext& dc, const CRect& rect) {
-    const DialGeometry& dial = m_Dial;
+GaugeLook CVerticalSpeedWnd::LookIn(const CRect& rect) {
+    GaugeLook look;
+    look.face = {m_Dial, m_dScale, 0, m_strUnitName};
+    look.rect = rect;
+    look.angles[0] = VerticalSpeedNeedleAngle(m_dValue, m_dScale);
+    return look;
+}
+
+void CVerticalSpeedWnd::DrawFace(CDrawContext& dc, const GaugeLook& look) const {
+    if (!m_Objects)
+        return;
+    const DialGeometry& dial = look.face.dial;
     const GaugePens& pens = m_Objects->pens;
     CGaugeDrawingScope scope(dc, pens.outline, pens.face, m_Objects->labelFont, m_Colours);
     dc.SetBkMode(TRANSPARENT);
@@ -63,7 +77,7 @@ void CVerticalSpeedWnd::DrawOn(CDrawContext& dc, const CRect& rect) {
     dc.Ellipse(dial.square);
 
     // Both arcs start at zero, so its tick and label are drawn twice.
-    const double dStep = VerticalSpeedLabelStep(m_dScale);
+    const double dStep = VerticalSpeedLabelStep(look.face.dScale);
     double dLabel = 0.0;
     double dUpper = kZero;
     for (int j = 0; j < kTickSteps; ++j) {
@@ -85,20 +99,28 @@ void CVerticalSpeedWnd::DrawOn(CDrawContext& dc, const CRect& rect) {
     DrawGaugeTitle(dc, dial, QStringLiteral("VERTICAL SPEED"));
     const CPoint centre = DialCentre(dial);
     dc.TextOut(centre.x + kUnitOffsetChars * metrics.tmAveCharWidth,
-               centre.y - metrics.tmHeight / 2, m_strUnitName);
+               centre.y - metrics.tmHeight / 2, look.face.strUnitName);
     // Written from the point on, not centred.
     const CPoint up = PolarPoint(dial, kUpAngle, kUpDownRadius);
     dc.TextOut(up.x, up.y - metrics.tmHeight / 2, QStringLiteral("Up"));
     const CPoint down = PolarPoint(dial, kDownAngle, kUpDownRadius);
     dc.TextOut(down.x, down.y - metrics.tmHeight / 2, QStringLiteral("Dn"));
+}
 
-    const double dAngle = VerticalSpeedNeedleAngle(m_dValue, m_dScale);
-    dc.SelectBrush(pens.needleBrush);
+void CVerticalSpeedWnd::DrawMovingParts(CDrawContext& dc, const GaugeLook& look) const {
+    if (!m_Objects)
+        return;
+    const DialGeometry& dial = look.face.dial;
+    const GaugePens& pens = m_Objects->pens;
+    CGaugeDrawingScope scope(dc, pens.needle, pens.needleBrush, m_Objects->textFont, m_Colours);
+    dc.SetBkMode(TRANSPARENT);
+
+    const double dAngle = look.angles[0];
     dc.SelectPen(pens.thinNeedle);
     DrawNeedleHead(dc, dial, dAngle);
     dc.SelectPen(pens.needle);
     DrawRadialLine(dc, dial, dAngle, 0.0, kShaftLength);
     // The hub covers the shaft's root.
     dc.SelectPen(pens.thinNeedle);
-    DrawDisc(dc, centre, HubRadius(rect));
+    DrawDisc(dc, DialCentre(dial), HubRadius(look.rect));
 }

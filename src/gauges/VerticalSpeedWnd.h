@@ -46,8 +46,14 @@ public:
     // layout.
     void Draw(CDrawContext* pDC, const CRect& rect);
 
+    // Draw in two layers: what drawing in rect would show (clamping the value to the scale, as
+    // a drawing does), the face alone (dial, scale, title, unit, "Up" and "Dn"), and the needle
+    // over a face already drawn. Nothing is drawn before the first layout.
+    GaugeLook LookIn(const CRect& rect);
+    void DrawFace(CDrawContext& dc, const GaugeLook& look) const;
+    void DrawMovingParts(CDrawContext& dc, const GaugeLook& look) const;
+
 private:
-    void DrawOn(CDrawContext& dc, const CRect& rect);
 
     double m_dValue = 0.0;
     double m_dScale = kFeetScale;

@@ -93,9 +93,14 @@ int ComputeClassicAverageCharWidth(const QFont& font) {
 // What the pages measure of a font, measured once per font description: every drawing asks
 // again for the metrics of the same few fonts and mostly for the widths of the same texts
 // (scale labels, captions), and each answer would otherwise lay the text out anew.
+struct TextFacts {
+    int nWidth = 0;
+    QRect ink; // the glyphs' pixels, from the start of the baseline
+};
+
 struct FontFacts {
     TextMetrics metrics;
-    QHash<QString, int> widths;
+    QHash<QString, TextFacts> texts;
 };
 
 constexpr size_t kMaxMeasuredFonts = 64;     // like the realised fonts (platform/GdiObjects.cpp)
@@ -116,15 +121,32 @@ FontFacts& FactsOf(const CFont& font) {
     return facts.emplace(key, std::move(fresh)).first->second;
 }
 
-int TextWidth(const CFont& font, const QString& strText) {
+const TextFacts& FactsOf(const CFont& font, const QString& strText) {
     FontFacts& facts = FactsOf(font);
-    if (const auto it = facts.widths.constFind(strText); it != facts.widths.cend())
+    if (const auto it = facts.texts.constFind(strText); it != facts.texts.cend())
         return *it;
-    if (facts.widths.size() >= kMaxMeasuredTexts)
-        facts.widths.clear();
-    const int nWidth = QFontMetrics(font.QtFont()).horizontalAdvance(strText);
-    facts.widths.insert(strText, nWidth);
-    return nWidth;
+    if (facts.texts.size() >= kMaxMeasuredTexts)
+        facts.texts.clear();
+    const QFontMetrics metrics(font.QtFont());
+    return *facts.texts.insert(strText,
+                               {metrics.horizontalAdvance(strText), metrics.boundingRect(strText)});
+}
+
+int TextWidth(const CFont& font, const QString& strText) {
+    return FactsOf(font, strText).nWidth;
+}
+
+CRect ToCRect(const QRect& rect) {
+    return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
+}
+
+// The box round the points, grown by nMargin on every side.
+CRect BoxOf(std::span<const CPoint> points, int nMargin) {
+    CRect box{points.front().x, points.front().y, points.front().x + 1, points.front().y + 1};
+    for (const CPoint& pt : points)
+        box = box.United({pt.x, pt.y, pt.x + 1, pt.y + 1});
+    box.Inflate(nMargin, nMargin);
+    return box;
 }
 
 // Block copies between the program's surfaces, all RGB32, as plain 32-bit arithmetic: what
@@ -267,6 +289,15 @@ void CDrawContext::FillSpan(int y, int x0, int x1, QRgb colour) {
         return;
     auto* pLine = reinterpret_cast<QRgb*>(m_pImage->scanLine(y));
     std::fill(pLine + x0, pLine + x1 + 1, colour | 0xFF000000u);
+    AccumulateSpan(y, x0, x1);
+}
+
+void CDrawContext::AccumulateBounds(const CRect& rect) {
+    if (!HasSurface())
+        return;
+    const CRect clipped = rect.Intersected({0, 0, m_pImage->width(), m_pImage->height()});
+    if (!clipped.IsEmpty())
+        m_Bounds = m_Bounds.United(clipped);
 }
 
 CPoint CDrawContext::MoveTo(int x, int y) {
@@ -281,6 +312,9 @@ void CDrawContext::LineTo(int x, int y) {
         DrawBresenhamLine(from, m_ptCurrent);
         return;
     }
+    // Round caps reach half the width past the ends.
+    const CPoint ends[] = {from, m_ptCurrent};
+    AccumulateBounds(BoxOf(ends, m_Pen.Width() / 2 + 1));
     COperationPainter operation(m_pKeptPainter.get(), m_pImage);
     QPainter& painter = operation.Get();
     painter.setPen(QtPen(m_Pen));
@@ -361,6 +395,7 @@ void CDrawContext::Polygon(std::span<const CPoint> points) {
     polygon.reserve(static_cast<qsizetype>(points.size()));
     for (const CPoint& pt : points)
         polygon << QPoint(pt.x, pt.y);
+    AccumulateBounds(BoxOf(points, m_Pen.IsNull() ? 1 : m_Pen.Width()));
     COperationPainter operation(m_pKeptPainter.get(), m_pImage);
     QPainter& painter = operation.Get();
     painter.setPen(QtPen(m_Pen));
@@ -391,6 +426,11 @@ void CDrawContext::Draw3dRect(const CRect& rect, const QColor& clrTopLeft,
 
 void CDrawContext::DrawTextLine(const QString& strText, int x, int y, const CRect* pClip) {
     const TextMetrics& metrics = FactsOf(m_Font).metrics;
+    // The cell and the ink, with a pixel to spare for the rasteriser's rounding.
+    CRect touched = ToCRect(FactsOf(m_Font, strText).ink.translated(x, y + metrics.tmAscent));
+    touched.Inflate(1, 1);
+    touched = touched.United({x, y, x + TextWidth(m_Font, strText), y + metrics.tmHeight});
+    AccumulateBounds(pClip ? touched.Intersected(*pClip) : touched);
     // A kept painter keeps its font from one text to the next: set outside the operation's
     // saved state, the font stays resolved, and the next text in it needs no font lookup.
     if (m_pKeptPainter && m_pKeptPainter->font() != m_Font.QtFont())
@@ -465,6 +505,19 @@ QColor CDrawContext::SetPixel(int x, int y, const QColor& colour) {
     return QColor::fromRgb(colour.rgb());
 }
 
+void CDrawContext::SetPixels(int x, int y, std::span<const QRgb> pixels) {
+    if (!HasSurface() || y < 0 || y >= m_pImage->height())
+        return;
+    const int nCount = static_cast<int>(pixels.size());
+    const int x0 = std::max(x, 0);
+    const int x1 = std::min(x + nCount, m_pImage->width());
+    if (x0 >= x1)
+        return;
+    auto* pLine = reinterpret_cast<QRgb*>(m_pImage->scanLine(y));
+    std::memcpy(pLine + x0, pixels.data() + (x0 - x), static_cast<size_t>(x1 - x0) * sizeof(QRgb));
+    AccumulateSpan(y, x0, x1 - 1);
+}
+
 bool CDrawContext::BitBlt(int x, int y, int nWidth, int nHeight, const CDrawContext& source,
                           int xSrc, int ySrc, unsigned nRop) {
     QPainter::CompositionMode mode;
@@ -483,6 +536,7 @@ bool CDrawContext::BitBlt(int x, int y, int nWidth, int nHeight, const CDrawCont
     if (from.isEmpty())
         return true;
     const QPoint to(x + from.left() - xSrc, y + from.top() - ySrc);
+    AccumulateBounds(ToCRect(QRect(to, from.size())));
 
     // Copying within one surface reads a copy, so overlapping blocks come out right.
     const QImage block = source.m_pImage == m_pImage ? m_pImage->copy(from) : QImage();

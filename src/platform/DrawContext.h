@@ -18,6 +18,7 @@
 
 #include <memory>
 #include <span>
+#include <utility>
 
 class QPainter;
 
@@ -120,6 +121,8 @@ public:
     // An invalid colour outside the surface.
     QColor GetPixel(int x, int y) const;
     QColor SetPixel(int x, int y, const QColor& colour);
+    // Sets the pixels of row y from x on to the given colours (clipped to the surface).
+    void SetPixels(int x, int y, std::span<const QRgb> pixels);
 
     // Combines the w x h block at (xSrc, ySrc) of source into this surface at (x, y) by
     // nRop (SRCCOPY, SRCINVERT or SRCAND); false for another operation.
@@ -128,6 +131,15 @@ public:
 
     // The surface drawn on, null for a memory context without a bitmap.
     const QImage* Surface() const { return m_pImage; }
+
+    // Bounds accumulation: the smallest rectangle of surface pixels holding every pixel the
+    // context's drawing may have changed since it was made or last reset (empty for none).
+    // Text counts with its cell and its glyphs' ink, shapes with their pen.
+    CRect GetBounds() const { return m_Bounds; }
+    // Starts afresh; returns what had been accumulated.
+    CRect ResetBounds() { return std::exchange(m_Bounds, CRect{}); }
+    // Adds rect (clipped to the surface) as if it had been drawn on.
+    void AccumulateBounds(const CRect& rect);
 
 protected:
     // A context drawing into image, which must outlive it (a window's back buffer).
@@ -138,6 +150,10 @@ private:
     void FillSpan(int y, int x0, int x1, QRgb colour);
     void DrawBresenhamLine(CPoint from, CPoint to);
     void DrawTextLine(const QString& strText, int x, int y, const CRect* pClip);
+    // Adds the pixels of row y from x0 to x1 (inclusive, on the surface).
+    void AccumulateSpan(int y, int x0, int x1) {
+        m_Bounds = m_Bounds.United(CRect{x0, y, x1 + 1, y + 1});
+    }
 
     QImage* m_pImage = nullptr;
     CBitmap* m_pBitmap = nullptr;
@@ -150,4 +166,5 @@ private:
     QColor m_BkColour = Qt::white;
     int m_nBkMode = OPAQUE;
     CPoint m_ptCurrent;
+    CRect m_Bounds;
 };

@@ -45,6 +45,30 @@ struct CRect {
         top += dy;
         bottom += dy;
     }
+    // Whether every pixel of rect lies inside this one (an empty rect always does).
+    constexpr bool ContainsRect(const CRect& rect) const {
+        return rect.IsEmpty() || (rect.left >= left && rect.right <= right && rect.top >= top &&
+                                  rect.bottom <= bottom);
+    }
+    // Whether the two share a pixel.
+    constexpr bool Intersects(const CRect& rect) const {
+        return !IsEmpty() && !rect.IsEmpty() && rect.left < right && left < rect.right &&
+               rect.top < bottom && top < rect.bottom;
+    }
+    // The smallest rectangle holding both; an empty one adds nothing.
+    constexpr CRect United(const CRect& rect) const {
+        if (rect.IsEmpty())
+            return *this;
+        if (IsEmpty())
+            return rect;
+        return {left < rect.left ? left : rect.left, top < rect.top ? top : rect.top,
+                right > rect.right ? right : rect.right, bottom > rect.bottom ? bottom : rect.bottom};
+    }
+    // The pixels both hold (empty when they share none).
+    constexpr CRect Intersected(const CRect& rect) const {
+        return {left > rect.left ? left : rect.left, top > rect.top ? top : rect.top,
+                right < rect.right ? right : rect.right, bottom < rect.bottom ? bottom : rect.bottom};
+    }
     // The same rectangle with left <= right and top <= bottom.
     constexpr CRect Normalized() const {
         CRect r = *this;

@@ -53,6 +53,12 @@ void CSurfaceWnd::Invalidate(bool bErase) {
     update();
 }
 
+void CSurfaceWnd::InvalidateRect(const CRect& rect, bool bErase) {
+    m_bPaintPending = true;
+    m_bErasePending = m_bErasePending || bErase;
+    update(rect.left, rect.top, rect.Width(), rect.Height());
+}
+
 void CSurfaceWnd::UpdateWindow() {
     if (m_bPaintPending && isVisible())
         repaint();
@@ -111,6 +117,7 @@ void CSurfaceWnd::RunPendingPaint() {
     // Cleared first: a handler that invalidates again gets another repaint.
     m_bPaintPending = false;
     const bool bErase = std::exchange(m_bErasePending, false);
+    ++m_nDraws;
     CSurfaceDC dc(&m_Surface);
     if (bErase)
         OnEraseBkgnd(dc);
@@ -197,5 +204,10 @@ CClientDC::CClientDC(CSurfaceWnd* pWnd) : CDrawContext(&pWnd->m_Surface), m_pWnd
 }
 
 CClientDC::~CClientDC() {
-    m_pWnd->update();
+    // Only what was drawn goes to the screen, and nothing when nothing was.
+    const CRect drawn = GetBounds();
+    if (drawn.IsEmpty())
+        return;
+    ++m_pWnd->m_nDraws;
+    m_pWnd->update(drawn.left, drawn.top, drawn.Width(), drawn.Height());
 }

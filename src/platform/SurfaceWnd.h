@@ -50,6 +50,9 @@ public:
 
     // Asks for a repaint of the whole window, with the background erased first if bErase.
     void Invalidate(bool bErase = true);
+    // The same, for a window that knows only rect can come out different: the repaint still
+    // runs the handlers over the whole surface, but only rect is copied to the screen.
+    void InvalidateRect(const CRect& rect, bool bErase = false);
     // Runs an outstanding repaint now (if the window is shown).
     void UpdateWindow();
     // Runs an outstanding repaint into the surface now, shown or not: tests render hidden
@@ -66,6 +69,9 @@ public:
     const QImage& Surface() const { return m_Surface; }
     // The colour the default erase fills with (the system window colour unless set).
     void SetBackgroundColour(const QColor& colour) { m_Background = colour; }
+    // How often the window has drawn on its surface so far: repaints and drawing contexts
+    // released outside them. What a page costs is mostly how often it draws.
+    int DrawCount() const { return m_nDraws; }
 
 protected:
     // Runs from Create; a negative result refuses the creation.
@@ -102,6 +108,7 @@ private:
     QColor m_Background;
     bool m_bPaintPending = false;
     bool m_bErasePending = false;
+    int m_nDraws = 0;
     CTimerSet m_Timers;
     QBasicTimer m_HoldTimer; // running while the primary button is held
     QPoint m_ptHoldLocal;
@@ -109,7 +116,7 @@ private:
 };
 
 // A drawing context on a window's surface outside its repaint (GetDC-style). What it draws
-// reaches the screen when it is released (destroyed).
+// reaches the screen when it is released (destroyed): the bounds of its drawing, nothing more.
 class CClientDC : public CDrawContext {
 public:
     explicit CClientDC(CSurfaceWnd* pWnd);

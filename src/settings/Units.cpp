@@ -3,8 +3,6 @@
 #include "settings/SettingNames.h"
 #include "settings/SettingsStore.h"
 
-namespace {
-
 int DistanceSpeedUnits() {
     return ReadSettingInt(kSectionSettings, kDistanceSpeedUnits, kDefaultDistanceSpeedUnits);
 }
@@ -17,6 +15,8 @@ int AltitudeUnits() {
 int PositionFormat() {
     return ReadSettingInt(kSectionSettings, kPositionFormat, kDefaultPositionFormat);
 }
+
+namespace {
 
 QString Text(const std::string& text) {
     return QString::fromStdString(text);

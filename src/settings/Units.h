@@ -8,6 +8,12 @@
 
 #include <QString>
 
+// The selections themselves, for a caller that converts many values at once: one read of
+// the store each instead of one per call, with the arithmetic of settings/UnitConversion.h.
+int DistanceSpeedUnits();
+int AltitudeUnits();
+int PositionFormat();
+
 double ConvertSpeed(double dKnots);
 QString SpeedUnitName();
 QString DistanceUnitName();

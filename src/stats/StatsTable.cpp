@@ -77,22 +77,47 @@ struct Section {
 } // namespace
 
 double LatitudeSpread(double dLatitude, double dLongitude, double dDeviation) {
-    return ConvertSmallDistance(
-        GreatCircleDistance(dLatitude, dLongitude, dLatitude + dDeviation, dLongitude) *
-        kStatuteMilesPerNauticalMile);
+    return LatitudeSpread(DistanceSpeedUnits(), dLatitude, dLongitude, dDeviation);
 }
 
 double LongitudeSpread(double dLatitude, double dLongitude, double dDeviation) {
-    return ConvertSmallDistance(
+    return LongitudeSpread(DistanceSpeedUnits(), dLatitude, dLongitude, dDeviation);
+}
+
+double LatitudeSpread(int nDistanceSpeedUnits, double dLatitude, double dLongitude,
+                      double dDeviation) {
+    return units::ConvertSmallDistance(
+        nDistanceSpeedUnits,
+        GreatCircleDistance(dLatitude, dLongitude, dLatitude + dDeviation, dLongitude) *
+            kStatuteMilesPerNauticalMile);
+}
+
+double LongitudeSpread(int nDistanceSpeedUnits, double dLatitude, double dLongitude,
+                       double dDeviation) {
+    return units::ConvertSmallDistance(
+        nDistanceSpeedUnits,
         GreatCircleDistance(dLatitude, dLongitude, dLatitude, dLongitude + dDeviation) *
-        kStatuteMilesPerNauticalMile);
+            kStatuteMilesPerNauticalMile);
 }
 
 std::vector<StatsText> StatsTableTexts(const PositionAverages& a, const StatsDops& dops,
                                        const CRect& rcTable, int nCharHeight, int nAveCharWidth) {
     CTableWriter table(rcTable, nCharHeight, nAveCharWidth);
-    const QString strDistanceUnit = SmallDistanceUnitName();
-    const QString strAltitudeUnit = AltitudeUnitName();
+    // Each selection read once: every read of the store looks at its files again.
+    const int nDistance = DistanceSpeedUnits();
+    const int nAltitude = AltitudeUnits();
+    const int nPosition = PositionFormat();
+    const QString strDistanceUnit = QString::fromUtf8(units::SmallDistanceUnitName(nDistance));
+    const QString strAltitudeUnit = QString::fromUtf8(units::AltitudeUnitName(nAltitude));
+    const auto Latitude = [&](double dDegrees) {
+        return QString::fromStdString(units::FormatLatitude(nPosition, dDegrees));
+    };
+    const auto Longitude = [&](double dDegrees) {
+        return QString::fromStdString(units::FormatLongitude(nPosition, dDegrees));
+    };
+    const auto ConvertAltitude = [&](double dMetres) {
+        return units::ConvertAltitude(nAltitude, dMetres);
+    };
     // printf's "%0.3f %s" and "%-8.02f %s" with the unit names; the blanks after some of the
     // values wipe the tail of a longer previous text.
     const auto Spread = [&](double dSpread, const char* pszBlanks) {
@@ -115,13 +140,14 @@ std::vector<StatsText> StatsTableTexts(const PositionAverages& a, const StatsDop
                       a.m_avgAltitude.m_dMean,    a.m_avgLatitude.m_dStdDev,
                       a.m_avgLongitude.m_dStdDev, a.m_avgAltitude.m_dStdDev};
     table.Heading(kAverageLine, "Position Average");
-    table.Value(kAverageLine + 1, "   Latitude:", kValueColumn, FormatLatitude(avg.dLatitude));
-    table.Deviation(kAverageLine + 1,
-                    Spread(LatitudeSpread(avg.dLatitude, avg.dLongitude, avg.dLatitudeDev), "   "));
-    table.Value(kAverageLine + 2, "   Longitude:", kValueColumn, FormatLongitude(avg.dLongitude));
+    table.Value(kAverageLine + 1, "   Latitude:", kValueColumn, Latitude(avg.dLatitude));
     table.Deviation(
-        kAverageLine + 2,
-        Spread(LongitudeSpread(avg.dLatitude, avg.dLongitude, avg.dLongitudeDev), "   "));
+        kAverageLine + 1,
+        Spread(LatitudeSpread(nDistance, avg.dLatitude, avg.dLongitude, avg.dLatitudeDev), "   "));
+    table.Value(kAverageLine + 2, "   Longitude:", kValueColumn, Longitude(avg.dLongitude));
+    table.Deviation(kAverageLine + 2, Spread(LongitudeSpread(nDistance, avg.dLatitude,
+                                                             avg.dLongitude, avg.dLongitudeDev),
+                                             "   "));
     table.Value(kAverageLine + 3, "   Altitude:", kValueColumn, Altitude(avg.dAltitude));
     table.Deviation(kAverageLine + 3, AltitudeDeviation(avg.dAltitudeDev, "  "));
 
@@ -129,14 +155,15 @@ std::vector<StatsText> StatsTableTexts(const PositionAverages& a, const StatsDop
                      a.m_lsAltitude.Estimate(), a.m_lsLatitude.m_dStdDev,
                      a.m_lsLongitude.m_dStdDev, a.m_lsAltitude.m_dStdDev};
     table.Heading(kLeastSquaresLine, "Least Squares Average");
-    table.Value(kLeastSquaresLine + 1, "   Latitude:", kValueColumn, FormatLatitude(ls.dLatitude));
-    table.Deviation(kLeastSquaresLine + 1,
-                    Spread(LatitudeSpread(ls.dLatitude, ls.dLongitude, ls.dLatitudeDev), "      "));
+    table.Value(kLeastSquaresLine + 1, "   Latitude:", kValueColumn, Latitude(ls.dLatitude));
+    table.Deviation(
+        kLeastSquaresLine + 1,
+        Spread(LatitudeSpread(nDistance, ls.dLatitude, ls.dLongitude, ls.dLatitudeDev), "      "));
     table.Value(kLeastSquaresLine + 2, "   Longitude:", kValueColumn,
-                FormatLongitude(ls.dLongitude) + QLatin1String("     "));
+                Longitude(ls.dLongitude) + QLatin1String("     "));
     table.Deviation(
         kLeastSquaresLine + 2,
-        Spread(LongitudeSpread(ls.dLatitude, ls.dLongitude, ls.dLongitudeDev), "     "));
+        Spread(LongitudeSpread(nDistance, ls.dLatitude, ls.dLongitude, ls.dLongitudeDev), "     "));
     table.Value(kLeastSquaresLine + 3, "   Altitude:", kValueColumn, Altitude(ls.dAltitude));
     table.Deviation(kLeastSquaresLine + 3, AltitudeDeviation(ls.dAltitudeDev, "     "));
 

@@ -39,3 +39,8 @@ std::vector<StatsText> StatsTableTexts(const PositionAverages& averages, const S
 // the point dDeviation degrees further north (LatitudeSpread) or east (LongitudeSpread).
 double LatitudeSpread(double dLatitude, double dLongitude, double dDeviation);
 double LongitudeSpread(double dLatitude, double dLongitude, double dDeviation);
+// The same in the unit of the distance/speed selection nDistanceSpeedUnits.
+double LatitudeSpread(int nDistanceSpeedUnits, double dLatitude, double dLongitude,
+                      double dDeviation);
+double LongitudeSpread(int nDistanceSpeedUnits, double dLatitude, double dLongitude,
+                       double dDeviation);

@@ -9,6 +9,8 @@
 #include "stats/AvgThresholdsDlg.h"
 #include "stats/StatsTable.h"
 
+#include <algorithm>
+
 namespace {
 
 // 7-point "Arial": -9 pixels at 96 dots per inch.
@@ -18,6 +20,18 @@ constexpr int kTableInset = 3;
 
 const char kResetQuestion[] =
     "This will reset all values back to zero. Are you sure you want to continue?";
+
+// Whether the texts sit in the same cells.
+bool SameCells(const StatsText& a, const StatsText& b) {
+    return a.x == b.x && a.y == b.y && a.bHeading == b.bHeading && a.xCellEnd == b.xCellEnd;
+}
+
+bool SameTexts(const std::vector<StatsText>& a, const std::vector<StatsText>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const StatsText& x, const StatsText& y) {
+                          return SameCells(x, y) && x.strText == y.strText;
+                      });
+}
 
 } // namespace
 
@@ -49,12 +63,27 @@ bool CStatsView::OnEraseBkgnd(CDrawContext& dc) {
     dc.SelectBrush(oldBrush);
     // A sunken one-pixel edge.
     dc.Draw3dRect(rcClient, GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
+    m_Shown.reset();
     return true;
 }
 
-void CStatsView::OnPaint(CDrawContext& dc) {
+std::vector<StatsText> CStatsView::TableTexts() const {
     CRect rcTable = GetClientRect();
     rcTable.Deflate(kTableInset, kTableInset);
+    CDrawContext measure;
+    measure.SelectFont(m_fontNormal.Get());
+    const TextMetrics metrics = measure.GetTextMetrics();
+    const StatsDops dops{m_Gps.m_dPdop, m_Gps.m_dHdop, m_Gps.m_dVdop};
+    return StatsTableTexts(m_Averages, dops, rcTable, metrics.tmHeight, metrics.tmAveCharWidth);
+}
+
+void CStatsView::OnPaint(CDrawContext& dc) {
+    std::vector<StatsText> texts = TableTexts();
+    // Over a table of the same layout still on the surface, only the texts that changed are
+    // written again, and those that a text written again reaches into, drawn after it: each
+    // pixel ends up as the last text over it leaves it, as when the whole table is written.
+    const bool bOverShown = m_Shown && std::equal(texts.begin(), texts.end(), m_Shown->begin(),
+                                                  m_Shown->end(), SameCells);
 
     const CFont oldFont = dc.SelectFont(m_fontNormal.Get());
     const TextMetrics metrics = dc.GetTextMetrics();
@@ -63,10 +92,17 @@ void CStatsView::OnPaint(CDrawContext& dc) {
     dc.SetTextColor(GetSysColor(COLOR_BTNTEXT));
     dc.SetBkMode(OPAQUE);
 
-    const StatsDops dops{m_Gps.m_dPdop, m_Gps.m_dHdop, m_Gps.m_dVdop};
-    for (const StatsText& text :
-         StatsTableTexts(m_Averages, dops, rcTable, metrics.tmHeight, metrics.tmAveCharWidth)) {
+    std::vector<CRect> written;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const StatsText& text = texts[i];
         dc.SelectFont(text.bHeading ? m_fontBold.Get() : m_fontNormal.Get());
+        const int xEnd = std::max(text.x + dc.GetTextExtent(text.strText).cx, text.xCellEnd);
+        const CRect cell{text.x, text.y, xEnd, text.y + metrics.tmHeight};
+        if (bOverShown && (*m_Shown)[i].strText == text.strText &&
+            std::none_of(written.begin(), written.end(),
+                         [&](const CRect& r) { return r.Intersects(cell); }))
+            continue;
+        written.push_back(cell);
         // The opaque text covers only its own width; the rest of a value's cell may still
         // hold the tail of a longer value drawn there before.
         if (text.xCellEnd > text.x)
@@ -75,6 +111,7 @@ void CStatsView::OnPaint(CDrawContext& dc) {
         dc.TextOut(text.x, text.y, text.strText);
     }
     dc.SelectFont(oldFont);
+    m_Shown = std::move(texts);
 }
 
 void CStatsView::OnMessage(int nMessage) {
@@ -85,7 +122,9 @@ void CStatsView::OnMessage(int nMessage) {
     if (m_bEnabled != 1)
         return;
     m_Averages.AddFix(m_Gps, Settings());
-    Invalidate(false);
+    // A fix that reads the same as the table shown changes nothing on the screen.
+    if (!m_Shown || !SameTexts(*m_Shown, TableTexts()))
+        Invalidate(false);
 }
 
 bool CStatsView::OnCommand(int nId) {

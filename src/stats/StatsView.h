@@ -22,6 +22,10 @@
 #include "platform/ScaledFont.h"
 #include "platform/SurfaceWnd.h"
 #include "stats/Averaging.h"
+#include "stats/StatsTable.h"
+
+#include <optional>
+#include <vector>
 
 class CNmeaParser;
 
@@ -47,6 +51,8 @@ protected:
     bool OnContextMenu(const QPoint& ptScreen) override;
 
 private:
+    // The table's texts for the client area as it is now.
+    std::vector<StatsText> TableTexts() const;
     void LoadSettings();
     AveragingSettings Settings() const;
     void OnReset();
@@ -62,4 +68,6 @@ private:
     int m_bAltUseVdop = 1;
     double m_dAltThreshold = 3.0;
     double m_dLatLonThreshold = 3.0;
+    // The texts the surface shows, as the last paint left them; none after an erase.
+    std::optional<std::vector<StatsText>> m_Shown;
 };

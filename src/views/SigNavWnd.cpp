@@ -1,6 +1,7 @@
 // The Sig/Nav page's split, its text block and the timer's refresh, which copies the record
 // (the satellites-in-view table, or reading every system the all-systems table) into the bar
-// graph only after GSV data and redraws the text only after GGA, GSA, RMC or ZDA data.
+// graph only after GSV data and redraws the text only after GGA, GSA, RMC or ZDA data, and then
+// only the values that changed.
 #include "views/SigNavWnd.h"
 
 #include "nmea/NmeaParser.h"
@@ -60,10 +61,23 @@ void CSigNavWnd::OnPaint(CDrawContext& dc) {
     const CRect client = GetClientRect();
     m_SignalBars.MoveWindow(BarArea(client));
     m_SignalBars.Invalidate(false);
-    DrawTextBlock(dc, TextArea(client));
+    DrawTextBlock(dc, TextArea(client), TextValues(), nullptr);
 }
 
-void CSigNavWnd::DrawTextBlock(CDrawContext& dc, const CRect& area) const {
+std::vector<QString> CSigNavWnd::TextValues() const {
+    // "%d" and four blanks: a shorter count wipes the digits of a longer one.
+    std::vector<QString> values = {
+        FormatLatitude(m_Gps.m_dLatitude), FormatLongitude(m_Gps.m_dLongitude),
+        FormatAltitude(m_Gps.m_dAltitude), QString::asprintf("%d    ", m_Gps.m_nSatsUsed),
+        QString::asprintf("%d    ", m_Gps.m_nSatsInView)};
+    for (TextRow& row : NavigationRows(m_Gps))
+        values.push_back(std::move(row.strValue));
+    return values;
+}
+
+void CSigNavWnd::DrawTextBlock(CDrawContext& dc, const CRect& area,
+                               const std::vector<QString>& values,
+                               const std::vector<QString>* pShown) {
     const int x0 = area.left + kTextMargin;
     const int y0 = area.top + kTextMargin;
 
@@ -76,40 +90,41 @@ void CSigNavWnd::DrawTextBlock(CDrawContext& dc, const CRect& area) const {
     // Opaque: each text fills its cell first, so a new value covers the old one.
     const int nOldMode = dc.SetBkMode(OPAQUE);
 
-    dc.SelectFont(m_BoldFont.Get());
-    dc.TextOut(x0, y0, QStringLiteral("Position"));
-    dc.SelectFont(m_NormalFont.Get());
+    if (!pShown) {
+        dc.SelectFont(m_BoldFont.Get());
+        dc.TextOut(x0, y0, QStringLiteral("Position"));
+        dc.SelectFont(m_NormalFont.Get());
+    }
 
-    // "%d" and four blanks: a shorter count wipes the digits of a longer one.
-    const QString lines[][2] = {
-        {QStringLiteral("   Latitude:"), FormatLatitude(m_Gps.m_dLatitude)},
-        {QStringLiteral("   Longitude:"), FormatLongitude(m_Gps.m_dLongitude)},
-        {QStringLiteral("   Altitude:"), FormatAltitude(m_Gps.m_dAltitude)},
-        {QStringLiteral("   Satellites In Use:"), QString::asprintf("%d    ", m_Gps.m_nSatsUsed)},
-        {QStringLiteral("   Satellites In View:"),
-         QString::asprintf("%d    ", m_Gps.m_nSatsInView)},
+    static const QString kLabels[] = {
+        QStringLiteral("   Latitude:"),           QStringLiteral("   Longitude:"),
+        QStringLiteral("   Altitude:"),           QStringLiteral("   Satellites In Use:"),
+        QStringLiteral("   Satellites In View:"),
     };
+    const std::vector<TextRow> navigation = pShown ? std::vector<TextRow>() : NavigationRows(m_Gps);
     // The opaque text covers only its own width, and a shorter value leaves the tail of a
     // longer one (even "S" for "N" leaves a pixel): each value cell is cleared up to the frame
-    // first. No erase, so no flicker.
+    // first. No erase, so no flicker. Over texts already shown (pShown) only the values that
+    // changed are written again: the labels and the other cells would come out the same.
     const int xCellEnd = area.right - kFrameWidth;
     int y = y0;
-    const auto drawRow = [&](const QString& strLabel, const QString& strValue) {
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        // The rows below the counts come only as far as they fit whole inside the frame, so a
+        // small window keeps exactly the rows above.
+        if (i >= std::size(kLabels) && y + 2 * th > area.bottom - kFrameWidth)
+            break;
         y += th;
-        dc.TextOut(x0, y, strLabel);
+        if (pShown && (*pShown)[i] == values[i])
+            continue;
+        if (!pShown)
+            dc.TextOut(x0, y,
+                       i < std::size(kLabels) ? kLabels[i]
+                                              : navigation[i - std::size(kLabels)].strLabel);
         if (xCellEnd > xValue)
             dc.FillSolidRect({xValue, y, xCellEnd, y + th}, GetSysColor(COLOR_BTNFACE));
-        dc.TextOut(xValue, y, strValue);
-    };
-    for (const auto& line : lines)
-        drawRow(line[0], line[1]);
-    // The rows below come only as far as they fit whole inside the frame, so a small window
-    // keeps exactly the rows above.
-    for (const TextRow& row : NavigationRows(m_Gps)) {
-        if (y + 2 * th > area.bottom - kFrameWidth)
-            break;
-        drawRow(row.strLabel, row.strValue);
+        dc.TextOut(xValue, y, values[i]);
     }
+    m_ShownText = ShownText{area, ScreenDpiY(), values};
 
     dc.SetBkMode(nOldMode);
     dc.SetTextColor(oldText);
@@ -128,11 +143,23 @@ void CSigNavWnd::Refresh() {
     }
     const std::array<uint32_t, 4> textCounts = {m_Gps.m_nGgaCount, m_Gps.m_nGsaCount,
                                                 m_Gps.m_nRmcCount, m_Gps.m_nZdaCount};
-    if (m_LastTextCounts != textCounts) {
-        m_LastTextCounts = textCounts;
-        CClientDC dc(this);
-        DrawTextBlock(dc, TextArea(GetClientRect()));
+    if (m_LastTextCounts == textCounts)
+        return;
+    m_LastTextCounts = textCounts;
+    const std::vector<QString> values = TextValues();
+    const CRect area = TextArea(GetClientRect());
+    // A new size or text size lays the block out afresh: then the whole page is painted.
+    const bool bShownHere =
+        m_ShownText && m_ShownText->area == area && m_ShownText->nDpiY == ScreenDpiY();
+    if (bShownHere && m_ShownText->values == values)
+        return;
+    if (!bShownHere) {
+        Invalidate(false);
+        return;
     }
+    const std::vector<QString> shown = m_ShownText->values;
+    CClientDC dc(this);
+    DrawTextBlock(dc, area, values, &shown);
 }
 
 void CSigNavWnd::RefreshBars() {
@@ -149,7 +176,7 @@ void CSigNavWnd::RefreshBars() {
         const GpsSatellite& sat = m_Gps.m_Sats[i];
         m_SignalBars.SetChannel(i, {sat.nPrn, sat.nSnr, sat.bUsed});
     }
-    m_SignalBars.Invalidate(false);
+    m_SignalBars.InvalidateIfChanged();
 }
 
 void CSigNavWnd::RefreshSystemBars() {
@@ -166,7 +193,7 @@ void CSigNavWnd::RefreshSystemBars() {
         m_SignalBars.SetChannelCount(CSignalBarWnd::kDefaultChannelCount);
     else
         m_SignalBars.SetSystemChannelCount(n);
-    m_SignalBars.Invalidate(false);
+    m_SignalBars.InvalidateIfChanged();
 }
 
 bool CSigNavWnd::OnCommand(int nId) {

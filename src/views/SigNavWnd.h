@@ -3,8 +3,8 @@
 // then, as far as the page is tall enough, UTC, speed and course, the DOPs and the fix.
 // A 1200 ms timer polls the GPS state record and redraws only what new sentences changed:
 // the bars after a GSV sentence, the text after a GGA, GSA, RMC or ZDA sentence (the position
-// comes from GGA, so a receiver that sends no GSA must not freeze it). Neither redraw erases,
-// so the page does not flicker.
+// comes from GGA, so a receiver that sends no GSA must not freeze it), and of the text only the
+// values that read differently. Neither redraw erases, so the page does not flicker.
 //
 // The page is a child window the tab container creates and sizes:
 //
@@ -26,6 +26,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 class CNmeaParser;
 
@@ -56,7 +57,13 @@ private:
     void Refresh();
     void RefreshBars();
     void RefreshSystemBars();
-    void DrawTextBlock(CDrawContext& dc, const CRect& area) const;
+    // The values of the text block's rows in order: the position and the counts, then the
+    // navigation rows.
+    std::vector<QString> TextValues() const;
+    // Over pShown, the values the surface shows in the same place and font, only those that
+    // changed are written.
+    void DrawTextBlock(CDrawContext& dc, const CRect& area, const std::vector<QString>& values,
+                       const std::vector<QString>* pShown);
 
     CNmeaParser& m_Gps;
     CSigQualWnd m_SignalBars;
@@ -65,4 +72,12 @@ private:
     // The counters at the last refresh; none before the first, which refreshes both parts.
     std::optional<uint32_t> m_nLastGsvCount;
     std::optional<std::array<uint32_t, 4>> m_LastTextCounts; // GGA, GSA, RMC and ZDA
+    // What the surface shows of the text block: where, at which dots per inch (the text size
+    // scales them, and the fonts follow), and the values.
+    struct ShownText {
+        CRect area;
+        int nDpiY = 0;
+        std::vector<QString> values;
+    };
+    std::optional<ShownText> m_ShownText;
 };

@@ -43,6 +43,15 @@ void CSignalBarWnd::SetSystemChannelCount(int nCount) {
     m_bBySystem = true;
 }
 
+void CSignalBarWnd::InvalidateIfChanged() {
+    // The same bars on the same range draw the same pixels; the range only widens with bars
+    // drawn, so it is the same too.
+    if (m_PaintedChannels == m_Channels && m_nPaintedChannelCount == m_nChannelCount &&
+        m_bPaintedBySystem == m_bBySystem)
+        return;
+    Invalidate(false);
+}
+
 void CSignalBarWnd::ResetRange() {
     m_Range.Reset();
     Invalidate(true);
@@ -64,6 +73,7 @@ void CSignalBarWnd::OnPaint(CDrawContext& dc) {
         m_bPaintedBySystem = m_bBySystem;
         Invalidate(true);
     }
+    m_PaintedChannels = m_Channels;
     if (m_bBySystem)
         DrawSystemBars(dc);
     else

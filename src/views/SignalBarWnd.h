@@ -25,6 +25,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 struct SignalChannel {
@@ -33,6 +34,8 @@ struct SignalChannel {
     int32_t bUsed = 0; // 1 = used in the solution
     // All systems: the satellite's system, nPrn its number within it. None: a bare PRN.
     GnssSystem system = GnssSystem::None;
+
+    friend bool operator==(const SignalChannel&, const SignalChannel&) = default;
 };
 
 // Where the bars grouped by system go in the window, as the last paint laid them out.
@@ -70,6 +73,9 @@ public:
     bool BySystem() const { return m_bBySystem; }
     const SystemBarLayout& SystemLayout() const { return m_SystemLayout; }
 
+    // Asks for a repaint (without erase) unless the last one showed these bars already.
+    void InvalidateIfChanged();
+
     // Narrows the scale back to nothing seen and repaints with erase.
     void ResetRange();
     const CSnrRange& Range() const { return m_Range; }
@@ -89,6 +95,7 @@ private:
     void DrawSystemBars(CDrawContext& dc);
 
     std::array<SignalChannel, kSystemChannels> m_Channels{};
+    std::optional<std::array<SignalChannel, kSystemChannels>> m_PaintedChannels;
     int m_nChannelCount = kDefaultChannelCount;
     int m_nPaintedChannelCount = kDefaultChannelCount;
     bool m_bBySystem = false;

@@ -6,23 +6,29 @@ QImage EmptyPage(int nWidth, int nHeight) {
     return canvas.Image();
 }
 
-QImage GaugeAlone(const CGaugePanelWnd& panel, int nGaugeCode) {
+QImage PlainPage(const CGaugePanelWnd& panel, const std::vector<int>& codes) {
     const CRect client = panel.GetClientRect();
     Canvas canvas(client.Width(), client.Height());
     canvas.dc.Rectangle(client);
-    const CRect& rect = panel.GaugeRect(nGaugeCode);
-    switch (nGaugeCode) {
-        case kGaugeCompass: panel.Compass().Draw(&canvas.dc, rect); break;
-        case kGaugeAltimeter: panel.Altimeter().Draw(&canvas.dc, rect); break;
-        case kGaugeSpeedometer: panel.Speedometer().Draw(&canvas.dc, rect); break;
-        case kGaugeVerticalSpeed: {
-            CVerticalSpeedWnd gauge = panel.VerticalSpeed(); // drawing clamps its value
-            gauge.Draw(&canvas.dc, rect);
-            break;
+    for (const int nGaugeCode : codes) {
+        const CRect& rect = panel.GaugeRect(nGaugeCode);
+        switch (nGaugeCode) {
+            case kGaugeCompass: panel.Compass().Draw(&canvas.dc, rect); break;
+            case kGaugeAltimeter: panel.Altimeter().Draw(&canvas.dc, rect); break;
+            case kGaugeSpeedometer: panel.Speedometer().Draw(&canvas.dc, rect); break;
+            case kGaugeVerticalSpeed: {
+                CVerticalSpeedWnd gauge = panel.VerticalSpeed(); // drawing clamps its value
+                gauge.Draw(&canvas.dc, rect);
+                break;
+            }
+            default: break;
         }
-        default: break;
     }
     return canvas.Image();
+}
+
+QImage GaugeAlone(const CGaugePanelWnd& panel, int nGaugeCode) {
+    return PlainPage(panel, {nGaugeCode});
 }
 
 bool SameIn(const QImage& a, const QImage& b, const CRect& area) {

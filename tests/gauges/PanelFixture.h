@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 // The handlers the shell reaches through events, callable from the tests.
 class CPanelUnderTest : public CGaugePanelWnd {
@@ -54,8 +55,10 @@ protected:
 // The empty page: a one-pixel black frame round white.
 QImage EmptyPage(int nWidth, int nHeight);
 
-// What the panel shows when gauge nGaugeCode alone is drawn in the rectangle where the panel
-// laid it out, with the panel's values.
+// The panel's page drawn the plain way: the empty page, then each of the gauges codes, in
+// that order, drawn whole in the rectangle where the panel laid it out, with its values.
+QImage PlainPage(const CGaugePanelWnd& panel, const std::vector<int>& codes);
+// The same with gauge nGaugeCode alone.
 QImage GaugeAlone(const CGaugePanelWnd& panel, int nGaugeCode);
 
 // Whether a and b have the same pixels in area.

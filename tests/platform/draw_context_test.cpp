@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 const QColor kWhite(255, 255, 255);
@@ -289,6 +291,97 @@ TEST(DrawContext, DrawTextCentresInItsRectangleAndClipsUnlessTold) {
     surface.bitmap.Image().fill(kWhite);
     dc.DrawText(QStringLiteral("WARNING"), strip, DT_LEFT | DT_TOP | DT_NOCLIP);
     EXPECT_EQ(InkBounds(surface.Image(), kWhite), QRect(10, 10, extent.cx, extent.cy));
+}
+
+// Bounds accumulation: after each kind of drawing, every pixel it changed lies inside the
+// bounds, and for drawing made of spans the bounds are exactly those pixels.
+TEST(DrawContext, BoundsHoldEveryPixelTheDrawingChanged) {
+    using Draw = std::function<void(CDrawContext&)>;
+    const auto text = [](int nTenths, int nMode, const QString& strText) -> Draw {
+        return [=](CDrawContext& dc) {
+            dc.SelectFont(dc.CreatePointFont(nTenths, QStringLiteral("Arial")));
+            dc.SetBkMode(nMode);
+            dc.TextOut(3, 4, strText);
+        };
+    };
+    const struct {
+        const char* pszLegend;
+        Draw draw;
+        bool bExact;
+    } cases[] = {
+        {"rectangle", [](CDrawContext& dc) { dc.Rectangle(10, 10, 20, 20); }, true},
+        {"ellipse partly off the surface", [](CDrawContext& dc) { dc.Ellipse(-5, -5, 15, 12); },
+         true},
+        {"sunken frame",
+         [](CDrawContext& dc) {
+             dc.Draw3dRect({4, 5, 30, 9}, kRed, kBlue);
+         },
+         true},
+        {"one-pixel line",
+         [](CDrawContext& dc) {
+             dc.MoveTo(50, 3);
+             dc.LineTo(7, 40);
+         },
+         true},
+        {"pixel", [](CDrawContext& dc) { dc.SetPixel(59, 49, kRed); }, true},
+        {"wide line",
+         [](CDrawContext& dc) {
+             dc.SelectPen(CPen(PS_SOLID, 7, kBlue));
+             dc.MoveTo(10, 40);
+             dc.LineTo(45, 12);
+         },
+         false},
+        {"polygon with a wide outline",
+         [](CDrawContext& dc) {
+             dc.SelectPen(CPen(PS_SOLID, 3, kBlue));
+             const CPoint kite[] = {{30, 2}, {50, 20}, {30, 45}, {12, 20}};
+             dc.Polygon(kite);
+         },
+         false},
+        {"transparent text with descenders", text(80, TRANSPARENT, QStringLiteral("jgy 45")),
+         false},
+        {"large text", text(240, TRANSPARENT, QStringLiteral(u"Wº")), false},
+        {"opaque text", text(90, OPAQUE, QStringLiteral("N 47")), false},
+        {"clipped text",
+         [](CDrawContext& dc) {
+             dc.DrawText(QStringLiteral("WARNING"), CRect{10, 10, 20, 13}, DT_LEFT | DT_TOP);
+         },
+         false},
+        {"block copy partly off the surface",
+         [](CDrawContext& dc) {
+             CBitmap block;
+             block.CreateCompatibleBitmap(10, 8);
+             block.Image().fill(kRed);
+             dc.BitBlt(55, -3, 10, 8, CDrawContext(block), 0, 0, SRCINVERT);
+         },
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszLegend);
+        WhiteSurface surface;
+        CDrawContext dc(surface.bitmap);
+        EXPECT_TRUE(dc.GetBounds().IsEmpty());
+        c.draw(dc);
+        const CRect bounds = dc.GetBounds();
+        const QRect changed = InkBounds(surface.Image(), kWhite);
+        ASSERT_FALSE(changed.isEmpty());
+        const QRect qBounds(bounds.left, bounds.top, bounds.Width(), bounds.Height());
+        EXPECT_TRUE(qBounds.contains(changed)) << "bounds " << testing::PrintToString(qBounds)
+                                               << ", changed " << testing::PrintToString(changed);
+        EXPECT_TRUE(surface.Image().rect().contains(qBounds));
+        if (c.bExact) {
+            EXPECT_EQ(qBounds, changed);
+        }
+        EXPECT_EQ(dc.ResetBounds(), bounds);
+        EXPECT_TRUE(dc.GetBounds().IsEmpty());
+    }
+
+    // Drawing that lands off the surface changes nothing and adds nothing.
+    WhiteSurface surface;
+    CDrawContext dc(surface.bitmap);
+    dc.Rectangle(70, 5, 90, 20);
+    dc.TextOut(-100, 10, QStringLiteral("N"));
+    EXPECT_TRUE(dc.GetBounds().IsEmpty());
 }
 
 TEST(DrawContext, SelectingHandsBackWhatItReplaces) {

@@ -137,6 +137,25 @@ TEST(SurfaceWnd, DrawingOutsideARepaintStaysAcrossARepaintThatDrawsNothing) {
     EXPECT_EQ(CountPixels(shown.wnd.Surface(), kGreen), 0);
 }
 
+TEST(SurfaceWnd, DrawCountCountsRepaintsAndDrawingOutsideThatChangedSomething) {
+    ShownWindow shown;
+    const int nStart = shown.wnd.DrawCount();
+    EXPECT_EQ(shown.Repaint(false), (Log{"paint"}));
+    EXPECT_EQ(shown.wnd.DrawCount(), nStart + 1);
+    // A part of the window asked for: the whole paint runs all the same.
+    shown.wnd.log.clear();
+    shown.wnd.InvalidateRect({10, 10, 20, 20});
+    EXPECT_TRUE(ProcessEventsUntil([&] { return shown.Painted(); }));
+    EXPECT_EQ(shown.wnd.DrawCount(), nStart + 2);
+    { CClientDC idle(&shown.wnd); }
+    EXPECT_EQ(shown.wnd.DrawCount(), nStart + 2);
+    {
+        CClientDC dc(&shown.wnd);
+        dc.SetPixel(3, 3, kGreen);
+    }
+    EXPECT_EQ(shown.wnd.DrawCount(), nStart + 3);
+}
+
 TEST(SurfaceWnd, HiddenWindowsHaveASurfaceToDrawOnAndRenderOnRequest) {
     CProbeWnd wnd;
     wnd.bPaintDraws = true;
