@@ -221,6 +221,27 @@ def short(text, width=60):
     return text if len(text) <= width else text[: width - 3] + "..."
 
 
+def change(original, replacement, context=20):
+    """The mutant as its changed part in braces within some of its context:
+    "...nMessages > {8 => 9} || !body.Field(1, f))"."""
+    n = min(len(original), len(replacement))
+    p = 0
+    while p < n and original[p] == replacement[p]:
+        p += 1
+    q = 0
+    while q < n - p and original[-1 - q] == replacement[-1 - q]:
+        q += 1
+    before = original[:p]
+    after = original[len(original) - q:]
+    if len(before) > context:
+        before = "..." + before[-context:]
+    if len(after) > context:
+        after = after[:context] + "..."
+    old = short(original[p:len(original) - q], 50)
+    new = short(replacement[p:len(replacement) - q], 50)
+    return f"{before}{{{old} => {new}}}{after}"
+
+
 def first_error(output):
     for line in output.splitlines():
         if "error:" in line:
@@ -252,8 +273,7 @@ def summarise(results):
             continue
         print(f"\n{title}:")
         for m in chosen:
-            print(f"  {m.list_name}#{m.number} {m.path}: {short(m.original, 50)!r} => "
-                  f"{short(m.replacement, 40)!r}")
+            print(f"  {m.list_name}#{m.number} {m.path}: {change(m.original, m.replacement)}")
             if m.equivalent:
                 print(f"      {m.equivalent}")
             elif m.detail:
@@ -364,6 +384,9 @@ def main():
                         ok, out = build(build_dir, m.targets)
                         if not ok:
                             m.outcome, m.detail = "stillborn", first_error(out)
+                        elif "no work to do" in out:
+                            # Never seen, but a survivor that was never built would lie.
+                            m.outcome, m.detail = "bad", "the build did not see the change"
                         else:
                             passed, failed = run_tests(build_dir, m.targets, args.timeout)
                             if passed:
@@ -377,8 +400,8 @@ def main():
                 m.seconds = time.monotonic() - t0
                 where = f"{m.path}:{line}" if line else m.path
                 print(f"[{done:>3}/{total}] {m.outcome:<10} #{m.number:<3} {where}  "
-                      f"{short(m.original, 40)!r} => {short(m.replacement, 30)!r}  "
-                      f"{m.detail + ', ' if m.detail else ''}{m.seconds:.0f} s", flush=True)
+                      f"{change(m.original, m.replacement)}  "
+                      f"({m.detail + ', ' if m.detail else ''}{m.seconds:.0f} s)", flush=True)
             res.seconds = time.monotonic() - list_started
     except KeyboardInterrupt:
         print("\ninterrupted: sources restored", file=sys.stderr)
