@@ -46,9 +46,44 @@ public:
     template <size_t N> void Array(const char (&sz)[N]) { Text(sz, strnlen(sz, N)); }
 };
 
+// The record's arrays, by the kind RecordFields.h gives them.
+template <size_t N> void IntListJson(CJsonWriter& w, const uint16_t (&list)[N]) {
+    w.m_str += '[';
+    for (size_t i = 0; i < N; ++i) {
+        if (i)
+            w.m_str += ',';
+        w.Int(list[i]);
+    }
+    w.m_str += ']';
+}
+
+template <size_t N> void SatellitesJson(CJsonWriter& w, const GpsSatellite (&sats)[N]) {
+    w.m_str += '[';
+    for (size_t i = 0; i < N; ++i) {
+        const GpsSatellite& s = sats[i];
+        w.m_str += i ? ",{" : "{";
+        w.Key("nPrn");
+        w.Int(s.nPrn);
+        w.Key("nSnr");
+        w.Int(s.nSnr);
+        w.Key("bUsed");
+        w.Int(s.bUsed);
+        w.Key("nAzimuth");
+        w.Int(s.nAzimuth);
+        w.Key("nElevation");
+        w.Int(s.nElevation);
+        w.m_str += '}';
+    }
+    w.m_str += ']';
+}
+
+template <size_t N> void TextJson(CJsonWriter& w, const char (&sz)[N]) {
+    w.Array(sz);
+}
+
 // "satellites": every satellite in view, by system and number, with its signals' SNRs keyed
 // by the signal ID as sent.
-void SatellitesJson(CJsonWriter& w, const CGnssTable& table) {
+void GnssTableJson(CJsonWriter& w, const CGnssTable& table) {
     GnssSatelliteView sats[CGnssTable::kCapacity];
     const int n = table.List(sats);
     w.Key("satellites");
@@ -94,103 +129,19 @@ void SatellitesJson(CJsonWriter& w, const CGnssTable& table) {
 std::string RecordJson(const CNmeaParser& r, const MessageCounts& counts) {
     CJsonWriter w;
     w.m_str += '{';
-#define INT_FIELD(name)                                                                            \
+#define RAVUZIZ_JSON_FIELD(kind, type, name, reset)                                                \
     w.Key(#name);                                                                                  \
-    w.Int(r.name)
-#define DOUBLE_FIELD(name)                                                                         \
+    w.kind(r.name);
+#define RAVUZIZ_JSON_ARRAY(kind, type, name, extent)                                               \
     w.Key(#name);                                                                                  \
-    w.Double(r.name)
-#define CHAR_FIELD(name)                                                                           \
-    w.Key(#name);                                                                                  \
-    w.Char(r.name)
-    INT_FIELD(m_nGgaHour);
-    INT_FIELD(m_nGgaMinute);
-    INT_FIELD(m_nGgaSecond);
-    DOUBLE_FIELD(m_dLatitude);
-    DOUBLE_FIELD(m_dLongitude);
-    INT_FIELD(m_nFixQuality);
-    INT_FIELD(m_nSatsUsed);
-    DOUBLE_FIELD(m_dGgaHdop);
-    DOUBLE_FIELD(m_dAltitude);
-    INT_FIELD(m_nGgaCount);
-    INT_FIELD(m_nPrevGgaSeconds);
-    DOUBLE_FIELD(m_dPrevAltitude);
-    DOUBLE_FIELD(m_dVerticalSpeed);
-    CHAR_FIELD(m_cGsaMode);
-    INT_FIELD(m_nFixMode);
-    w.Key("m_nUsedPrn");
-    w.m_str += '[';
-    for (int i = 0; i < CNmeaParser::kUsedPrns; ++i) {
-        if (i)
-            w.m_str += ',';
-        w.Int(r.m_nUsedPrn[i]);
-    }
-    w.m_str += ']';
-    DOUBLE_FIELD(m_dPdop);
-    DOUBLE_FIELD(m_dHdop);
-    DOUBLE_FIELD(m_dVdop);
-    INT_FIELD(m_nGsaCount);
-    INT_FIELD(m_nSatsInView);
-    w.Key("m_Sats");
-    w.m_str += '[';
-    for (int i = 0; i < CNmeaParser::kSatellites; ++i) {
-        const GpsSatellite& s = r.m_Sats[i];
-        w.m_str += i ? ",{" : "{";
-        w.Key("nPrn");
-        w.Int(s.nPrn);
-        w.Key("nSnr");
-        w.Int(s.nSnr);
-        w.Key("bUsed");
-        w.Int(s.bUsed);
-        w.Key("nAzimuth");
-        w.Int(s.nAzimuth);
-        w.Key("nElevation");
-        w.Int(s.nElevation);
-        w.m_str += '}';
-    }
-    w.m_str += ']';
-    INT_FIELD(m_nGsvCount);
-    CHAR_FIELD(m_cRmbStatus);
-    DOUBLE_FIELD(m_dCrossTrackError);
-    CHAR_FIELD(m_cSteerDirection);
-    w.Key("m_szOriginWaypoint");
-    w.Array(r.m_szOriginWaypoint);
-    w.Key("m_szDestWaypoint");
-    w.Array(r.m_szDestWaypoint);
-    DOUBLE_FIELD(m_dDestLatitude);
-    DOUBLE_FIELD(m_dDestLongitude);
-    DOUBLE_FIELD(m_dRangeToDest);
-    DOUBLE_FIELD(m_dBearingToDest);
-    DOUBLE_FIELD(m_dClosingVelocity);
-    CHAR_FIELD(m_cArrivalStatus);
-    INT_FIELD(m_nRmbCount);
-    INT_FIELD(m_nRmcHour);
-    INT_FIELD(m_nRmcMinute);
-    INT_FIELD(m_nRmcSecond);
-    CHAR_FIELD(m_cRmcStatus);
-    DOUBLE_FIELD(m_dRmcLatitude);
-    DOUBLE_FIELD(m_dRmcLongitude);
-    DOUBLE_FIELD(m_dSpeedKnots);
-    DOUBLE_FIELD(m_dCourse);
-    INT_FIELD(m_nRmcDay);
-    INT_FIELD(m_nRmcMonth);
-    INT_FIELD(m_nRmcYear);
-    DOUBLE_FIELD(m_dMagneticVariation);
-    INT_FIELD(m_nRmcCount);
-    INT_FIELD(m_nZdaHour);
-    INT_FIELD(m_nZdaMinute);
-    INT_FIELD(m_nZdaSecond);
-    INT_FIELD(m_nZdaDay);
-    INT_FIELD(m_nZdaMonth);
-    INT_FIELD(m_nZdaYear);
-    INT_FIELD(m_nZdaZoneHours);
-    INT_FIELD(m_nZdaZoneMinutes);
-    INT_FIELD(m_nZdaCount);
-    INT_FIELD(m_nSentenceCount);
-    INT_FIELD(m_nLogBytes);
-#undef INT_FIELD
-#undef DOUBLE_FIELD
-#undef CHAR_FIELD
+    kind##Json(w, r.name);
+    RAVUZIZ_GPS_RECORD(RAVUZIZ_JSON_FIELD, RAVUZIZ_JSON_ARRAY)
+#undef RAVUZIZ_JSON_FIELD
+#undef RAVUZIZ_JSON_ARRAY
+    w.Key("m_nSentenceCount");
+    w.Int(r.m_nSentenceCount);
+    w.Key("m_nLogBytes");
+    w.Int(r.m_nLogBytes);
     static const char* const kMessages[] = {"WM_GPS_SENTENCE", "WM_GPS_GGA", "WM_GPS_GSV",
                                             "WM_GPS_GSA",      "WM_GPS_RMB", "WM_GPS_RMC",
                                             "WM_GPS_ZDA"};
@@ -202,7 +153,7 @@ std::string RecordJson(const CNmeaParser& r, const MessageCounts& counts) {
     }
     w.m_str += '}';
     if (r.AllSystems())
-        SatellitesJson(w, r.m_Gnss);
+        GnssTableJson(w, r.m_Gnss);
     w.m_str += '}';
     return w.m_str;
 }

@@ -13,51 +13,11 @@ CNmeaParser::CNmeaParser(INmeaNotify* pNotify)
 CNmeaParser::~CNmeaParser() = default;
 
 void CNmeaParser::Reset() {
-    m_nGgaHour = m_nGgaMinute = m_nGgaSecond = 0;
-    m_dLatitude = m_dLongitude = 0;
-    m_nFixQuality = 0;
-    m_nSatsUsed = 0;
-    m_dGgaHdop = 0;
-    m_dAltitude = 0;
-    m_nGgaCount = 0;
-    m_nPrevGgaSeconds = 0;
-    m_dPrevAltitude = 0;
-    m_dVerticalSpeed = 0;
-    m_cGsaMode = 'M';
-    m_nFixMode = 1;
-    std::memset(m_nUsedPrn, 0, sizeof m_nUsedPrn);
-    m_dPdop = m_dHdop = m_dVdop = 0;
-    m_nGsaCount = 0;
-    m_nSatsInView = 0;
-    std::memset(m_Sats, 0, sizeof m_Sats);
-    m_nGsvCount = 0;
-    m_cRmbStatus = 'V';
-    m_dCrossTrackError = 0;
-    m_cSteerDirection = '?';
-    std::memset(m_szOriginWaypoint, 0, sizeof m_szOriginWaypoint);
-    std::memset(m_szDestWaypoint, 0, sizeof m_szDestWaypoint);
-    m_dDestLatitude = m_dDestLongitude = 0;
-    m_dRangeToDest = 0;
-    m_dBearingToDest = 0;
-    m_dClosingVelocity = 0;
-    m_cArrivalStatus = 'V';
-    m_nRmbCount = 0;
-    m_nRmcHour = m_nRmcMinute = m_nRmcSecond = 0;
-    m_cRmcStatus = 'V';
-    m_dRmcLatitude = m_dRmcLongitude = 0;
-    m_dSpeedKnots = 0;
-    m_dCourse = 0;
-    m_nRmcDay = 1;
-    m_nRmcMonth = 1;
-    m_nRmcYear = 2000;
-    m_dMagneticVariation = 0;
-    m_nRmcCount = 0;
-    m_nZdaHour = m_nZdaMinute = m_nZdaSecond = 0;
-    m_nZdaDay = 1;
-    m_nZdaMonth = 1;
-    m_nZdaYear = 2000;
-    m_nZdaZoneHours = m_nZdaZoneMinutes = 0;
-    m_nZdaCount = 0;
+#define RAVUZIZ_RESET_FIELD(kind, type, name, reset) name = reset;
+#define RAVUZIZ_RESET_ARRAY(kind, type, name, extent) std::memset(name, 0, sizeof name);
+    RAVUZIZ_GPS_RECORD(RAVUZIZ_RESET_FIELD, RAVUZIZ_RESET_ARRAY)
+#undef RAVUZIZ_RESET_FIELD
+#undef RAVUZIZ_RESET_ARRAY
     m_Gnss.Reset();
 }
 

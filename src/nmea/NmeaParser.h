@@ -14,6 +14,7 @@
 
 #include "nmea/GnssTable.h"
 #include "nmea/NmeaMessages.h"
+#include "nmea/RecordFields.h"
 
 #include <cstdint>
 #include <memory>
@@ -41,10 +42,11 @@ public:
     CNmeaParser& operator=(const CNmeaParser&) = delete;
 
     // Runs the bytes through the reader in order (a sentence may span any number of chunks),
-    // then writes the chunk to the recording and counts what reached it. Always true.
-    bool Feed(const uint8_t* pBytes, uint32_t nCount);
-    bool Feed(const char* pBytes, uint32_t nCount) {
-        return Feed(reinterpret_cast<const uint8_t*>(pBytes), nCount);
+    // then writes the chunk to the recording and counts what reached it. Nothing can fail
+    // here: damaged input is dropped sentence by sentence, a failing recording closes itself.
+    void Feed(const uint8_t* pBytes, uint32_t nCount);
+    void Feed(const char* pBytes, uint32_t nCount) {
+        Feed(reinterpret_cast<const uint8_t*>(pBytes), nCount);
     }
 
     // Puts every record field back to its reset value. The reader, the sentence count and the
@@ -67,68 +69,13 @@ public:
     // Used-in-solution test: 1 if the (non-zero) PRN is in m_nUsedPrn.
     int IsUsedPrn(uint16_t nPrn) const;
 
-    // ---- GPS state record (reset values in brackets) ----
-    uint8_t m_nGgaHour;                      // UTC of the last GGA [0]
-    uint8_t m_nGgaMinute;                    // [0]
-    uint8_t m_nGgaSecond;                    // whole seconds, fraction dropped [0]
-    double m_dLatitude;                      // GGA, degrees, north positive [0]
-    double m_dLongitude;                     // GGA, degrees, east positive [0]
-    uint8_t m_nFixQuality;                   // 0 no fix, 1 GPS, 2 differential, ... [0]
-    uint8_t m_nSatsUsed;                     // GGA satellites in use [0]
-    double m_dGgaHdop;                       // [0]
-    double m_dAltitude;                      // above mean sea level, receiver's unit (metres) [0]
-    uint32_t m_nGgaCount;                    // GGA sentences decoded [0]
-    int32_t m_nPrevGgaSeconds;               // minute * 60 + second of the previous GGA [0]
-    double m_dPrevAltitude;                  // altitude of the previous GGA [0]
-    double m_dVerticalSpeed;                 // altitude units per minute, climb positive [0]
-    char m_cGsaMode;                         // 'M' manual, 'A' automatic ['M']
-    uint8_t m_nFixMode;                      // 1 no fix, 2 2D, 3 3D [1]
-    uint16_t m_nUsedPrn[kUsedPrns];          // latest GSA, in its order, 0 = empty slot;
-                                             // all systems: whole numbers as sent [0]
-    double m_dPdop;                          // 0 when the field was empty [0]
-    double m_dHdop;                          // [0]
-    double m_dVdop;                          // [0]
-    uint32_t m_nGsaCount;                    // [0]
-    uint16_t m_nSatsInView;                  // GPS only: as the receiver reports it, unbounded;
-                                             // all systems: distinct satellites in view [0]
-    GpsSatellite m_Sats[kSatellites];        // GPS only: entry k from GSV message k / 4 + 1
-                                             // (all systems: untouched) [all 0]
-    uint32_t m_nGsvCount;                    // every message of a group counts [0]
-    char m_cRmbStatus;                       // 'A' valid, 'V' warning ['V']
-    double m_dCrossTrackError;               // nautical miles [0]
-    char m_cSteerDirection;                  // 'L' or 'R' ['?']
-    char m_szOriginWaypoint[kWaypointChars]; // NUL-terminated [""]
-    char m_szDestWaypoint[kWaypointChars];   // [""]
-    double m_dDestLatitude;                  // degrees [0]
-    double m_dDestLongitude;                 // degrees [0]
-    double m_dRangeToDest;                   // nautical miles [0]
-    double m_dBearingToDest;                 // degrees true [0]
-    double m_dClosingVelocity;               // knots [0]
-    char m_cArrivalStatus;                   // 'A' arrival circle entered, 'V' not ['V']
-    uint32_t m_nRmbCount;                    // [0]
-    uint8_t m_nRmcHour;                      // UTC of the last RMC [0]
-    uint8_t m_nRmcMinute;                    // [0]
-    uint8_t m_nRmcSecond;                    // [0]
-    char m_cRmcStatus;                       // 'A' valid, 'V' warning ['V']
-    double m_dRmcLatitude;                   // degrees [0]
-    double m_dRmcLongitude;                  // degrees [0]
-    double m_dSpeedKnots;                    // over ground, knots [0]
-    double m_dCourse;                        // over ground, degrees true [0]
-    uint8_t m_nRmcDay;                       // [1]
-    uint8_t m_nRmcMonth;                     // [1]
-    uint16_t m_nRmcYear;                     // 2000 + two-digit year [2000]
-    double m_dMagneticVariation;             // degrees, east positive [0]
-    uint32_t m_nRmcCount;                    // [0]
-    uint8_t m_nZdaHour;                      // UTC of the last ZDA [0]
-    uint8_t m_nZdaMinute;                    // [0]
-    uint8_t m_nZdaSecond;                    // [0]
-    uint8_t m_nZdaDay;                       // [1]
-    uint8_t m_nZdaMonth;                     // [1]
-    uint16_t m_nZdaYear;                     // four digits as written [2000]
-    uint8_t m_nZdaZoneHours;                 // low eight bits, so -5 reads 251 [0]
-    uint8_t m_nZdaZoneMinutes;               // low eight bits [0]
-    uint32_t m_nZdaCount;                    // [0]
-    CGnssTable m_Gnss;                       // all systems: satellites of every system [empty]
+    // ---- GPS state record (the fields and their reset values are in RecordFields.h) ----
+#define RAVUZIZ_DECLARE_FIELD(kind, type, name, reset) type name;
+#define RAVUZIZ_DECLARE_ARRAY(kind, type, name, extent) type name[extent];
+    RAVUZIZ_GPS_RECORD(RAVUZIZ_DECLARE_FIELD, RAVUZIZ_DECLARE_ARRAY)
+#undef RAVUZIZ_DECLARE_FIELD
+#undef RAVUZIZ_DECLARE_ARRAY
+    CGnssTable m_Gnss; // all systems: satellites of every system [empty]
 
     // ---- sentence reader (not part of the record; a reset leaves it alone) ----
     int32_t m_nState;        // 0 idle, 1 identifier, 2 body, 3 and 4 checksum digits

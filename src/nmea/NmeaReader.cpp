@@ -25,7 +25,7 @@ constexpr uint32_t Tag(const char (&s)[4]) {
 
 } // namespace
 
-bool CNmeaParser::Feed(const uint8_t* pBytes, uint32_t nCount) {
+void CNmeaParser::Feed(const uint8_t* pBytes, uint32_t nCount) {
     const uint8_t* p = pBytes;
     const uint8_t* const pEnd = pBytes + nCount;
     // A sentence runs through the states in order, so each state falls through to the next
@@ -121,7 +121,6 @@ done:
         if (!result.bKeepRecording)
             m_pLogFile.reset();
     }
-    return true;
 }
 
 void CNmeaParser::Dispatch() {

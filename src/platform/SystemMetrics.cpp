@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -39,6 +40,8 @@ constexpr std::array<QRgb, 25> kSysColors = {
 // Thickness of a dialog frame in pixels.
 constexpr int kDialogFrame = 3;
 
+int g_nTextScale = 100;
+
 const QScreen* PrimaryScreen() {
     return qobject_cast<QGuiApplication*>(QCoreApplication::instance())
                ? QGuiApplication::primaryScreen()
@@ -55,7 +58,16 @@ QColor GetSysColor(int nIndex) {
 
 int ScreenDpiY() {
     const QScreen* pScreen = PrimaryScreen();
-    return pScreen ? static_cast<int>(pScreen->logicalDotsPerInchY()) : 96;
+    const int nDpi = pScreen ? static_cast<int>(pScreen->logicalDotsPerInchY()) : 96;
+    return nDpi * g_nTextScale / 100;
+}
+
+void SetTextScale(int nPercent) {
+    g_nTextScale = std::clamp(nPercent, 50, 400);
+}
+
+int TextScale() {
+    return g_nTextScale;
 }
 
 int GetSystemMetrics(int nIndex) {

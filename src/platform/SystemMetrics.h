@@ -22,9 +22,13 @@ inline constexpr int COLOR_3DLIGHT = 22;
 // The colour of system colour nIndex; black for an index outside the table.
 QColor GetSysColor(int nIndex);
 
-// Vertical logical dots per inch of the primary screen (96 without a screen); font pixel
-// heights are computed from it.
+// Vertical logical dots per inch of the primary screen (96 without a screen), times the text
+// scale; font pixel heights are computed from it, so the scale sizes every page's text as a
+// screen of that many more dots per inch would.
 int ScreenDpiY();
+// The user's text size in per cent of the screen's own (100 at first; 50 to 400 taken).
+void SetTextScale(int nPercent);
+int TextScale();
 
 inline constexpr int SM_CXSCREEN = 0;
 inline constexpr int SM_CYSCREEN = 1;

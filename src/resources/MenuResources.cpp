@@ -7,7 +7,10 @@ namespace {
 
 constexpr MenuItemDef kSeparator{0, nullptr, {}};
 
-constexpr MenuItemDef kConfiguration[] = {{ID_UNITS, "&Units", {}}};
+constexpr MenuItemDef kTextSize[] = {{ID_TEXT_NORMAL, "&Normal", {}},
+                                     {ID_TEXT_LARGE, "&Large", {}},
+                                     {ID_TEXT_LARGER, "La&rger", {}}};
+constexpr MenuItemDef kConfiguration[] = {{ID_UNITS, "&Units", {}}, {0, "&Text Size", kTextSize}};
 constexpr MenuItemDef kFile[] = {
     {0, "&Configuration", kConfiguration}, kSeparator, {ID_APP_EXIT, "E&xit", {}}};
 constexpr MenuItemDef kConnect[] = {{ID_CONNECT_SERIAL, "Serial Port (Comm Port)", {}},

@@ -13,6 +13,9 @@ inline constexpr char kPositionFormat[] = "PositionFormat";
 inline constexpr int kDefaultDistanceSpeedUnits = 0;
 inline constexpr int kDefaultAltitudeElevationUnits = 0;
 inline constexpr int kDefaultPositionFormat = 0;
+// The pages' text size in per cent: 100 Normal, 125 Large, 150 Larger.
+inline constexpr char kTextSize[] = "Text Size";
+inline constexpr int kDefaultTextSize = 100;
 
 // The serial port last opened successfully from the Comm Settings dialog.
 inline constexpr char kSectionSerial[] = "Serial Port Commmunications";

@@ -1,8 +1,21 @@
 #include "shell/MainView.h"
 
 #include "nmea/NmeaMessages.h"
+#include "platform/Commands.h"
 #include "platform/SystemMetrics.h"
 #include "resources/resource.h"
+#include "settings/SettingNames.h"
+#include "settings/SettingsStore.h"
+
+namespace {
+
+// The Text Size items and the scale each stands for, in per cent.
+constexpr struct {
+    int nId;
+    int nPercent;
+} kTextSizes[] = {{ID_TEXT_NORMAL, 100}, {ID_TEXT_LARGE, 125}, {ID_TEXT_LARGER, 150}};
+
+} // namespace
 
 CMainView::CMainView(CNmeaParser& gps, QWidget* pParent)
     : CSurfaceWnd(pParent), m_SatPage(gps), m_SigPage(gps), m_PanelPage(gps), m_StatsPage(gps) {
@@ -10,6 +23,8 @@ CMainView::CMainView(CNmeaParser& gps, QWidget* pParent)
 }
 
 int CMainView::OnCreate() {
+    // Before any page paints, so every font is made at the chosen size from the start.
+    SetTextScale(ReadSettingInt(kSectionSettings, kTextSize, kDefaultTextSize));
     m_TabWnd.Create(QStringLiteral("TabWnd"), CRect{}, this, ID_TAB_WND, true);
     // A page that fails to create is not reported; its tab is added all the same.
     m_SatPage.Create(QStringLiteral("SatInfo"), CRect{}, &m_TabWnd, ID_PAGE_WND, false);
@@ -50,6 +65,14 @@ std::array<CCommandTarget*, 4> CMainView::RoutingOrder() {
 }
 
 bool CMainView::OnCommand(int nId) {
+    for (const auto& size : kTextSizes) {
+        if (size.nId != nId)
+            continue;
+        WriteSettingInt(kSectionSettings, kTextSize, size.nPercent);
+        SetTextScale(size.nPercent);
+        InvalidateAll();
+        return true;
+    }
     for (CCommandTarget* pPage : RoutingOrder())
         if (pPage->OnCommand(nId))
             return true;
@@ -57,6 +80,12 @@ bool CMainView::OnCommand(int nId) {
 }
 
 bool CMainView::OnUpdateCommand(CCommandState& state) {
+    for (const auto& size : kTextSizes) {
+        if (size.nId == state.Id()) {
+            state.SetCheck(TextScale() == size.nPercent);
+            return true;
+        }
+    }
     for (CCommandTarget* pPage : RoutingOrder())
         if (pPage->OnUpdateCommand(state))
             return true;

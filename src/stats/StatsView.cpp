@@ -19,22 +19,12 @@ constexpr int kTableInset = 3;
 const char kResetQuestion[] =
     "This will reset all values back to zero. Are you sure you want to continue?";
 
-// The page's font as the screen realises it; bold is the same font with weight 700.
-LogFont ScreenFont() {
-    return CFont::FromPointSize(kFontTenthsOfPoint, QStringLiteral("Arial"), ScreenDpiY())
-        .GetLogFont();
-}
-
-LogFont Bold(LogFont font) {
-    font.lfWeight = FW_BOLD;
-    return font;
-}
-
 } // namespace
 
 CStatsView::CStatsView(CNmeaParser& gps, QWidget* pParent)
-    : CSurfaceWnd(pParent), m_Gps(gps), m_fontBold(CFont::FromLogFont(Bold(ScreenFont()))),
-      m_fontNormal(CFont::FromLogFont(ScreenFont())) {
+    : CSurfaceWnd(pParent), m_Gps(gps),
+      m_fontBold(kFontTenthsOfPoint, QStringLiteral("Arial"), FW_BOLD),
+      m_fontNormal(kFontTenthsOfPoint, QStringLiteral("Arial")) {
     LoadSettings();
 }
 
@@ -66,7 +56,7 @@ void CStatsView::OnPaint(CDrawContext& dc) {
     CRect rcTable = GetClientRect();
     rcTable.Deflate(kTableInset, kTableInset);
 
-    const CFont oldFont = dc.SelectFont(m_fontNormal);
+    const CFont oldFont = dc.SelectFont(m_fontNormal.Get());
     const TextMetrics metrics = dc.GetTextMetrics();
     // Opaque cells overwrite the previous texts in place, so data updates need no erase.
     dc.SetBkColor(GetSysColor(COLOR_BTNFACE));
@@ -76,7 +66,7 @@ void CStatsView::OnPaint(CDrawContext& dc) {
     const StatsDops dops{m_Gps.m_dPdop, m_Gps.m_dHdop, m_Gps.m_dVdop};
     for (const StatsText& text :
          StatsTableTexts(m_Averages, dops, rcTable, metrics.tmHeight, metrics.tmAveCharWidth)) {
-        dc.SelectFont(text.bHeading ? m_fontBold : m_fontNormal);
+        dc.SelectFont(text.bHeading ? m_fontBold.Get() : m_fontNormal.Get());
         // The opaque text covers only its own width; the rest of a value's cell may still
         // hold the tail of a longer value drawn there before.
         if (text.xCellEnd > text.x)

@@ -19,6 +19,7 @@
 #pragma once
 
 #include "platform/GdiObjects.h"
+#include "platform/ScaledFont.h"
 #include "platform/SurfaceWnd.h"
 #include "stats/Averaging.h"
 
@@ -52,8 +53,8 @@ private:
     void OnAvgThresholds();
 
     CNmeaParser& m_Gps;
-    CFont m_fontBold;   // headings
-    CFont m_fontNormal; // labels and values
+    CScaledFont m_fontBold;   // headings
+    CScaledFont m_fontNormal; // labels and values
     PositionAverages m_Averages;
     int m_bEnabled = 1; // not stored: every start averages
     int m_bUseAveraging = 1;

@@ -26,14 +26,9 @@ constexpr int kFrameWidth = 1;
 } // namespace
 
 CSigNavWnd::CSigNavWnd(CNmeaParser& gps, QWidget* pParent)
-    : CSurfaceWnd(pParent), m_Gps(gps), m_SignalBars(this) {
-    // One description for both fonts, read back from the font made for the screen.
-    LogFont logFont =
-        CFont::FromPointSize(kPointSize, QStringLiteral("Arial"), ScreenDpiY()).GetLogFont();
-    m_NormalFont = CFont::FromLogFont(logFont);
-    logFont.lfWeight = FW_BOLD;
-    m_BoldFont = CFont::FromLogFont(logFont);
-}
+    : CSurfaceWnd(pParent), m_Gps(gps), m_SignalBars(this),
+      m_NormalFont(kPointSize, QStringLiteral("Arial")),
+      m_BoldFont(kPointSize, QStringLiteral("Arial"), FW_BOLD) {}
 
 CRect CSigNavWnd::BarArea(const CRect& client) {
     const int nThird = client.Height() / 3;
@@ -72,7 +67,7 @@ void CSigNavWnd::DrawTextBlock(CDrawContext& dc, const CRect& area) const {
     const int x0 = area.left + kTextMargin;
     const int y0 = area.top + kTextMargin;
 
-    const CFont oldFont = dc.SelectFont(m_NormalFont);
+    const CFont oldFont = dc.SelectFont(m_NormalFont.Get());
     const TextMetrics metrics = dc.GetTextMetrics();
     const int th = metrics.tmHeight;
     const int xValue = x0 + kValueColumn * metrics.tmAveCharWidth;
@@ -81,9 +76,9 @@ void CSigNavWnd::DrawTextBlock(CDrawContext& dc, const CRect& area) const {
     // Opaque: each text fills its cell first, so a new value covers the old one.
     const int nOldMode = dc.SetBkMode(OPAQUE);
 
-    dc.SelectFont(m_BoldFont);
+    dc.SelectFont(m_BoldFont.Get());
     dc.TextOut(x0, y0, QStringLiteral("Position"));
-    dc.SelectFont(m_NormalFont);
+    dc.SelectFont(m_NormalFont.Get());
 
     // "%d" and four blanks: a shorter count wipes the digits of a longer one.
     const QString lines[][2] = {

@@ -19,6 +19,7 @@
 // left) and COLOR_BTNHIGHLIGHT (bottom, right); text in COLOR_BTNTEXT on COLOR_BTNFACE.
 #pragma once
 
+#include "platform/ScaledFont.h"
 #include "platform/SurfaceWnd.h"
 #include "views/SignalBarWnd.h"
 
@@ -59,8 +60,8 @@ private:
 
     CNmeaParser& m_Gps;
     CSigQualWnd m_SignalBars;
-    CFont m_NormalFont;
-    CFont m_BoldFont;
+    CScaledFont m_NormalFont;
+    CScaledFont m_BoldFont;
     // The counters at the last refresh; none before the first, which refreshes both parts.
     std::optional<uint32_t> m_nLastGsvCount;
     std::optional<std::array<uint32_t, 4>> m_LastTextCounts; // GGA, GSA, RMC and ZDA

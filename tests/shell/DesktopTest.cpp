@@ -2,11 +2,14 @@
 // either way, a page's own menu, the help) and the help page itself, which must speak of
 // every page and every menu item the program has.
 #include "common/CleanStore.h"
+#include "platform/Commands.h"
 #include "platform/ScriptedInteraction.h"
+#include "platform/SystemMetrics.h"
 #include "resources/MenuResources.h"
 #include "resources/resource.h"
 #include "shell/MainFrame.h"
 #include "shell/MainView.h"
+#include "views/SigNavWnd.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -38,7 +41,11 @@ protected:
         pFrame->activateWindow();
         QApplication::setActiveWindow(pFrame.get());
     }
-    void TearDown() override { unsetenv("RAVUZIZ_COM1"); }
+    void TearDown() override {
+        pFrame.reset();
+        SetTextScale(100); // the scale is the program's, not the frame's
+        unsetenv("RAVUZIZ_COM1");
+    }
 
     // A key as the window system delivers it to whatever has the focus in the frame.
     void Press(QKeyCombination keys) {
@@ -90,6 +97,41 @@ TEST_F(Desktop, KeysGoRoundThePagesEitherWayAndOpenAPagesMenu) {
             EXPECT_EQ(prompt.menuItems[i].strText, person.Prompts()[0].menuItems[i].strText);
     }
     EXPECT_FALSE(person.Prompts()[0].menuItems.empty());
+}
+
+// The lowest row of the Sig/Nav page with text ink on it, the text area's frame left out.
+int LowestInkRow(CMainFrame& frame) {
+    CSigNavWnd& page = frame.View().SignalPage();
+    const QImage image = page.grab().toImage();
+    const CRect area = CSigNavWnd::TextArea(page.GetClientRect());
+    const QRect text(area.left + 1, area.top + 1, area.Width() - 2, area.Height() - 2);
+    for (int y = text.bottom(); y >= text.top(); --y)
+        for (int x = text.left(); x <= text.right(); ++x)
+            if (image.pixel(x, y) == GetSysColor(COLOR_BTNTEXT).rgb())
+                return y - text.top();
+    return -1;
+}
+
+TEST_F(Desktop, TextSizeScalesThePagesTextAndIsKept) {
+    pFrame->resize(480, 900); // room for every row at every size
+    ProcessPosted();
+    const int nNormal = LowestInkRow(*pFrame);
+    ASSERT_GT(nNormal, 0);
+    EXPECT_TRUE(pFrame->OnCommand(ID_TEXT_LARGER));
+    ProcessPosted();
+    const int nLarger = LowestInkRow(*pFrame);
+    // Every row grows with its font, so the block's last row moves down by about half again.
+    EXPECT_NEAR(static_cast<double>(nLarger) / nNormal, 1.5, 0.15);
+
+    pFrame.reset();
+    SetTextScale(100);
+    CMainFrame::Options options;
+    options.bSkipWarning = true;
+    CMainFrame again(options);
+    ProcessPosted();
+    EXPECT_EQ(TextScale(), 150);
+    EXPECT_TRUE(QueryCommandState(&again, ID_TEXT_LARGER).IsChecked());
+    EXPECT_FALSE(QueryCommandState(&again, ID_TEXT_NORMAL).IsChecked());
 }
 
 // Every text a menu shows, without its access-key marks and sub-menu names.
