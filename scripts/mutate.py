@@ -32,7 +32,6 @@ of it (both without their outer blanks; the right side may be empty, dropping th
 import argparse
 import os
 import re
-import shlex
 import shutil
 import signal
 import subprocess
@@ -43,7 +42,7 @@ from pathlib import Path
 
 REPO = Path(__file__).resolve().parent.parent
 SEPARATOR = re.compile(r"\s=>(?:\s|$)")
-EQUIVALENT = re.compile(r"\s+\[equivalent:\s*(?P<why>[^\]]*)\]\s*$")
+EQUIVALENT = re.compile(r"(?:^|\s+)\[equivalent:\s*(?P<why>[^\]]*)\]\s*$")
 PENDING = "mutate-pending"  # in the build folder: originals of files with a mutant applied
 
 
@@ -332,7 +331,7 @@ def main():
                     bad += 1
                     why = f"no file {m.path}" if count < 0 else f"original found {count} times"
                     print(f"bad {m.list_name}#{m.number} (line {m.line}): {why}")
-            print(f"{res.name}: {len(res.mutants)} mutants")
+            print(f"{res.name}: {len(res.mutants)} mutant{'' if len(res.mutants) == 1 else 's'}")
         return 1 if bad else 0
 
     if not (build_dir / "CMakeCache.txt").is_file():
