@@ -87,9 +87,9 @@ TEST(DecodeTool, OutputFollowsTheContract) {
                      "\"nElevation\":0},{\"nPrn\":24,"),
               std::string::npos);
     EXPECT_NE(s.find("\"m_nUsedPrn\":[0,0,0,0,0,0,0,0,0,0,0,0]"), std::string::npos);
-    EXPECT_NE(s.find("\"m_nSentenceCount\":11,\"m_nLogBytes\":0,\"messages\":{"
-                     "\"WM_GPS_SENTENCE\":11,\"WM_GPS_GGA\":3,\"WM_GPS_GSV\":1,\"WM_GPS_GSA\":0,"
-                     "\"WM_GPS_RMB\":1,\"WM_GPS_RMC\":1,\"WM_GPS_ZDA\":2}}"),
+    EXPECT_NE(s.find("\"m_nSentenceCount\":13,\"m_nLogBytes\":0,\"messages\":{"
+                     "\"WM_GPS_SENTENCE\":13,\"WM_GPS_GGA\":4,\"WM_GPS_GSV\":1,\"WM_GPS_GSA\":0,"
+                     "\"WM_GPS_RMB\":1,\"WM_GPS_RMC\":2,\"WM_GPS_ZDA\":2}}"),
               std::string::npos)
         << s;
 }

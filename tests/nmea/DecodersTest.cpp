@@ -51,17 +51,20 @@ TEST_F(Decoders, ConstructionLeavesEveryFieldAtItsResetValue) {
 }
 
 TEST_F(Decoders, ResetRestoresWhatAStreamChanged) {
-    const std::string strFresh = Snapshot(parser);
-    Feed("GPGGA,123519,4807.038,S,01131.000,W,1,08,0.9,545.4,M,46.9,M,,");
-    Feed("GPGSA,A,3,04,05,,,,,,,,,,,2.5,1.3,2.1");
-    Feed("GPGSV,1,1,02,04,10,100,40,05,20,200,30");
-    Feed("GPRMB,A,0.66,L,003,004,4917.24,N,12309.57,W,001.3,052.5,000.5,A");
-    Feed("GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W");
-    Feed("GPZDA,201530.00,04,07,2002,-05,30");
-    ASSERT_NE(Snapshot(parser), strFresh);
-    parser.Reset();
-    parser.m_nSentenceCount = 0;
-    EXPECT_EQ(Snapshot(parser), strFresh);
+    for (const bool bAllSystems : {false, true}) {
+        parser.SetAllSystems(bAllSystems);
+        const std::string strFresh = Snapshot(parser);
+        Feed("GPGGA,123519,4807.038,S,01131.000,W,1,08,0.9,545.4,M,46.9,M,,");
+        Feed("GPGSA,A,3,04,05,,,,,,,,,,,2.5,1.3,2.1");
+        Feed("GPGSV,1,1,02,04,10,100,40,05,20,200,30");
+        Feed("GPRMB,A,0.66,L,003,004,4917.24,N,12309.57,W,001.3,052.5,000.5,A");
+        Feed("GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W");
+        Feed("GPZDA,201530.00,04,07,2002,-05,30");
+        ASSERT_NE(Snapshot(parser), strFresh);
+        parser.Reset();
+        parser.m_nSentenceCount = 0;
+        EXPECT_EQ(Snapshot(parser), strFresh) << "all systems " << bAllSystems;
+    }
 }
 
 TEST_F(Decoders, Gga) {

@@ -71,8 +71,8 @@ TEST(GnssReading, SatelliteNumbersNameTheirSystem) {
          {Gsv("GI", {5, 14}), Gsv("GL", {5, 70})},
          "G5 5/100 30 0:30; R6 6/100 30 0:30; I5 5/100 30 0:30; I14 6/100 30 0:30"},
         {"a system ID after the signal ID decides the system; any other value does not",
-         {Gsv("GN", {5}, ",1,3"), Gsv("GN", {6}, ",2,7")},
-         "G6 5/100 30 2:30; E5 5/100 30 1:30"},
+         {Gsv("GN", {5}, ",1,3"), Gsv("GN", {6}, ",2,7"), Gsv("GN", {7}, ",3,6")},
+         "G6 5/100 30 2:30; E5 5/100 30 1:30; I7 5/100 30 3:30"},
     });
 }
 
@@ -96,6 +96,10 @@ TEST(GnssReading, GsvGroupsAreKeptPerTalkerAndSignal) {
          {"GPGSV,1,1,01,05,10,100,30,1", "GPGSV,1,1,01,06,10,100,30", "GAGSV,1,1,01,11,10,100,30,7",
           "GPGSV,1,1,00,1"},
          "G6 10/100 30 0:30; E11 10/100 30 7:30"},
+        {"so does a later message with none in view; a message numbered 0 is ignored",
+         {"GPGSV,2,1,01,05,10,100,30", "GPGSV,2,2,00", "GAGSV,1,1,01,11,10,100,30",
+          "GAGSV,1,0,01,12,10,100,30"},
+         "E11 10/100 30 0:30"},
         {"elevation and azimuth come from the latest mention that has them",
          {"GPGSV,1,1,01,05,62,281,44,1", "GPGSV,1,1,01,05,,,40,1", "GPGSV,1,1,01,05,63,,41,1"},
          "G5 63/281 41 1:41"},
@@ -103,6 +107,9 @@ TEST(GnssReading, GsvGroupsAreKeptPerTalkerAndSignal) {
          {"GPGSV,2,1,02,05,10,100,30,05,20,200,40", "GNGSV,1,1,01,05,30,300,35",
           "GPGSV,2,2,01,12,,,20"},
          "G5 30/300 40 0:40; G12 ?/? 20 0:20"},
+        {"a satellite that left keeps its position while newcomers find room elsewhere",
+         {"GPGSV,1,1,01,05,10,100,30", "GPGSV,1,1,01,06,20,200,40", "GPGSV,1,1,01,05,,,35"},
+         "G5 10/100 35 0:35"},
         {"a satellite left between two messages keeps its position",
          {"GPGSV,2,1,05,01,1,1,1,02,2,2,2,03,3,3,3,04,4,4,4", "GPGSV,2,2,05,05,50,150,5",
           "GPGSV,2,1,05,01,1,1,1,02,2,2,2,03,3,3,3,04,4,4,4", "GPGSV,2,2,05,05,,,6"},
@@ -224,6 +231,22 @@ TEST(GnssReading, TheTableIsTheSameInEveryChunking) {
         FeedCuts(parser, s, chunking.cuts);
         ASSERT_EQ(Snapshot(parser), Snapshot(whole)) << chunking.strName;
     }
+}
+
+TEST(GnssReading, ABandBeyondTheLastKeyWaitsForAGroupThatListsNothing) {
+    // Thirty-two GPS bands take every key; a Galileo band gets one once a group lists nothing.
+    std::string s;
+    for (int k = 1; k <= CGnssTable::kKeys; ++k)
+        s += Sentence("GPGSV,1,1,01," + std::to_string(k) + ",10,100,30,S" + std::to_string(k));
+    const std::string strGalileo = Sentence("GAGSV,1,1,01,01,10,100,30,7");
+    CNmeaParser parser;
+    parser.SetAllSystems(true);
+    FeedChunks(parser, s + strGalileo, 255);
+    EXPECT_EQ(parser.m_nSatsInView, CGnssTable::kKeys);
+    EXPECT_EQ(GnssSummary(parser).find("E1 "), std::string::npos);
+    FeedChunks(parser, Sentence("GPGSV,1,1,00,S1") + strGalileo, 255);
+    EXPECT_EQ(parser.m_nSatsInView, CGnssTable::kKeys);
+    EXPECT_NE(GnssSummary(parser).find("E1 10/100 30 7:30"), std::string::npos);
 }
 
 TEST(GnssReading, AFullTableTakesNoMoreUntilASatelliteLeaves) {

@@ -33,7 +33,7 @@ TEST(Reader, ADecodedSentenceIsTheSameInEveryChunking) {
 // as uppercase, a lowercase second digit sets extra bits. Only a value equal to the running
 // sum lets a sentence through.
 TEST(Reader, ChecksumAcceptsAndDropsExactly) {
-    // Running sums: "GPZDA,1" 0x55, "GPZDA,?" 0x5B, "GPZDA,\xCF" 0xAB.
+    // Running sums: "GPZDA,1" 0x55, "GPZDA,?" 0x5B, "GPZDA,\xCF" 0xAB, "GPZDA,\xF0" 0x94.
     struct Case {
         const char* pLegend;
         const char* pStream;
@@ -41,6 +41,7 @@ TEST(Reader, ChecksumAcceptsAndDropsExactly) {
     } const cases[] = {
         {"correct", "$GPZDA,1*55\r\n", true},
         {"correct with a letter", "$GPZDA,?*5B\r\n", true},
+        {"first digit 9, from a byte above 0x7F", "$GPZDA,\xF0*94\r\n", true},
         {"lowercase first digit", "$GPZDA,\xCF*aB\r\n", true},
         {"lowercase second digit", "$GPZDA,?*5b\r\n", false},
         {"lowercase second digit whose extra bits are already set", "$GPZDA,\xCF*Ab\r\n", true},
@@ -74,7 +75,9 @@ TEST(Reader, IdentifierAndBodyLimits) {
         {"255-character body", Sentence("GPXXX," + strBody255 + ",1"), 1},
         {"256-character body abandoned", Sentence("GPXXX," + strBody255 + ",12"), 0},
         // After an abandoned sentence everything up to the next '$' is skipped.
-        {"abandoned, then a good one", Sentence("GPGGAXYZ,1") + Sentence("GPXXX,1"), 1},
+        {"identifier abandoned, then a good one", Sentence("GPGGAXYZ,1") + Sentence("GPXXX,1"), 1},
+        {"body abandoned, then a good one",
+         Sentence("GPXXX," + strBody255 + ",12") + Sentence("GPXXX,1"), 1},
     };
     for (const Case& c : cases) {
         CNmeaParser parser;
@@ -105,16 +108,18 @@ TEST(Reader, StarRightAfterTheIdentifierStartsTheBody) {
     EXPECT_STREQ(parser.m_szData, "4F");
 }
 
-TEST(Reader, OtherTalkersAreCountedAndAnnouncedButNotDecoded) {
+TEST(Reader, OtherTalkersAndTypesAreCountedAndAnnouncedButNotDecoded) {
     RecordingNotify notify;
     CNmeaParser parser(&notify);
-    const std::string str = Sentence("GN" + kGga.substr(2)) + Sentence("gpgga" + kGga.substr(5));
+    const std::string str = Sentence("GN" + kGga.substr(2)) + Sentence("gpgga" + kGga.substr(5)) +
+                            Sentence("GPGGAX" + kGga.substr(5));
     parser.Feed(str.data(), static_cast<uint32_t>(str.size()));
-    EXPECT_EQ(parser.m_nSentenceCount, 2u);
-    EXPECT_EQ(notify.all, (std::vector<unsigned>{WM_GPS_SENTENCE, WM_GPS_SENTENCE}));
+    EXPECT_EQ(parser.m_nSentenceCount, 3u);
+    EXPECT_EQ(notify.all,
+              (std::vector<unsigned>{WM_GPS_SENTENCE, WM_GPS_SENTENCE, WM_GPS_SENTENCE}));
     EXPECT_EQ(Snapshot(parser), [] {
         CNmeaParser fresh;
-        fresh.m_nSentenceCount = 2;
+        fresh.m_nSentenceCount = 3;
         return Snapshot(fresh);
     }());
 }

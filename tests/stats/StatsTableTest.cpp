@@ -72,6 +72,9 @@ TEST_F(StatsTableTest, KnownSeriesInEachPositionFormatAndUnit) {
     SetFix(gps, 1, 47.5, -122.25, 100.0);
     for (int i = 0; i < 3; ++i)
         averages.AddFix(gps, thresholdsOff);
+    // One more fix, whose HDOP keeps it out of the latitude and longitude samples.
+    SetFix(gps, 1, 47.5, -122.25, 100.0, 9.0);
+    averages.AddFix(gps, AveragingSettings{});
     const StatsDops dops{2.5, 1.25, 2.125};
 
     struct Case {
@@ -100,7 +103,7 @@ TEST_F(StatsTableTest, KnownSeriesInEachPositionFormatAndUnit) {
         EXPECT_EQ(OnLine(texts, kValue, 7), QString::fromUtf8(c.pszLongitude) + "     ");
         EXPECT_EQ(OnLine(texts, kValue, 8), QString::fromUtf8(c.pszAltitude));
         EXPECT_EQ(OnLine(texts, kCount, 11), "3       ");
-        EXPECT_EQ(OnLine(texts, kCount, 12), "3       ");
+        EXPECT_EQ(OnLine(texts, kCount, 12), "4       ");
         EXPECT_EQ(OnLine(texts, kCount, 15), "2.50");
         EXPECT_EQ(OnLine(texts, kCount, 16), "1.25");
         EXPECT_EQ(OnLine(texts, kCount, 17), "2.12"); // printf rounds the tie to even

@@ -160,8 +160,12 @@ TEST_F(SigNavPage, BelowTheCountsComeTimeSpeedDopsAndFixAsFarAsTheyFit) {
     }
 
     Feed(gps, Sentence("GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,071226,003.1,W"));
-    Feed(gps, Sentence("GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1"));
     Feed(gps, Sentence("GPGGA,123519,4807.038,N,01131.000,E,2,08,0.9,545.4,M,46.9,M,,"));
+    page->Tick();
+    // Before the first GSA the DOPs are unknown and the fix has no mode.
+    EXPECT_TRUE(Shows(QStringLiteral("--"), ValueAt(9)));
+    EXPECT_TRUE(Shows(QStringLiteral("Differential GPS"), ValueAt(10)));
+    Feed(gps, Sentence("GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1"));
     page->Tick();
     const char* values[] = {"12:35:19 2026-12-07", "41.5 Km/h", "84.4\u00B0", "1.3 / 2.5 / 2.1",
                             "3D, Differential GPS"};
@@ -173,6 +177,9 @@ TEST_F(SigNavPage, BelowTheCountsComeTimeSpeedDopsAndFixAsFarAsTheyFit) {
     Feed(gps, Sentence("GPZDA,201530.00,04,07,2002,00,00"));
     page->Tick();
     EXPECT_TRUE(Shows(QStringLiteral("20:15:30 2002-07-04"), ValueAt(6)));
+    Feed(gps, Sentence("GPGSA,A,2,04,05,,09,12,,,24,,,,,2.5,1.3,2.1"));
+    page->Tick();
+    EXPECT_TRUE(Shows(QStringLiteral("2D, Differential GPS"), ValueAt(10)));
     EXPECT_EQ(page->Surface().copy(0, 100, 240, 200), FreshTextArea());
 
     // A page with room for the specified rows only shows nothing more, and its frame is whole.
@@ -284,6 +291,17 @@ TEST_F(SigNavPage, ARecordResetShowsTwelveEmptyBarsAndTheResetValues) {
     EXPECT_TRUE(Shows(QStringLiteral("E 000\u00B0 00.0000"), ValueAt(2)));
     EXPECT_TRUE(Shows(QStringLiteral("0.00     ft     "), ValueAt(3)));
     EXPECT_TRUE(Shows(QStringLiteral("0    "), ValueAt(5)));
+
+    // Reading every system, a sky that empties shows the same twelve empty bars.
+    gps.SetAllSystems(true);
+    Feed(gps, Sentence("GPGSV,1,1,01,04,50,110,42"));
+    page->Tick();
+    ASSERT_TRUE(Bars().BySystem());
+    Feed(gps, Sentence("GPGSV,1,1,00"));
+    page->Tick();
+    EXPECT_FALSE(Bars().BySystem());
+    EXPECT_EQ(Bars().ChannelCount(), 12);
+    EXPECT_EQ(Composite(*page).copy(0, 0, 240, 100), image.copy(0, 0, 240, 100));
 }
 
 TEST_F(SigNavPage, ResetCommandNarrowsTheBarRange) {
