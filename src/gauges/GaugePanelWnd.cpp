@@ -165,13 +165,21 @@ void CGaugePanelWnd::DrawGauge(CDrawContext& dc, int nGaugeCode, const GaugeLook
 }
 
 void CGaugePanelWnd::OnTimer(int) {
-    FeedGauges();
+    // The cycle keeps its time behind another page; the gauges are fed when they show.
     if (m_nCycleMode)
         m_Cycle.Tick(m_Order.nCount);
+    if (IsPutAway())
+        return;
+    FeedGauges();
     // Same texts and pointers on the same faces would draw the same pixels: the page shows
     // them already, or a repaint on its way will.
     if (LooksToDraw() != m_Painted)
         Invalidate(false);
+}
+
+void CGaugePanelWnd::showEvent(QShowEvent* pEvent) {
+    FeedGauges();
+    CSurfaceWnd::showEvent(pEvent);
 }
 
 void CGaugePanelWnd::FeedGauges() {

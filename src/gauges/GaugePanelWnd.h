@@ -65,6 +65,7 @@ protected:
     bool OnEraseBkgnd(CDrawContext& dc) override;
     void OnPaint(CDrawContext& dc) override;
     void OnTimer(int nId) override;
+    void showEvent(QShowEvent* pEvent) override;
     bool OnContextMenu(const QPoint& ptScreen) override;
 
 private:

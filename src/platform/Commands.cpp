@@ -7,6 +7,8 @@
 #include <QThread>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace {
 
 const char kCommandIdProperty[] = "ravuziz_command_id";
@@ -115,6 +117,14 @@ void CCommandActions::FillMenuBar(QMenuBar* pMenuBar, int nMenuId) {
 }
 
 void CCommandActions::UpdateStates() {
-    for (const auto& [nId, pAction] : m_Actions)
-        ApplyState(pAction, QueryCommandState(m_pWindow, nId));
+    // A menu asks for its items' states as it opens; at idle only the actions that work
+    // without one (tool buttons, shortcut keys) need theirs, and asking every command each
+    // time the thread waits would cost more than all the rest of a quiet tick.
+    for (const auto& [nId, pAction] : m_Actions) {
+        const QList<QObject*> users = pAction->associatedObjects();
+        if (!pAction->shortcut().isEmpty() ||
+            std::any_of(users.begin(), users.end(),
+                        [](QObject* p) { return !qobject_cast<QMenu*>(p); }))
+            ApplyState(pAction, QueryCommandState(m_pWindow, nId));
+    }
 }

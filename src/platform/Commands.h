@@ -84,7 +84,7 @@ private:
 
 // The actions of one top-level window, one per command id, shared by its menu bar and tool
 // buttons. Triggering one hands the command to the window's OnCommand; the states are asked
-// of the window before a menu shows and at idle.
+// of the window before a menu shows and, for those outside menus, at idle.
 class CCommandActions : public QObject {
 public:
     // pWindow must be a CCommandTarget.
@@ -94,7 +94,7 @@ public:
     QAction* Action(int nId, const QString& strText = {});
     // Fills pMenuBar with the popups of menu resource nMenuId.
     void FillMenuBar(QMenuBar* pMenuBar, int nMenuId);
-    // Asks the window for the state of every action.
+    // Asks the window for the state of every action that shows or works outside a menu.
     void UpdateStates();
 
 private:

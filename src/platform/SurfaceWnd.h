@@ -48,6 +48,10 @@ public:
     // Moves the window (parent coordinates); a change of size erases and repaints it.
     void MoveWindow(const CRect& rect);
 
+    // A child window hidden, as a page behind another: what it would draw nobody sees, and
+    // showing it draws it afresh.
+    bool IsPutAway() const { return parentWidget() && isHidden(); }
+
     // Asks for a repaint of the whole window, with the background erased first if bErase.
     void Invalidate(bool bErase = true);
     // The same, for a window that knows only rect can come out different: the repaint still

@@ -133,7 +133,17 @@ void CSigNavWnd::DrawTextBlock(CDrawContext& dc, const CRect& area,
 }
 
 void CSigNavWnd::OnTimer(int) {
+    // Behind another page nothing is read or drawn; coming to the front catches up.
+    if (!IsPutAway())
+        Refresh();
+}
+
+void CSigNavWnd::showEvent(QShowEvent* pEvent) {
+    m_nLastGsvCount.reset();
+    m_LastTextCounts.reset();
+    m_ShownText.reset();
     Refresh();
+    CSurfaceWnd::showEvent(pEvent);
 }
 
 void CSigNavWnd::Refresh() {

@@ -51,6 +51,7 @@ protected:
     void OnPaint(CDrawContext& dc) override;
     // Any tick refreshes.
     void OnTimer(int nId) override;
+    void showEvent(QShowEvent* pEvent) override;
     bool OnContextMenu(const QPoint& ptScreen) override;
 
 private:

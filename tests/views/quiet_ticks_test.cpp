@@ -2,7 +2,8 @@
 // screen for a copy) only when it has something new to show. A tick with the record as it was
 // draws nothing, nor does a fix that reads the same as the last one; but the Stats page's
 // tick is a GGA notification, a sample that its counts show. Whatever a page drew in part on
-// its surface is what a full repaint of the same state gives.
+// its surface is what a full repaint of the same state gives. Behind another page, Sig/Nav and
+// the panel read and draw nothing, and catch up when they come to the front.
 #include "MultiSystemStream.h"
 
 #include "gauges/GaugePanelWnd.h"
@@ -108,12 +109,14 @@ TEST_F(QuietTicksTest, APageDrawsOnlyWhenItHasSomethingNewToShow) {
         const char* pszPage;
         Page (*make)(CNmeaParser&, QWidget&);
         bool bEveryTickSamples;
+        bool bRestsBehind; // put away behind another page, its ticks draw nothing
     } pages[] = {
-        {"Sig/Nav", Make<CTickedSigNav>, false},
-        {"Azmth/Elvn", Make<CTickedAzEl>, false},
-        {"Panel", Make<CTickedPanel>, false},
-        {"Stats", Make<CTickedStats>, true},
+        {"Sig/Nav", Make<CTickedSigNav>, false, true},
+        {"Azmth/Elvn", Make<CTickedAzEl>, false, false},
+        {"Panel", Make<CTickedPanel>, false, true},
+        {"Stats", Make<CTickedStats>, true, false},
     };
+    parent.show();
     const std::string strFix = MultiSystemStream(MultiSystemSatellites());
     for (const auto& p : pages) {
         SCOPED_TRACE(p.pszPage);
@@ -136,6 +139,18 @@ TEST_F(QuietTicksTest, APageDrawsOnlyWhenItHasSomethingNewToShow) {
         EXPECT_EQ(drawsOfTick() > 0, p.bEveryTickSamples) << "the record as it was";
         const QImage drawn = Composite(*page.pWnd);
         EXPECT_TRUE(drawn == Repainted(*page.pWnd)) << "partial drawing against a full repaint";
+
+        page.pWnd->hide();
+        Feed(gps, strFix);
+        const int nDrawsBehind = drawsOfTick();
+        if (p.bRestsBehind) {
+            EXPECT_EQ(nDrawsBehind, 0) << "behind another page";
+        }
+        page.pWnd->show(); // catches up with what came meanwhile
+        const QImage shown = Composite(*page.pWnd);
+        EXPECT_TRUE(shown == Repainted(*page.pWnd)) << "brought to the front";
+        EXPECT_FALSE(shown == drawn) << "brought to the front";
+        EXPECT_EQ(drawsOfTick() > 0, p.bEveryTickSamples) << "caught up at the front";
     }
 }
 
