@@ -22,7 +22,7 @@ QString UtcText(const CNmeaParser& gps) {
 
 } // namespace
 
-std::vector<TextRow> NavigationRows(const CNmeaParser& gps) {
+std::vector<TextRow> NavigationRows(const CNmeaParser& gps, int nDistanceSpeedUnits) {
     const bool bRmc = gps.m_nRmcCount > 0, bGsa = gps.m_nGsaCount > 0;
     QString strFix = gps.m_nGgaCount > 0 ? FixQualityText(gps.m_nFixQuality) : kNone;
     if (bGsa)
@@ -30,7 +30,9 @@ std::vector<TextRow> NavigationRows(const CNmeaParser& gps) {
     return {
         {QStringLiteral("   UTC:"), UtcText(gps)},
         {QStringLiteral("   Speed:"),
-         bRmc ? QString::asprintf("%.1f ", ConvertSpeed(gps.m_dSpeedKnots)) + SpeedUnitName()
+         bRmc ? QString::asprintf("%.1f ",
+                                  units::ConvertSpeed(nDistanceSpeedUnits, gps.m_dSpeedKnots)) +
+                    QString::fromUtf8(units::SpeedUnitName(nDistanceSpeedUnits))
               : kNone},
         {QStringLiteral("   Course:"),
          bRmc ? QString::asprintf("%.1f\u00B0", gps.m_dCourse) : kNone},

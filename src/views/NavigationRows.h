@@ -15,8 +15,8 @@ struct TextRow {
     QString strValue;
 };
 
-// The rows in the order they are shown, values in the user's units.
-std::vector<TextRow> NavigationRows(const CNmeaParser& gps);
+// The rows in the order they are shown, speeds in the distance and speed units selected.
+std::vector<TextRow> NavigationRows(const CNmeaParser& gps, int nDistanceSpeedUnits);
 
 // The texts of GGA's fix quality and GSA's fix mode, as the status bar shows them.
 QString FixQualityText(int nQuality);

@@ -23,6 +23,8 @@ constexpr int kTextMargin = 3;
 constexpr int kValueColumn = 25;
 // The sunken edge around the text area.
 constexpr int kFrameWidth = 1;
+// The position and the satellite counts, shown whatever the page's height.
+constexpr std::size_t kPositionRows = 5;
 
 } // namespace
 
@@ -61,22 +63,41 @@ void CSigNavWnd::OnPaint(CDrawContext& dc) {
     const CRect client = GetClientRect();
     m_SignalBars.MoveWindow(BarArea(client));
     m_SignalBars.Invalidate(false);
-    DrawTextBlock(dc, TextArea(client), TextValues(), nullptr);
+    DrawTextBlock(dc, TextArea(client), TextRows(), nullptr);
 }
 
-std::vector<QString> CSigNavWnd::TextValues() const {
+std::vector<TextRow> CSigNavWnd::TextRows() const {
+    // Each selection read once: every read of the store looks at its files again.
+    const int nPositionFormat = PositionFormat();
+    const int nAltitudeUnits = AltitudeUnits();
+    const auto text = [](const std::string& str) { return QString::fromStdString(str); };
     // "%d" and four blanks: a shorter count wipes the digits of a longer one.
-    std::vector<QString> values = {
-        FormatLatitude(m_Gps.m_dLatitude), FormatLongitude(m_Gps.m_dLongitude),
-        FormatAltitude(m_Gps.m_dAltitude), QString::asprintf("%d    ", m_Gps.m_nSatsUsed),
-        QString::asprintf("%d    ", m_Gps.m_nSatsInView)};
-    for (TextRow& row : NavigationRows(m_Gps))
-        values.push_back(std::move(row.strValue));
+    std::vector<TextRow> rows = {
+        {QStringLiteral("   Latitude:"),
+         text(units::FormatLatitude(nPositionFormat, m_Gps.m_dLatitude))},
+        {QStringLiteral("   Longitude:"),
+         text(units::FormatLongitude(nPositionFormat, m_Gps.m_dLongitude))},
+        {QStringLiteral("   Altitude:"),
+         text(units::FormatAltitude(nAltitudeUnits, m_Gps.m_dAltitude))},
+        {QStringLiteral("   Satellites In Use:"), QString::asprintf("%d    ", m_Gps.m_nSatsUsed)},
+        {QStringLiteral("   Satellites In View:"),
+         QString::asprintf("%d    ", m_Gps.m_nSatsInView)},
+    };
+    for (TextRow& row : NavigationRows(m_Gps, DistanceSpeedUnits()))
+        rows.push_back(std::move(row));
+    return rows;
+}
+
+std::vector<QString> CSigNavWnd::Values(const std::vector<TextRow>& rows) {
+    std::vector<QString> values;
+    values.reserve(rows.size());
+    for (const TextRow& row : rows)
+        values.push_back(row.strValue);
     return values;
 }
 
 void CSigNavWnd::DrawTextBlock(CDrawContext& dc, const CRect& area,
-                               const std::vector<QString>& values,
+                               const std::vector<TextRow>& rows,
                                const std::vector<QString>* pShown) {
     const int x0 = area.left + kTextMargin;
     const int y0 = area.top + kTextMargin;
@@ -96,35 +117,27 @@ void CSigNavWnd::DrawTextBlock(CDrawContext& dc, const CRect& area,
         dc.SelectFont(m_NormalFont.Get());
     }
 
-    static const QString kLabels[] = {
-        QStringLiteral("   Latitude:"),           QStringLiteral("   Longitude:"),
-        QStringLiteral("   Altitude:"),           QStringLiteral("   Satellites In Use:"),
-        QStringLiteral("   Satellites In View:"),
-    };
-    const std::vector<TextRow> navigation = pShown ? std::vector<TextRow>() : NavigationRows(m_Gps);
     // The opaque text covers only its own width, and a shorter value leaves the tail of a
     // longer one (even "S" for "N" leaves a pixel): each value cell is cleared up to the frame
     // first. No erase, so no flicker. Over texts already shown (pShown) only the values that
     // changed are written again: the labels and the other cells would come out the same.
     const int xCellEnd = area.right - kFrameWidth;
     int y = y0;
-    for (std::size_t i = 0; i < values.size(); ++i) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
         // The rows below the counts come only as far as they fit whole inside the frame, so a
         // small window keeps exactly the rows above.
-        if (i >= std::size(kLabels) && y + 2 * th > area.bottom - kFrameWidth)
+        if (i >= kPositionRows && y + 2 * th > area.bottom - kFrameWidth)
             break;
         y += th;
-        if (pShown && (*pShown)[i] == values[i])
+        if (pShown && (*pShown)[i] == rows[i].strValue)
             continue;
         if (!pShown)
-            dc.TextOut(x0, y,
-                       i < std::size(kLabels) ? kLabels[i]
-                                              : navigation[i - std::size(kLabels)].strLabel);
+            dc.TextOut(x0, y, rows[i].strLabel);
         if (xCellEnd > xValue)
             dc.FillSolidRect({xValue, y, xCellEnd, y + th}, GetSysColor(COLOR_BTNFACE));
-        dc.TextOut(xValue, y, values[i]);
+        dc.TextOut(xValue, y, rows[i].strValue);
     }
-    m_ShownText = ShownText{area, ScreenDpiY(), values};
+    m_ShownText = ShownText{area, ScreenDpiY(), Values(rows)};
 
     dc.SetBkMode(nOldMode);
     dc.SetTextColor(oldText);
@@ -156,7 +169,8 @@ void CSigNavWnd::Refresh() {
     if (m_LastTextCounts == textCounts)
         return;
     m_LastTextCounts = textCounts;
-    const std::vector<QString> values = TextValues();
+    const std::vector<TextRow> rows = TextRows();
+    const std::vector<QString> values = Values(rows);
     const CRect area = TextArea(GetClientRect());
     // A new size or text size lays the block out afresh: then the whole page is painted.
     const bool bShownHere =
@@ -169,7 +183,7 @@ void CSigNavWnd::Refresh() {
     }
     const std::vector<QString> shown = m_ShownText->values;
     CClientDC dc(this);
-    DrawTextBlock(dc, area, values, &shown);
+    DrawTextBlock(dc, area, rows, &shown);
 }
 
 void CSigNavWnd::RefreshBars() {

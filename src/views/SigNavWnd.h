@@ -21,6 +21,7 @@
 
 #include "platform/ScaledFont.h"
 #include "platform/SurfaceWnd.h"
+#include "views/NavigationRows.h"
 #include "views/SignalBarWnd.h"
 
 #include <array>
@@ -58,12 +59,12 @@ private:
     void Refresh();
     void RefreshBars();
     void RefreshSystemBars();
-    // The values of the text block's rows in order: the position and the counts, then the
-    // navigation rows.
-    std::vector<QString> TextValues() const;
+    // The text block's rows in order: the position and the counts, then the navigation rows.
+    std::vector<TextRow> TextRows() const;
+    static std::vector<QString> Values(const std::vector<TextRow>& rows);
     // Over pShown, the values the surface shows in the same place and font, only those that
     // changed are written.
-    void DrawTextBlock(CDrawContext& dc, const CRect& area, const std::vector<QString>& values,
+    void DrawTextBlock(CDrawContext& dc, const CRect& area, const std::vector<TextRow>& rows,
                        const std::vector<QString>* pShown);
 
     CNmeaParser& m_Gps;
