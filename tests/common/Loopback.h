@@ -4,15 +4,14 @@
 // the machine runs as a service takes part). Everything started is stopped again.
 #pragma once
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
+#include "common/Events.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTcpServer>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <functional>
 #include <string>
@@ -25,15 +24,7 @@ inline quint16 FreeLoopbackPort() {
 
 // Runs the event loop (connections, datagrams, retries) until done() or the time is up.
 inline bool PumpUntil(const std::function<bool()>& done, int nMs = 10000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > nMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
-    }
-    return true;
+    return ProcessEventsUntil(done, nMs);
 }
 
 // ravuziz-sim serving on a pseudo-terminal with the given options (a copy of what it sent

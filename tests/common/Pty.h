@@ -1,10 +1,5 @@
-// Real pseudo-terminals standing in for receivers on serial ports, and helpers to compare what
-// the parser made of a stream.
+// Real pseudo-terminals standing in for receivers on serial ports.
 #pragma once
-
-#include "nmea/NmeaParser.h"
-
-#include <QString>
 
 #include <string>
 
@@ -13,6 +8,9 @@ class CPty {
 public:
     explicit CPty(int nPort);
     ~CPty();
+    CPty(const CPty&) = delete;
+    CPty& operator=(const CPty&) = delete;
+
     // Writes to the receiver's side; what the program reads from the port.
     void Send(const std::string& str);
     // The same from a receiver talking at nBaud: a program that set its side of the terminal
@@ -33,8 +31,3 @@ private:
     int m_nPort;
     std::string m_strPath;
 };
-
-std::string Snapshot(const CNmeaParser& parser);
-std::string SimulatedSeconds(int nSeconds, uint32_t nSeed = 1);
-std::string ReadWholeFile(const QString& strPath);
-void WriteWholeFile(const QString& strPath, const std::string& str);

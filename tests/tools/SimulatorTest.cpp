@@ -1,7 +1,11 @@
-// The current receiver must look like one to a decoder: each epoch a GN fix with one GSA per
-// system, each second the sky in GSV groups per system and band, satellites rising and setting
-// in every system; and both receivers must keep their rate and their captures.
+// The simulated receivers must be faithful stand-ins for hardware: the classic one decodes to
+// the drive it reports, with fixes lost and regained; the current one sends each epoch a GN fix
+// with one GSA per system and each second the sky in GSV groups per system and band,
+// satellites rising and setting in every system; both keep their rate, their share of damage
+// and, seed for seed, their bytes.
 #include "SimTestSupport.h"
+
+#include "nmea/NmeaParser.h"
 
 #include <gtest/gtest.h>
 
@@ -80,10 +84,38 @@ std::vector<GsvGroup> Groups(const std::vector<SimSentence>& gsvs) {
     return groups;
 }
 
-TEST(ModernReceiverSim, IsDeterministicPerSeed) {
-    EXPECT_EQ(Simulate(SimKind::Modern, 60), Simulate(SimKind::Modern, 60));
-    EXPECT_EQ(Simulate(SimKind::Modern, 60, 7, 0.1), Simulate(SimKind::Modern, 60, 7, 0.1));
-    EXPECT_NE(Simulate(SimKind::Modern, 60, 7), Simulate(SimKind::Modern, 60, 8));
+TEST(ReceiverSim, DecodesToTheDriveItReportsWithFixesLostAndSatellitesSetting) {
+    CReceiverSim sim;
+    CNmeaParser parser;
+    std::set<int> seen, previous;
+    bool bLostFix = false, bDifferential = false, b2D = false, bSetting = false;
+    for (int t = 0; t < 300; ++t) {
+        std::string s;
+        sim.NextSecond(s);
+        const uint32_t nBefore = parser.m_nSentenceCount, nGsvBefore = parser.m_nGsvCount;
+        parser.Feed(s.data(), static_cast<uint32_t>(s.size()));
+        // GGA, GSA, RMC, RMB and ZDA and a whole GSV group, every one accepted.
+        const uint32_t nGsv = parser.m_nGsvCount - nGsvBefore;
+        ASSERT_GE(nGsv, 1u);
+        ASSERT_EQ(parser.m_nSentenceCount - nBefore, 5 + nGsv) << "second " << t;
+        std::set<int> now;
+        for (int i = 0; i < parser.m_nSatsInView && i < CNmeaParser::kSatellites; ++i)
+            now.insert(parser.m_Sats[i].nPrn);
+        for (int n : previous)
+            bSetting = bSetting || !now.count(n);
+        seen.insert(now.begin(), now.end());
+        previous = now;
+        bLostFix = bLostFix || (t > 20 && parser.m_nFixQuality == 0 && parser.m_cRmcStatus == 'V');
+        bDifferential = bDifferential || (t > 20 && parser.m_nFixQuality == 2);
+        b2D = b2D || parser.m_nFixMode == 2;
+        if (parser.m_nFixQuality > 0) {
+            EXPECT_NEAR(parser.m_dLatitude, sim.Latitude(), 1e-6);
+            EXPECT_NEAR(parser.m_dLongitude, sim.Longitude(), 1e-6);
+        }
+    }
+    EXPECT_TRUE(bLostFix && bDifferential && b2D && bSetting);
+    EXPECT_GT(seen.size(), 12u) << "no satellite rose during the drive";
+    EXPECT_STREQ(parser.m_szDestWaypoint, "SUMMIT");
 }
 
 TEST(ModernReceiverSim, EachEpochIsAFixPerSystemAndTheSkyPerBand) {
@@ -224,6 +256,7 @@ TEST_P(BothReceivers, DemoCaptureIsTheDefaultDrive) {
     std::ostringstream capture;
     capture << in.rdbuf();
     EXPECT_TRUE(capture.str() == Simulate(GetParam(), 300)) << pName << " differs";
+    EXPECT_NE(Simulate(GetParam(), 30, 7), Simulate(GetParam(), 30, 8));
 }
 
 INSTANTIATE_TEST_SUITE_P(Sim, BothReceivers, testing::Values(SimKind::Classic, SimKind::Modern),

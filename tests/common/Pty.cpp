@@ -1,15 +1,10 @@
-#include "SourceTestSupport.h"
-
-#include "RecordJson.h"
-#include "sim/ReceiverSim.h"
+#include "common/Pty.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <fcntl.h>
-#include <fstream>
 #include <pty.h>
-#include <sstream>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -74,27 +69,4 @@ void CPty::Unplug() {
 int CPty::Waiting() const {
     int nBytes = 0;
     return m_nSlave >= 0 && ioctl(m_nSlave, FIONREAD, &nBytes) == 0 ? nBytes : 0;
-}
-
-std::string Snapshot(const CNmeaParser& parser) {
-    return RecordJson(parser, MessageCounts{});
-}
-
-std::string SimulatedSeconds(int nSeconds, uint32_t nSeed) {
-    CReceiverSim sim(nSeed);
-    std::string s;
-    for (int i = 0; i < nSeconds; ++i)
-        sim.NextSecond(s);
-    return s;
-}
-
-std::string ReadWholeFile(const QString& strPath) {
-    std::ifstream in(strPath.toStdString(), std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteWholeFile(const QString& strPath, const std::string& str) {
-    std::ofstream(strPath.toStdString(), std::ios::binary) << str;
 }

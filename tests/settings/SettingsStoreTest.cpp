@@ -1,9 +1,8 @@
-// The settings store: every setting's exact section and name with its default, values that
-// survive, unreadable values that fall back to the default, and reads that always see the
-// store as it is now.
+// The settings store: values that survive under their exact sections and names in the
+// per-user file, unreadable values that fall back to the default, reads that always see the
+// store as it is now, and writes that fail.
 #include "common/CleanStore.h"
 
-#include "platform/NumberText.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsStore.h"
 
@@ -13,57 +12,6 @@
 namespace {
 
 using SettingsTest = CleanStoreTest;
-
-struct IntSetting {
-    const char* section;
-    const char* name;
-    int nDefault;
-    const char* expectedSection;
-    const char* expectedName;
-    int nExpectedDefault;
-};
-
-const IntSetting kIntSettings[] = {
-    {kSectionSettings, kDistanceSpeedUnits, kDefaultDistanceSpeedUnits, "Settings",
-     "Distance-SpeedUnits", 0},
-    {kSectionSettings, kAltitudeElevationUnits, kDefaultAltitudeElevationUnits, "Settings",
-     "AltitudeElevationUnits", 0},
-    {kSectionSettings, kPositionFormat, kDefaultPositionFormat, "Settings", "PositionFormat", 0},
-    {kSectionSerial, kPort, kDefaultPort, "Serial Port Commmunications", "Port", 1},
-    {kSectionSerial, kBaud, kDefaultBaud, "Serial Port Commmunications", "Baud", 4800},
-    {kSectionPanel, kMaxSpeed, kDefaultMaxSpeed, "Panel", "Max Speed", 150},
-    {kSectionAzimuthElevation, kEnableTrails, kDefaultEnableTrails, "Azimuthelevation",
-     "EnableTrails", 0},
-    {kSectionAveraging, kUseAveraging, kDefaultUseAveraging, "Averaging", "Use Averaging", 1},
-    {kSectionAveraging, kLatLonUseHdop, kDefaultLatLonUseHdop, "Averaging", "LatLon Use HDOP", 1},
-    {kSectionAveraging, kAltUseVdop, kDefaultAltUseVdop, "Averaging", "Alt Use VDOP", 1},
-};
-
-TEST_F(SettingsTest, EveryIntegerSettingHasItsExactNameAndDefault) {
-    for (const IntSetting& s : kIntSettings) {
-        EXPECT_STREQ(s.section, s.expectedSection);
-        EXPECT_STREQ(s.name, s.expectedName);
-        EXPECT_EQ(s.nDefault, s.nExpectedDefault) << s.name;
-        EXPECT_EQ(ReadSettingInt(s.section, s.name, s.nDefault), s.nExpectedDefault) << s.name;
-    }
-}
-
-TEST_F(SettingsTest, TheThresholdsAreTextsWhoseDefaultReadsAsThree) {
-    EXPECT_STREQ(kAltAvgThreshold, "Alt Avg Threshold");
-    EXPECT_STREQ(kLatLonAvgThreshold, "LatLon Avg Threshold");
-    for (const char* name : {kAltAvgThreshold, kLatLonAvgThreshold}) {
-        const QString strStored = ReadSettingString(kSectionAveraging, name, QStringLiteral("3.0"));
-        EXPECT_EQ(strStored, QStringLiteral("3.0"));
-        // Written as "%f" on OK: six decimals that read back as the same value.
-        ASSERT_TRUE(WriteSettingString(kSectionAveraging, name, QString::asprintf("%f", 3.0)));
-        EXPECT_EQ(ReadSettingString(kSectionAveraging, name, QStringLiteral("3.0")),
-                  QStringLiteral("3.000000"));
-        EXPECT_EQ(TextToDouble(ReadSettingString(kSectionAveraging, name, QString()).toStdString()),
-                  TextToDouble(strStored.toStdString()));
-    }
-    EXPECT_STREQ(kDefaultAltAvgThreshold, "3.0");
-    EXPECT_STREQ(kDefaultLatLonAvgThreshold, "3.0");
-}
 
 TEST_F(SettingsTest, ValuesSurviveUnderTheirExactSectionsAndNames) {
     ASSERT_TRUE(WriteSettingInt(kSectionSerial, kPort, 3));
