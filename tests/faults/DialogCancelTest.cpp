@@ -2,7 +2,8 @@
 // chooser cancelled, the reset question declined, each tap-and-hold menu dismissed. None of
 // them changes a setting, the source, the recording, the record or a single pixel of a page.
 #include "FaultSupport.h"
-#include "SourceTestSupport.h"
+#include "common/NmeaSupport.h"
+#include "common/Pty.h"
 
 #include "resources/resource.h"
 #include "shell/MainView.h"

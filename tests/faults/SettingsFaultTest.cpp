@@ -4,7 +4,8 @@
 // with HDOP and VDOP) and asks nothing. A file that may be read but not written is used, and
 // the changes made in dialogs are acted on but fail quietly to reach it.
 #include "FaultSupport.h"
-#include "SourceTestSupport.h"
+#include "common/NmeaSupport.h"
+#include "common/Pty.h"
 
 #include "platform/Dialog.h"
 #include "resources/resource.h"

@@ -1,8 +1,8 @@
 // Receivers on the network, end to end on loopback: a TCP peer and UDP datagrams arrive byte
 // for byte, a lost peer is found again without a busy loop, and gpsd (the real daemon, reading
 // a simulated receiver) gives exactly the receiver's sentences.
-#include "SourceTestSupport.h"
 #include "common/Loopback.h"
+#include "common/NmeaSupport.h"
 
 #include "platform/NetworkDevice.h"
 #include "source/GpsdFilter.h"

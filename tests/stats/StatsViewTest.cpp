@@ -1,5 +1,5 @@
-// The "Stats" page as the user meets it: its background and frame, the table drawn line by
-// line in opaque cells, one sample per GGA while enabled, the enable toggle with its check
+// The "Stats" page as the user meets it: its background and frame, the table drawn in opaque
+// cells, one sample per GGA while enabled, the enable toggle with its check
 // mark, the reset question, the tap-and-hold menu, the thresholds dialog's effect, and a
 // recorded drive fed through the decoder.
 #include "StatsTestSupport.h"
@@ -48,10 +48,6 @@ struct PageFont {
     }
     CDrawContext dc;
 };
-
-int TextWidth(const QString& strText, int nWeight) {
-    return PageFont(nWeight).dc.GetTextExtent(strText).cx;
-}
 
 // Pixels of area (inside the one-pixel frame) that are not button face.
 QRect Ink(const QImage& surface, QRect area) {
@@ -116,37 +112,6 @@ TEST_F(StatsViewTest, ErasesToButtonFaceInsideASunkenEdge) {
     }
     // Below the table nothing but button face.
     EXPECT_TRUE(Ink(surface, QRect(1, kY0 + 18 * m.tmHeight, kWidth, kHeight)).isNull());
-}
-
-TEST_F(StatsViewTest, DrawsTheTableLineByLineInItsColumns) {
-    CreateView();
-    const QImage& surface = pView->Surface();
-    const std::vector<int> textLines = {0, 1, 2, 3, 5, 6, 7, 8, 10, 11, 12, 14, 15, 16, 17};
-    for (int nLine = 0; nLine < 18; ++nLine) {
-        const bool bText = std::count(textLines.begin(), textLines.end(), nLine) == 1;
-        EXPECT_EQ(!Ink(surface, Line(nLine)).isNull(), bText) << "line " << nLine;
-    }
-    // Headings start at the text column, except "Samples", which starts at the table's edge.
-    for (int nLine : {0, 5, 14})
-        EXPECT_GE(Ink(surface, Line(nLine)).left(), kX0) << nLine;
-    EXPECT_LT(Ink(surface, Line(10)).left(), kX0);
-    EXPECT_GE(Ink(surface, Line(10)).left(), 3);
-
-    // Values and deviations in their columns: the first two sections' rows reach the
-    // deviation column, the DOP rows end with their value.
-    const int W = m.tmAveCharWidth;
-    for (int nLine : {1, 2, 3, 6, 7, 8})
-        EXPECT_FALSE(Ink(surface, Line(nLine, kX0 + 44 * W)).isNull()) << nLine;
-    for (int nLine : {15, 16, 17}) {
-        EXPECT_FALSE(Ink(surface, Line(nLine, kX0 + 25 * W)).isNull()) << nLine;
-        EXPECT_TRUE(Ink(surface, Line(nLine, kX0 + 32 * W)).isNull()) << nLine;
-    }
-
-    // The heading is bold: wider than the same text in the normal weight.
-    const QString strHeading = QStringLiteral("Position Average");
-    ASSERT_GT(TextWidth(strHeading, FW_BOLD), TextWidth(strHeading, FW_DONTCARE));
-    EXPECT_GT(Ink(surface, Line(0)).right() + 1 - kX0, TextWidth(strHeading, FW_DONTCARE));
-    EXPECT_LE(Ink(surface, Line(0)).right() + 1 - kX0, TextWidth(strHeading, FW_BOLD));
 }
 
 TEST_F(StatsViewTest, SamplesEachGgaAndRepaintsInPlaceWithoutErasing) {

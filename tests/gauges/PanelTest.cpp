@@ -1,13 +1,11 @@
 // The gauge panel: quarters and whole-page layouts, the turn order as gauges are hidden and
 // shown, cycle mode over timer ticks, the feed from the GPS state record in the user's units,
 // and the empty page.
-#include "../platform/TestSupport.h"
+#include "common/Events.h"
 #include "PanelFixture.h"
 
 #include "settings/SettingNames.h"
 #include "settings/SettingsStore.h"
-
-#include <QFile>
 
 #include <algorithm>
 #include <array>
@@ -217,43 +215,6 @@ TEST_F(PanelTest, TicksFeedEveryGaugeInTheUsersUnits) {
     }
 }
 
-TEST_F(PanelTest, ADecodedCaptureShowsInQuartersAndEachGaugeAlone) {
-    QFile capture(QStringLiteral(RAVUZIZ_DATA_DIR "/sample.nmea"));
-    ASSERT_TRUE(capture.open(QIODevice::ReadOnly));
-    const QByteArray bytes = capture.readAll();
-    gps.Feed(bytes.constData(), static_cast<uint32_t>(bytes.size()));
-
-    CPanelUnderTest& panel = MakePanel(640, 480);
-    const QImage quarters = Tick();
-    EXPECT_DOUBLE_EQ(panel.Speedometer().Speed(), 19.4 * 1.15077944802);
-    EXPECT_EQ(panel.Compass().Course(), 84);
-    EXPECT_EQ(panel.Compass().Bearing(), 52);
-    EXPECT_EQ(panel.Compass().Waypoint(), QStringLiteral("004"));
-    EXPECT_DOUBLE_EQ(panel.Altimeter().Altitude(), 555.9 * 3.28083989501);
-    for (const int nCode : kAllGauges)
-        EXPECT_TRUE(SameIn(quarters, GaugeAlone(panel, nCode), panel.GaugeRect(nCode))) << nCode;
-
-    // The speed readout under the speedometer's dial.
-    const DialGeometry dial = FitDial(panel.GaugeRect(kGaugeSpeedometer));
-    const CFont readoutFont = CSpeedometerWnd::ObjectsForSide(dial.Side(), Colours()).readoutFont;
-    EXPECT_TRUE(FindText(quarters, readoutFont, QStringLiteral("22.33 MPH"), Colours().text,
-                         {0, 120, 320, 240}));
-
-    const CRect client{0, 0, 640, 480};
-    const int toggles[] = {ID_SHOW_ALTIMETER, ID_SHOW_COMPASS, ID_SHOW_SPEED,
-                           ID_SHOW_VERTICAL_SPEED};
-    const int codes[] = {kGaugeAltimeter, kGaugeCompass, kGaugeSpeedometer, kGaugeVerticalSpeed};
-    Command({ID_SHOW_ALTIMETER, ID_SHOW_COMPASS, ID_SHOW_SPEED, ID_SHOW_VERTICAL_SPEED});
-    for (int i = 0; i < 4; ++i) {
-        SCOPED_TRACE(codes[i]);
-        const QImage& alone = Command({toggles[i]});
-        EXPECT_EQ(panel.GaugeRect(codes[i]), client);
-        EXPECT_TRUE(SameIn(alone, GaugeAlone(panel, codes[i]), client));
-        EXPECT_NE(alone, EmptyPage(640, 480));
-        Command({toggles[i]});
-    }
-}
-
 TEST_F(PanelTest, CreationStartsTheFeedAndReadsTheFullScaleUnsigned) {
     const struct {
         const char* pszLegend;
@@ -279,11 +240,11 @@ TEST_F(PanelTest, CreationStartsTheFeedAndReadsTheFullScaleUnsigned) {
     }
 }
 
-TEST_F(PanelTest, TheFeedTimerRunsOnItsOwn) {
+TEST_F(PanelTest, TheFeedRunsOnItsOwnTimer) {
     CPanelUnderTest& panel = MakePanel(200, 200);
     gps.m_dSpeedKnots = 10.0;
-    // A safety limit, not a measure of the period.
-    EXPECT_TRUE(ProcessEventsUntil([&] { return panel.Speedometer().Speed() != 0.0; }));
+    FireTimers(&panel);
+    EXPECT_NE(panel.Speedometer().Speed(), 0.0);
 }
 
 } // namespace

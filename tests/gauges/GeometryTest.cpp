@@ -38,20 +38,6 @@ TEST(FitDial, TakesTheLargestSquareOneClearOfTheEdges) {
     EXPECT_EQ(FitDial({0, 0, 120, 125}).Side(), 118);
 }
 
-TEST(GaugeDirection, IsClockwiseFromStraightUp) {
-    const struct {
-        double dAngle;
-        double dx;
-        double dy;
-    } cases[] = {{0, 0, -1}, {90, 1, 0}, {180, 0, 1}, {270, -1, 0}, {-90, -1, 0}, {450, 1, 0}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.dAngle);
-        const GaugeVector v = GaugeDirection(c.dAngle);
-        EXPECT_NEAR(v.dx, c.dx, 1e-9);
-        EXPECT_NEAR(v.dy, c.dy, 1e-9);
-    }
-}
-
 TEST(PolarPoint, CountsNinetyUnitsToTheEdgeAndTruncatesTowardZero) {
     const DialGeometry dial = FitDial({0, 0, 200, 100}); // centre (100, 50), radius 49
     // The unit is a hair above 49 / 90 and pi has eleven decimals, so the edge points land
@@ -71,23 +57,6 @@ TEST(PolarPoint, CountsNinetyUnitsToTheEdgeAndTruncatesTowardZero) {
     offEdge.dCentreX = 0.0;
     EXPECT_EQ(PolarPoint(offEdge, 270, 45).x, -24);
     EXPECT_EQ(DialCentre(FitDial({0, 0, 120, 125})), (CPoint{60, 62}));
-}
-
-TEST(SizingRules, PensNeverThinnerThanOnePixelAndFontsFromTenthsOfAPoint) {
-    EXPECT_EQ(DialPenWidth(79, 80), 1);
-    EXPECT_EQ(DialPenWidth(160, 80), 2);
-    EXPECT_EQ(DialPenWidth(118, 50), 2);
-    EXPECT_EQ(DialPenWidth(0, 40), 1);
-
-    const GaugePens pens = GaugePens::ForSide(160, GaugeColours::FromSystem());
-    EXPECT_EQ(pens.outline.Width(), 2);
-    EXPECT_EQ(pens.needle.Width(), 3);
-    EXPECT_EQ(pens.thinNeedle.Width(), 1);
-
-    ASSERT_EQ(ScreenDpiY(), 96) << "the offscreen screen has 96 dots per inch";
-    // 96 x 70 / 720 = 9.33: nine pixels.
-    EXPECT_EQ(GaugeFont(70).GetLogFont().lfHeight, -9);
-    EXPECT_EQ(GaugeFont(70).GetLogFont().lfFaceName, QStringLiteral("Arial"));
 }
 
 } // namespace

@@ -23,20 +23,6 @@ QImage Render(const CSpeedometerWnd& gauge, const CRect& rect = kRect) {
     return canvas.Image();
 }
 
-TEST(Speedometer, SizesItsPensAndFontsFromTheSide) {
-    // 120 x 125 gives side 118: side / 2 = 59 is below both font floors.
-    const int nSide = FitDial({0, 0, 120, 125}).Side();
-    ASSERT_EQ(nSide, 118);
-    const auto objects = CSpeedometerWnd::ObjectsForSide(nSide, Colours());
-    EXPECT_EQ(objects.labelFont.GetLogFont().lfHeight, -(96 * 70 / 720));
-    EXPECT_EQ(objects.readoutFont.GetLogFont().lfHeight, -(96 * 60 / 720));
-    EXPECT_EQ(objects.pens.outline.Width(), 1);
-    EXPECT_EQ(objects.pens.needle.Width(), 2);
-    // Above the floor the fonts follow the side.
-    EXPECT_EQ(CSpeedometerWnd::ObjectsForSide(398, Colours()).labelFont.GetLogFont().lfHeight,
-              -(96 * 199 / 720));
-}
-
 TEST(Speedometer, LabelsTenthsOfTheFullScaleRoundedDown) {
     const struct {
         double dFullScale;

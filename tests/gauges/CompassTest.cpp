@@ -24,18 +24,6 @@ CCompassWnd LaidOut() {
     return gauge;
 }
 
-TEST(Compass, SizesItsPensAndCardFontFromTheSide) {
-    CCompassWnd gauge;
-    gauge.Layout({0, 0, 120, 125}); // side 118
-    EXPECT_EQ(gauge.Objects()->cardFont.GetLogFont().lfHeight, -(96 * 70 / 720));
-    EXPECT_EQ(gauge.Objects()->bearing.Width(), 2);
-    EXPECT_EQ(gauge.Objects()->outline.Width(), 1);
-    EXPECT_EQ(gauge.Objects()->lubber.Width(), 1);
-    gauge.Layout(kRect); // side 398
-    EXPECT_EQ(gauge.Objects()->bearing.Width(), 9);
-    EXPECT_EQ(gauge.Objects()->lubber.Width(), 6);
-}
-
 TEST(Compass, CardTurnsSoTheCourseIsAtTheTop) {
     const struct {
         int nCourse;

@@ -18,20 +18,6 @@ QImage Render(CAltimeterWnd& gauge, double dAltitude) {
     return canvas.Image();
 }
 
-TEST(Altimeter, SizesItsDigitsFromTheWholeSide) {
-    CAltimeterWnd gauge;
-    EXPECT_FALSE(gauge.Objects().has_value());
-    gauge.Layout({0, 0, 120, 125}); // side 118
-    ASSERT_TRUE(gauge.Objects().has_value());
-    EXPECT_EQ(gauge.Objects()->digitFont.GetLogFont().lfHeight, -(96 * 118 / 720));
-    EXPECT_EQ(gauge.Objects()->readoutFont.GetLogFont().lfHeight, -(96 * 60 / 720));
-    EXPECT_EQ(gauge.Objects()->pens.outline.Width(), 1);
-    EXPECT_EQ(gauge.Objects()->pens.needle.Width(), 2);
-    // A small dial keeps the floor.
-    gauge.Layout({0, 0, 40, 40});
-    EXPECT_EQ(gauge.Objects()->digitFont.GetLogFont().lfHeight, -(96 * 60 / 720));
-}
-
 TEST(Altimeter, DrawsNothingBeforeItsFirstLayout) {
     CAltimeterWnd gauge;
     Canvas canvas(100, 100);

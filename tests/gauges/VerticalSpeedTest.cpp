@@ -18,17 +18,6 @@ QImage Render(CVerticalSpeedWnd& gauge) {
     return canvas.Image();
 }
 
-TEST(VerticalSpeed, SizesItsFontsFromTheSide) {
-    CVerticalSpeedWnd gauge;
-    gauge.Layout({0, 0, 120, 125}); // side 118
-    // trunc(78.67) and trunc(51.30) tenths of a point; the text font has no floor.
-    EXPECT_EQ(gauge.Objects()->labelFont.GetLogFont().lfHeight, -(96 * 78 / 720));
-    EXPECT_EQ(gauge.Objects()->textFont.GetLogFont().lfHeight, -(96 * 51 / 720));
-    gauge.Layout({0, 0, 60, 60}); // side 58: 38 tenths, below the label floor
-    EXPECT_EQ(gauge.Objects()->labelFont.GetLogFont().lfHeight, -(96 * 60 / 720));
-    EXPECT_EQ(gauge.Objects()->textFont.GetLogFont().lfHeight, -(96 * 25 / 720));
-}
-
 TEST(VerticalSpeed, LabelsBothArcsFromZeroAtNineOClock) {
     const struct {
         const char* pszLegend;
