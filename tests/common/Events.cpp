@@ -3,6 +3,7 @@
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QPointer>
 #include <QThread>
 #include <QTimerEvent>
 
@@ -18,12 +19,19 @@ bool ProcessEventsUntil(const std::function<bool()>& done, int nLimitMs) {
 }
 
 void FireTimers(QObject* pRoot) {
+    // Every object first: a tick may create or delete windows.
+    QList<QPointer<QObject>> objects{pRoot};
+    for (QObject* pChild : pRoot->findChildren<QObject*>())
+        objects.append(pChild);
     QAbstractEventDispatcher* pDispatcher = QAbstractEventDispatcher::instance();
-    for (const auto& timer : pDispatcher->registeredTimers(pRoot)) {
-        QTimerEvent tick(timer.timerId);
-        QCoreApplication::sendEvent(pRoot, &tick);
+    for (const QPointer<QObject>& pObject : objects) {
+        if (!pObject)
+            continue;
+        for (const auto& timer : pDispatcher->registeredTimers(pObject)) {
+            QTimerEvent tick(timer.timerId);
+            if (pObject)
+                QCoreApplication::sendEvent(pObject, &tick);
+        }
     }
-    for (QObject* pChild : pRoot->children())
-        FireTimers(pChild);
     ProcessPosted();
 }

@@ -49,18 +49,6 @@ struct PageFont {
     CDrawContext dc;
 };
 
-// Pixels of area (inside the one-pixel frame) that are not button face.
-QRect Ink(const QImage& surface, QRect area) {
-    area &= QRect(1, 1, kWidth - 2, kHeight - 2);
-    const QRgb face = GetSysColor(COLOR_BTNFACE).rgb();
-    QRect ink;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (surface.pixel(x, y) != face)
-                ink |= QRect(x, y, 1, 1);
-    return ink;
-}
-
 class StatsViewTest : public StoreTest {
 protected:
     void CreateView() {
@@ -111,7 +99,10 @@ TEST_F(StatsViewTest, ErasesToButtonFaceInsideASunkenEdge) {
         EXPECT_EQ(surface.pixel(kWidth - 1, y), highlight) << y;
     }
     // Below the table nothing but button face.
-    EXPECT_TRUE(Ink(surface, QRect(1, kY0 + 18 * m.tmHeight, kWidth, kHeight)).isNull());
+    const int yBelow = kY0 + 18 * m.tmHeight;
+    EXPECT_TRUE(InkBounds(surface, GetSysColor(COLOR_BTNFACE),
+                          QRect(1, yBelow, kWidth - 2, kHeight - 1 - yBelow))
+                    .isNull());
 }
 
 TEST_F(StatsViewTest, SamplesEachGgaAndRepaintsInPlaceWithoutErasing) {
