@@ -156,7 +156,7 @@ TEST_F(FaceCacheTest, KeptFacesShowWhatPlainDrawingShows) {
 }
 
 TEST_F(FaceCacheTest, ATickThatShowsTheSameDrawsNothing) {
-    CPanelUnderTest& panel = MakePanel(400, 300);
+    CGaugePanelWnd& panel = MakePanel(400, 300);
     const auto drawsOfTick = [&] {
         const int nBefore = panel.DrawCount();
         Tick();

@@ -1,15 +1,16 @@
 // The gauge panel: quarters and whole-page layouts, the turn order as gauges are hidden and
 // shown, cycle mode over timer ticks, the feed from the GPS state record in the user's units,
 // and the empty page.
-#include "common/Events.h"
 #include "PanelFixture.h"
 
 #include "settings/SettingNames.h"
 #include "settings/SettingsStore.h"
+#include "settings/Units.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -18,7 +19,7 @@ constexpr std::array<int, 4> kAllGauges = {kGaugeCompass, kGaugeAltimeter, kGaug
                                            kGaugeVerticalSpeed};
 
 TEST_F(PanelTest, StartsWithAllFourGaugesInTheirQuarters) {
-    CPanelUnderTest& panel = MakePanel(400, 300);
+    CGaugePanelWnd& panel = MakePanel(400, 300);
     EXPECT_EQ(panel.GaugeRect(kGaugeSpeedometer), (CRect{0, 0, 200, 150}));
     EXPECT_EQ(panel.GaugeRect(kGaugeAltimeter), (CRect{200, 0, 400, 150}));
     EXPECT_EQ(panel.GaugeRect(kGaugeCompass), (CRect{0, 150, 200, 300}));
@@ -34,7 +35,7 @@ TEST_F(PanelTest, StartsWithAllFourGaugesInTheirQuarters) {
 }
 
 TEST_F(PanelTest, OddSizesLeaveTheMiddleLineEmpty) {
-    CPanelUnderTest& panel = MakePanel(241, 201);
+    CGaugePanelWnd& panel = MakePanel(241, 201);
     EXPECT_EQ(panel.GaugeRect(kGaugeSpeedometer), (CRect{0, 0, 120, 100}));
     EXPECT_EQ(panel.GaugeRect(kGaugeAltimeter), (CRect{121, 0, 241, 100}));
     EXPECT_EQ(panel.GaugeRect(kGaugeCompass), (CRect{0, 101, 120, 201}));
@@ -45,7 +46,7 @@ TEST_F(PanelTest, OddSizesLeaveTheMiddleLineEmpty) {
 }
 
 TEST_F(PanelTest, HidingAndShowingRebuildsTheTurnOrderAndTheLayout) {
-    CPanelUnderTest& panel = MakePanel(400, 300);
+    CGaugePanelWnd& panel = MakePanel(400, 300);
     const CRect client{0, 0, 400, 300};
     const struct {
         const char* pszLegend;
@@ -97,7 +98,7 @@ TEST_F(PanelTest, WithEveryGaugeHiddenThePageIsWhiteInABlackFrame) {
 }
 
 TEST_F(PanelTest, CycleModeShowsEachGaugeForFourTicksInTurnOrder) {
-    CPanelUnderTest& panel = MakePanel(300, 240);
+    CGaugePanelWnd& panel = MakePanel(300, 240);
     const CRect client{0, 0, 300, 240};
     Command({ID_CYCLE_GAUGES});
     EXPECT_TRUE(panel.IsCycling());
@@ -116,7 +117,7 @@ TEST_F(PanelTest, CycleModeShowsEachGaugeForFourTicksInTurnOrder) {
 }
 
 TEST_F(PanelTest, TurningCycleModeOffAndOnRestartsTheCountButKeepsThePlace) {
-    CPanelUnderTest& panel = MakePanel(300, 240);
+    CGaugePanelWnd& panel = MakePanel(300, 240);
     Command({ID_CYCLE_GAUGES});
     for (int i = 0; i < 6; ++i) // altimeter, two ticks into its turn
         Tick();
@@ -141,7 +142,7 @@ TEST_F(PanelTest, TurningCycleModeOffAndOnRestartsTheCountButKeepsThePlace) {
 }
 
 TEST_F(PanelTest, PastTheEndOfAShrunkListTheFirstGaugeOrNothingIsShown) {
-    CPanelUnderTest& panel = MakePanel(300, 240);
+    CGaugePanelWnd& panel = MakePanel(300, 240);
     const CRect client{0, 0, 300, 240};
     Command({ID_CYCLE_GAUGES});
     for (int i = 0; i < 12; ++i)
@@ -164,7 +165,7 @@ TEST_F(PanelTest, PastTheEndOfAShrunkListTheFirstGaugeOrNothingIsShown) {
 }
 
 TEST_F(PanelTest, TicksFeedEveryGaugeInTheUsersUnits) {
-    CPanelUnderTest& panel = MakePanel(400, 300);
+    CGaugePanelWnd& panel = MakePanel(400, 300);
     Command({ID_SHOW_COMPASS}); // hidden gauges are fed all the same
     gps.m_dSpeedKnots = 10.0;
     gps.m_dCourse = 359.9;
@@ -174,44 +175,28 @@ TEST_F(PanelTest, TicksFeedEveryGaugeInTheUsersUnits) {
     gps.m_dVerticalSpeed = 60.0;
     std::strcpy(gps.m_szDestWaypoint, "W\xe9ST"); // 8-bit text, taken byte for byte
 
-    const struct {
-        const char* pszLegend;
-        int nDistanceSpeed;
-        int nAltitude;
-        double dSpeed;
-        const char* pszSpeedUnit;
-        double dRange;
-        const char* pszDistanceUnit;
-        double dAltitude;
-        const char* pszAltitudeUnit;
-        double dScale;
-        double dVerticalSpeed;
-        const char* pszVerticalUnit;
-    } cases[] = {
-        {"statute and feet", 0, 0, 10 * 1.15077944802, "MPH", 2 * 1.15077944802, "mi",
-         100 * 3.28083989501, "ft", 2000, 60 * 3.28083989501, "X100 ft per min"},
-        {"nautical and metres", 1, 1, 10, "KT", 2, "nmi", 100, "m", 5, 1, "m per sec"},
-        {"metric, altitude setting out of range", 2, 7, 18.52, "Km/h", 3.704, "km", -1, "err", 5,
-         -1, "err"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.pszLegend);
-        WriteSettingInt(kSectionSettings, kDistanceSpeedUnits, c.nDistanceSpeed);
-        WriteSettingInt(kSectionSettings, kAltitudeElevationUnits, c.nAltitude);
+    // The conversions themselves are the units' own tests; here, that each gauge gets them in
+    // the selection of the moment, the vertical-speed scale with them.
+    for (const auto& [nDistanceSpeed, nAltitude, dScale] :
+         {std::tuple{0, 0, 2000.0}, std::tuple{1, 1, 5.0}, std::tuple{2, 7, 5.0}}) {
+        SCOPED_TRACE(testing::Message() << nDistanceSpeed << " " << nAltitude);
+        WriteSettingInt(kSectionSettings, kDistanceSpeedUnits, nDistanceSpeed);
+        WriteSettingInt(kSectionSettings, kAltitudeElevationUnits, nAltitude);
         Tick();
-        EXPECT_DOUBLE_EQ(panel.Speedometer().Speed(), c.dSpeed);
-        EXPECT_EQ(panel.Speedometer().UnitName(), QString::fromLatin1(c.pszSpeedUnit));
+        EXPECT_DOUBLE_EQ(panel.Speedometer().Speed(), units::ConvertSpeed(nDistanceSpeed, 10.0));
+        EXPECT_EQ(panel.Speedometer().UnitName(), units::SpeedUnitName(nDistanceSpeed));
         EXPECT_EQ(panel.Compass().Course(), 359);
         EXPECT_EQ(panel.Compass().Bearing(), 12);
         EXPECT_EQ(panel.Compass().Waypoint(), QStringLiteral(u"W\u00e9ST"));
-        EXPECT_DOUBLE_EQ(panel.Compass().Range(), c.dRange);
-        EXPECT_EQ(panel.Compass().DistanceUnitName(), QString::fromLatin1(c.pszDistanceUnit));
-        EXPECT_DOUBLE_EQ(panel.Altimeter().Altitude(), c.dAltitude);
-        EXPECT_EQ(panel.Altimeter().UnitName(), QString::fromLatin1(c.pszAltitudeUnit));
-        EXPECT_EQ(panel.VerticalSpeed().Scale(), c.dScale);
-        EXPECT_EQ(panel.VerticalSpeed().UnitName(), QString::fromLatin1(c.pszVerticalUnit));
+        EXPECT_DOUBLE_EQ(panel.Compass().Range(), units::ConvertSpeed(nDistanceSpeed, 2.0));
+        EXPECT_EQ(panel.Compass().DistanceUnitName(), units::DistanceUnitName(nDistanceSpeed));
+        EXPECT_DOUBLE_EQ(panel.Altimeter().Altitude(), units::ConvertAltitude(nAltitude, 100.0));
+        EXPECT_EQ(panel.Altimeter().UnitName(), units::AltitudeUnitName(nAltitude));
+        EXPECT_EQ(panel.VerticalSpeed().Scale(), dScale);
+        EXPECT_EQ(panel.VerticalSpeed().UnitName(), units::VerticalSpeedUnitName(nAltitude));
         // Drawing has clamped it to the scale by now.
-        EXPECT_DOUBLE_EQ(panel.VerticalSpeed().Value(), std::min(c.dVerticalSpeed, c.dScale));
+        EXPECT_EQ(panel.VerticalSpeed().Value(),
+                  std::min(units::ConvertVerticalSpeed(nAltitude, 60.0), dScale));
     }
 }
 
@@ -232,19 +217,12 @@ TEST_F(PanelTest, CreationStartsTheFeedAndReadsTheFullScaleUnsigned) {
         QSettings(kCompanyKey, kAppName).clear();
         if (c.bStored)
             WriteSettingInt(kSectionPanel, kMaxSpeed, c.nStored);
-        CPanelUnderTest& panel = MakePanel(200, 200);
+        CGaugePanelWnd& panel = MakePanel(200, 200);
         EXPECT_EQ(panel.Speedometer().FullScale(), c.dFullScale);
         // Whatever the full scale, the dial still draws its needle from the hub.
         EXPECT_GT(CountColour(panel.Surface(), Colours().highlight), 0);
         EXPECT_TRUE(panel.KillTimer(CGaugePanelWnd::kFeedTimer));
     }
-}
-
-TEST_F(PanelTest, TheFeedRunsOnItsOwnTimer) {
-    CPanelUnderTest& panel = MakePanel(200, 200);
-    gps.m_dSpeedKnots = 10.0;
-    FireTimers(&panel);
-    EXPECT_NE(panel.Speedometer().Speed(), 0.0);
 }
 
 } // namespace
