@@ -1,6 +1,7 @@
 #include "common/NmeaSupport.h"
 
 #include "RecordJson.h"
+#include "sim/ModernReceiverSim.h"
 #include "sim/ReceiverSim.h"
 
 #include <cstdio>
@@ -47,11 +48,17 @@ std::vector<Chunking> Chunkings(size_t nLength, size_t nSplits) {
     return out;
 }
 
-std::string SimulatedSeconds(int nSeconds, uint32_t nSeed) {
-    CReceiverSim sim(nSeed);
+std::unique_ptr<CSimReceiver> MakeSim(SimKind kind, uint32_t nSeed, double dCorrupt, int nRate) {
+    if (kind == SimKind::Modern)
+        return std::make_unique<CModernReceiverSim>(nSeed, dCorrupt, nRate);
+    return std::make_unique<CReceiverSim>(nSeed, dCorrupt, nRate);
+}
+
+std::string Simulate(SimKind kind, int nSeconds, uint32_t nSeed, double dCorrupt, int nRate) {
+    const auto pSim = MakeSim(kind, nSeed, dCorrupt, nRate);
     std::string s;
     for (int i = 0; i < nSeconds; ++i)
-        sim.NextSecond(s);
+        pSim->NextSecond(s);
     return s;
 }
 

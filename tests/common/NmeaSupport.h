@@ -4,9 +4,11 @@
 #pragma once
 
 #include "nmea/NmeaParser.h"
+#include "sim/SimReceiver.h"
 
 #include <QString>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -37,8 +39,17 @@ struct Chunking {
 };
 std::vector<Chunking> Chunkings(size_t nLength, size_t nSplits = 64);
 
-// nSeconds of the classic simulated receiver's drive.
-std::string SimulatedSeconds(int nSeconds, uint32_t nSeed = 1);
+// The simulated receivers: the classic one (GPS only, one GSV group) and the current one (every
+// system, GSV groups per band, a fix rate up to 10 Hz).
+enum class SimKind { Classic, Modern };
+std::unique_ptr<CSimReceiver> MakeSim(SimKind kind, uint32_t nSeed = 1, double dCorrupt = 0,
+                                      int nRate = 1);
+std::string Simulate(SimKind kind, int nSeconds, uint32_t nSeed = 1, double dCorrupt = 0,
+                     int nRate = 1);
+// nSeconds of the classic receiver's drive.
+inline std::string SimulatedSeconds(int nSeconds, uint32_t nSeed = 1) {
+    return Simulate(SimKind::Classic, nSeconds, nSeed);
+}
 
 std::string ReadWholeFile(const QString& strPath);
 void WriteWholeFile(const QString& strPath, const std::string& str);

@@ -3,7 +3,6 @@
 // them changes a setting, the source, the recording, the record or a single pixel of a page.
 #include "FaultSupport.h"
 #include "common/NmeaSupport.h"
-#include "common/Pty.h"
 
 #include "resources/resource.h"
 #include "shell/MainView.h"

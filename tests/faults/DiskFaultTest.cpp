@@ -5,7 +5,6 @@
 // news of the latter waits for the first box instead of piling on top of it.
 #include "FaultSupport.h"
 #include "common/NmeaSupport.h"
-#include "common/Pty.h"
 
 #include "platform/Commands.h"
 #include "resources/resource.h"

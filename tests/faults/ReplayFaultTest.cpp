@@ -5,7 +5,6 @@
 // replay.
 #include "FaultSupport.h"
 #include "common/NmeaSupport.h"
-#include "common/Pty.h"
 
 #include "platform/Commands.h"
 #include "resources/resource.h"
@@ -67,8 +66,7 @@ void OpenRecording(CMainFrame& frame, const QString& strPath) {
 
 uint32_t DecodedAlone(const std::string& str) {
     CNmeaParser parser;
-    for (size_t i = 0; i < str.size(); i += 255)
-        parser.Feed(str.data() + i, static_cast<uint32_t>(std::min<size_t>(255, str.size() - i)));
+    FeedChunks(parser, str);
     return parser.m_nSentenceCount;
 }
 

@@ -110,11 +110,8 @@ void ExpectDefaults(CMainFrame& frame) {
 // units and turns trails on: nothing is asked but the dialog.
 void RunAndChangeUnits(CMainFrame& frame, CScriptedInteraction& person) {
     const std::string strStream = SimulatedSeconds(40);
-    for (size_t i = 0; i < strStream.size(); i += 255) {
-        frame.Parser().Feed(strStream.data() + i,
-                            static_cast<uint32_t>(std::min<size_t>(255, strStream.size() - i)));
-        ProcessPosted();
-    }
+    FeedChunks(frame.Parser(), strStream);
+    ProcessPosted();
     RenderPages(frame);
     person.AnswerDialog([](QDialog& d) {
         GetDlgItemAs<QComboBox>(&d, IDC_DISTANCE_SPEED)->setCurrentIndex(2);

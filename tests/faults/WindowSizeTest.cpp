@@ -4,7 +4,6 @@
 // its own area.
 #include "FaultSupport.h"
 #include "common/NmeaSupport.h"
-#include "common/Pty.h"
 
 #include "gauges/GaugePanelWnd.h"
 #include "platform/Messages.h"

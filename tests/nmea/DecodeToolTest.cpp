@@ -36,9 +36,9 @@ TEST(DecodeTool, PrintsWhatADirectFeedGivesInEveryChunkSizeInBothReadings) {
 
 TEST(DecodeTool, RefusesBadArgumentsAndFilesWithStatus2) {
     for (const std::string& strArgs :
-         {std::string("/nonexistent/capture.nmea"), "--chunk 0 " + kData, std::string("--chunk abc"),
-          std::string("--chunk"), std::string("--chunk -5"), std::string("--frobnicate"),
-          kData + "/sample.nmea " + kData + "/quirks.nmea",
+         {std::string("/nonexistent/capture.nmea"), "--chunk 0 " + kData,
+          std::string("--chunk abc"), std::string("--chunk"), std::string("--chunk -5"),
+          std::string("--frobnicate"), kData + "/sample.nmea " + kData + "/quirks.nmea",
           kData /* a folder is not readable as a capture */}) {
         const ProgramResult r = RunProgram(kTool + " " + strArgs);
         EXPECT_EQ(r.nStatus, 2) << strArgs;

@@ -43,8 +43,8 @@ std::string RandomText(std::mt19937& rng, const char* pAlphabet, size_t nMax) {
 TEST(NmeaConversions, AgreeWithThePlainFormsToTheLastBit) {
     // The edges random texts seldom reach: the saturation bounds, white space the C library
     // skips, and the most negative integer, whose magnitude must not overflow.
-    for (const char* pText : {"2147483647", "2147483648", "-2147483648", "-2147483649",
-                              " \t\n12", "-2147483648.5", "12.5M", "1.-5", ".5", "12."}) {
+    for (const char* pText : {"2147483647", "2147483648", "-2147483648", "-2147483649", " \t\n12",
+                              "-2147483648.5", "12.5M", "1.-5", ".5", "12."}) {
         EXPECT_EQ(NmeaToInt(pText), PlainToInt(pText)) << '"' << pText << '"';
         EXPECT_EQ(NmeaParseDecimal(pText), PlainDecimal(pText)) << '"' << pText << '"';
     }

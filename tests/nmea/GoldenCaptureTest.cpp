@@ -49,10 +49,9 @@ TEST(GoldenCapture, EachDecodesToItsExpectedOutputInBothReadingsAndAnyChunking) 
         const std::string strBytes = ReadWholeFile(QString::fromStdString(capture.string()));
         const fs::path relative = capture.lexically_relative(RAVUZIZ_DATA_DIR);
         for (const bool bAllSystems : {true, false}) {
-            const fs::path golden = fs::path(RAVUZIZ_DATA_DIR) / "golden" /
-                                    relative.parent_path() /
-                                    (capture.stem().string() +
-                                     (bAllSystems ? ".json" : ".gps-only.json"));
+            const fs::path golden =
+                fs::path(RAVUZIZ_DATA_DIR) / "golden" / relative.parent_path() /
+                (capture.stem().string() + (bAllSystems ? ".json" : ".gps-only.json"));
             SCOPED_TRACE(golden.string());
             const Decoded whole = Decode(strBytes, bAllSystems, {strBytes.size()});
             EXPECT_EQ(whole.strJson, ReadWholeFile(QString::fromStdString(golden.string())));

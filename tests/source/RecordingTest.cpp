@@ -18,12 +18,6 @@
 
 namespace {
 
-// Feeds str in the poll loop's chunk size, as the loop would.
-void FeedLikeTheLoop(CNmeaParser& parser, const std::string& str) {
-    for (size_t i = 0; i < str.size(); i += 255)
-        parser.Feed(str.data() + i, static_cast<uint32_t>(std::min<size_t>(255, str.size() - i)));
-}
-
 TEST(Playback, A1000ByteFileReadsInChunksOf255ThenNothing) {
     QTemporaryDir dir;
     const QString strPath = dir.filePath("k.nmea");
@@ -77,7 +71,7 @@ TEST(Recording, ReplayingARecordingGivesTheSameSentencesAndRecord) {
     CNmeaParser live;
     ASSERT_TRUE(StartRecording(live, strLog));
     EXPECT_FALSE(StartRecording(live, dir.filePath("second.nmea")));
-    FeedLikeTheLoop(live, strStream);
+    FeedChunks(live, strStream);
     EXPECT_EQ(live.LoggedBytes(), strStream.size());
     ASSERT_TRUE(live.StopRecording());
     EXPECT_EQ(ReadWholeFile(strLog), strStream);
