@@ -89,7 +89,8 @@ TEST(SerialLink, OpenFailuresAreSilentOrExplainedAsAsked) {
     EXPECT_EQ(link.m_nBaud, 4800u); // only a successful open applies the rate
 }
 
-TEST(SerialLink, AnUnpluggedReceiverGoesQuietAndALaterConnectWorks) {
+// (Connecting again afterwards is run through the whole program in the fault tests.)
+TEST(SerialLink, AnUnpluggedReceiverGoesQuietWithoutKeepingTheEventLoopBusy) {
     auto pPty = std::make_unique<CPty>(42);
     CSerialPort link;
     ASSERT_TRUE(link.Open(42, 4800, false));
@@ -121,19 +122,6 @@ TEST(SerialLink, AnUnpluggedReceiverGoesQuietAndALaterConnectWorks) {
                (r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1000;
     };
     EXPECT_LT(ms(after) - ms(before), 200);
-
-    // The user connects again, to the receiver plugged in anew.
-    pPty.reset();
-    pPty = std::make_unique<CPty>(42);
-    link.Close();
-    ASSERT_TRUE(link.Open(42, 4800, false));
-    pPty->Send(strStream);
-    for (int i = 0; i < 1000 && parser.m_nGgaCount == 0; ++i) {
-        loop.Tick();
-        QThread::msleep(1);
-    }
-    EXPECT_FALSE(loop.NoData());
-    EXPECT_GT(parser.m_nGgaCount, 0u);
 }
 
 // A flood beyond anything a receiver sends must not pile up input in the program: what comes

@@ -162,22 +162,15 @@ TEST_F(StatsViewTest, DisablingStopsSamplingAndTheDataRepaintUntilEnabledAgain) 
     EXPECT_LT(CountPixels(pView->Surface(), marker, CountCell()), CountCell().width() * m.tmHeight);
 }
 
-TEST_F(StatsViewTest, ResetAsksAndOnlyYesResets) {
+// (Answering "No" is one of the fault tests' cancelled questions.)
+TEST_F(StatsViewTest, ResetAsksAndYesResets) {
     CreateView();
     const QImage empty = pView->Surface().copy(CountCell());
     SetFix(gps, 1, 47.5, -122.25, 100.0);
     Gga();
     Gga();
-    pView->UpdateSurface();
-    ASSERT_NE(pView->Surface().copy(CountCell()), empty);
-
     CScriptedInteraction person;
-    person.AnswerMessageBox(IDNO);
     person.AnswerMessageBox(IDYES);
-    EXPECT_TRUE(pView->OnCommand(ID_STATS_RESET));
-    EXPECT_EQ(LatLonCount(), 2u);
-    EXPECT_EQ(pView->Averages().m_lsLatitude.m_nIndex, 3u);
-
     EXPECT_TRUE(pView->OnCommand(ID_STATS_RESET));
     EXPECT_EQ(LatLonCount(), 0u);
     EXPECT_EQ(AltitudeCount(), 0u);
@@ -185,15 +178,12 @@ TEST_F(StatsViewTest, ResetAsksAndOnlyYesResets) {
     EXPECT_EQ(pView->Averages().m_avgLatitude.m_dMean, 0.0);
     pView->UpdateSurface();
     EXPECT_EQ(pView->Surface().copy(CountCell()), empty);
-
-    ASSERT_EQ(person.Prompts().size(), 2u);
-    for (const Prompt& prompt : person.Prompts()) {
-        EXPECT_EQ(prompt.kind, Prompt::Kind::MessageBox);
-        EXPECT_EQ(prompt.strText, "This will reset all values back to zero. Are you sure you "
-                                  "want to continue?");
-        EXPECT_EQ(prompt.strCaption, "Ravuziz");
-        EXPECT_EQ(prompt.nType, MB_YESNO);
-    }
+    ASSERT_EQ(person.Prompts().size(), 1u);
+    const Prompt& prompt = person.Prompts()[0];
+    EXPECT_EQ(prompt.strText, "This will reset all values back to zero. Are you sure you "
+                              "want to continue?");
+    EXPECT_EQ(prompt.strCaption, "Ravuziz");
+    EXPECT_EQ(prompt.nType, MB_YESNO);
     // Still enabled: resetting does not stop averaging.
     Gga();
     EXPECT_EQ(LatLonCount(), 1u);
@@ -252,8 +242,9 @@ TEST_F(StatsViewTest, TapAndHoldOpensTheMenuOwnedByTheFrame) {
     EXPECT_FALSE(pView->IsEnabled());
 }
 
-// The page keeps the settings it loaded until the dialog is accepted; the dialog starts from
-// the store, not from the page's copies; Cancel changes nothing.
+// The page keeps the settings it loaded until the dialog is accepted, and the dialog starts
+// from the store, not from the page's copies. (What the dialog stores, and a cancelled one,
+// are tested on their own.)
 TEST_F(StatsViewTest, ThresholdsApplyWhenTheDialogIsAccepted) {
     CreateView();
     WriteSettingInt(kSectionAveraging, kUseAveraging, 0); // behind the page's back
@@ -262,30 +253,16 @@ TEST_F(StatsViewTest, ThresholdsApplyWhenTheDialogIsAccepted) {
     EXPECT_EQ(LatLonCount(), 0u);
 
     CScriptedInteraction person;
-    std::vector<bool> boxChecked;
-    const auto Play = [&](const char* pszLatLon, bool bAccept) {
-        return [&boxChecked, pszLatLon, bAccept](QDialog& dialog) {
-            auto* pBox = GetDlgItemAs<QAbstractButton>(&dialog, IDC_USE_AVERAGING);
-            boxChecked.push_back(pBox->isChecked());
-            pBox->setChecked(true);
-            GetDlgItemAs<QLineEdit>(&dialog, IDC_LATLON_THRESHOLD)->setText(pszLatLon);
-            bAccept ? dialog.accept() : dialog.reject();
-        };
-    };
-    person.AnswerDialog(Play("0.5", false));
-    person.AnswerDialog(Play("2.5", true));
-
+    bool bShownChecked = true;
+    person.AnswerDialog([&](QDialog& dialog) {
+        auto* pBox = GetDlgItemAs<QAbstractButton>(&dialog, IDC_USE_AVERAGING);
+        bShownChecked = pBox->isChecked();
+        pBox->setChecked(true);
+        GetDlgItemAs<QLineEdit>(&dialog, IDC_LATLON_THRESHOLD)->setText("2.5");
+        dialog.accept();
+    });
     EXPECT_TRUE(pView->OnCommand(ID_AVG_THRESHOLDS));
-    EXPECT_EQ(Stored(kLatLonAvgThreshold), "(absent)");
-    Gga();
-    EXPECT_EQ(LatLonCount(), 0u);
-
-    EXPECT_TRUE(pView->OnCommand(ID_AVG_THRESHOLDS));
-    EXPECT_EQ(boxChecked, (std::vector<bool>{false, false}));
-    EXPECT_EQ(person.Prompts().at(1).strText, "Average Thresholds");
-    EXPECT_EQ(Stored(kUseAveraging), "1");
-    EXPECT_EQ(Stored(kLatLonAvgThreshold), "2.500000");
-    EXPECT_EQ(Stored(kAltAvgThreshold), "3.000000");
+    EXPECT_FALSE(bShownChecked);
     SetFix(gps, 1, 47.5, -122.25, 100.0, 2.5, 2.5, 9.0);
     Gga();
     EXPECT_EQ(LatLonCount(), 0u);
