@@ -6,12 +6,15 @@
 
 #include "common/Events.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <functional>
 #include <string>
