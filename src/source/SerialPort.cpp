@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr int kSettleMs = 500;
+int g_nSettleMs = CSerialPort::kSettleMs;
 
 } // namespace
 
@@ -69,11 +69,15 @@ int CSerialPort::TickBudget() const {
     return m_hPort && m_hPort->DrainsEachTick() ? CSerialDevice::kDrainPerTick : 0;
 }
 
+void CSerialPort::SetSettlePause(int nMilliseconds) {
+    g_nSettleMs = nMilliseconds;
+}
+
 bool CSerialPort::Close() {
     const bool bWasOpen = m_hPort != nullptr;
     m_hPort.reset();
     m_strSource.clear();
-    Sleep(kSettleMs);
+    Sleep(g_nSettleMs);
     return bWasOpen;
 }
 

@@ -35,9 +35,13 @@ public:
     // How many bytes one poll tick takes in reads of any size: everything a port holds (up to
     // a bound no receiver reaches), or 0 for a recording, which gives one read a tick.
     int TickBudget() const;
-    // Closes the port or file, then pauses 500 ms so a port driver settles before the next
+    // Closes the port or file, then pauses kSettleMs so a port driver settles before the next
     // open; the pause happens even when nothing was open. True if something was open.
     bool Close();
+    static constexpr int kSettleMs = 500;
+    // The pause of every later Close(); test programs that open and close links by the
+    // hundred shorten it, a pseudo-terminal having no driver to settle.
+    static void SetSettlePause(int nMilliseconds);
     // Makes the recording at strPath the source, replayed at nPace (CPacedReplay); "File
     // Error!" when it cannot be opened, and then no data arrives. A FIFO, a pipe or a terminal
     // serves as a live source: it opens and reads without waiting, and whatever has arrived

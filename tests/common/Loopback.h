@@ -4,6 +4,8 @@
 // the machine runs as a service takes part). Everything started is stopped again.
 #pragma once
 
+#include "common/Events.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -25,15 +27,7 @@ inline quint16 FreeLoopbackPort() {
 
 // Runs the event loop (connections, datagrams, retries) until done() or the time is up.
 inline bool PumpUntil(const std::function<bool()>& done, int nMs = 10000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > nMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
-    }
-    return true;
+    return ProcessEventsUntil(done, nMs);
 }
 
 // ravuziz-sim serving on a pseudo-terminal with the given options (a copy of what it sent

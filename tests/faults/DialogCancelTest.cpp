@@ -2,7 +2,7 @@
 // chooser cancelled, the reset question declined, each tap-and-hold menu dismissed. None of
 // them changes a setting, the source, the recording, the record or a single pixel of a page.
 #include "FaultSupport.h"
-#include "SourceTestSupport.h"
+#include "common/NmeaSupport.h"
 
 #include "resources/resource.h"
 #include "shell/MainView.h"
@@ -68,6 +68,8 @@ TEST_P(CancelledQuestion, ChangesNothing) {
     CMainFrame& frame = *pFrame;
     Tick(frame, 60);
     frame.View().TabWnd().ShowPage(question.nPage);
+    // Each page once in front first: a page behind another catches up only when it shows.
+    RenderPages(frame);
     const State before = Capture(frame, ConfigFile());
 
     CScriptedInteraction person;

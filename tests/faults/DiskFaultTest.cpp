@@ -4,7 +4,7 @@
 // or a disk that stays full past the kept megabyte, ends the file at a chunk boundary, and the
 // news of the latter waits for the first box instead of piling on top of it.
 #include "FaultSupport.h"
-#include "SourceTestSupport.h"
+#include "common/NmeaSupport.h"
 
 #include "platform/Commands.h"
 #include "resources/resource.h"

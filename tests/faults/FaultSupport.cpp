@@ -1,15 +1,22 @@
 #include "FaultSupport.h"
 
 #include "shell/MainView.h"
+#include "source/SerialPort.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QPainter>
 #include <QSettings>
 #include <QTabBar>
 
 #include <algorithm>
+
+namespace {
+
+// A pseudo-terminal has no driver to settle after a close.
+[[maybe_unused]] const bool kNoSettlePause = (CSerialPort::SetSettlePause(0), true);
+
+} // namespace
 
 void FaultTest::SetUp() {
     // The store is looked up afresh by every read, so pointing its root elsewhere is enough.
@@ -49,13 +56,6 @@ int TickUntilSilent(CMainFrame& frame, int nMaxTicks) {
             return n;
     }
     return -1;
-}
-
-void LetTimersRun(int nMs) {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < nMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
 namespace {

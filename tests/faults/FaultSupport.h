@@ -5,8 +5,8 @@
 // and a file-size limit that stands in for a full disk.
 #pragma once
 
+#include "common/Events.h"
 #include "common/FileSizeLimit.h"
-#include "common/PostedEvents.h"
 
 #include "platform/ScriptedInteraction.h"
 #include "shell/MainFrame.h"
@@ -51,10 +51,6 @@ void Tick(CMainFrame& frame, int nTicks = 1);
 // Ticks until the source has been silent for the poll loop's fifteen ticks; returns the
 // number of ticks, or -1 if that took more than nMaxTicks.
 int TickUntilSilent(CMainFrame& frame, int nMaxTicks);
-
-// Runs the event loop for nMs with the real timers: the pages' own refresh timers (1.1 and
-// 1.2 s) fire, and the poll timer too.
-void LetTimersRun(int nMs);
 
 enum { kSigNavPage, kAzElPage, kPanelPage, kStatsPage };
 

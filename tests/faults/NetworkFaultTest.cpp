@@ -3,8 +3,8 @@
 // a "gpsd" that is none, one that hangs up at once). The program never freezes, keeps nothing
 // that grows, tells the person at most once, and records exactly what the reader was given.
 #include "FaultSupport.h"
-#include "SourceTestSupport.h"
 #include "common/Loopback.h"
+#include "common/NmeaSupport.h"
 
 #include "platform/Commands.h"
 #include "platform/Dialog.h"

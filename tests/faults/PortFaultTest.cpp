@@ -3,7 +3,8 @@
 // (Comm Port) takes over, and from then on the program shows exactly what a decoder that saw
 // the same bytes shows.
 #include "FaultSupport.h"
-#include "SourceTestSupport.h"
+#include "common/NmeaSupport.h"
+#include "common/Pty.h"
 
 #include "platform/Dialog.h"
 #include "resources/resource.h"
@@ -93,7 +94,7 @@ TEST_F(FaultTest, AReceiverUnpluggedMidSentenceIsReplacedThroughCommSettings) {
     EXPECT_EQ(frame.LedColour(), CStatusLight::Colour::Red);
     // At their next refresh the pages that poll the record show the silence; the sky plot and
     // the averages keep what they had, as they change only with new sentences.
-    LetTimersRun(1300);
+    FireTimers(&frame);
     const std::array<QImage, 4> silent = RenderPages(frame);
     EXPECT_NE(silent[kSigNavPage], withData[kSigNavPage]);
     EXPECT_NE(silent[kPanelPage], withData[kPanelPage]);

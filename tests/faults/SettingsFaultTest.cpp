@@ -4,7 +4,8 @@
 // with HDOP and VDOP) and asks nothing. A file that may be read but not written is used, and
 // the changes made in dialogs are acted on but fail quietly to reach it.
 #include "FaultSupport.h"
-#include "SourceTestSupport.h"
+#include "common/NmeaSupport.h"
+#include "common/Pty.h"
 
 #include "platform/Dialog.h"
 #include "resources/resource.h"
@@ -109,11 +110,8 @@ void ExpectDefaults(CMainFrame& frame) {
 // units and turns trails on: nothing is asked but the dialog.
 void RunAndChangeUnits(CMainFrame& frame, CScriptedInteraction& person) {
     const std::string strStream = SimulatedSeconds(40);
-    for (size_t i = 0; i < strStream.size(); i += 255) {
-        frame.Parser().Feed(strStream.data() + i,
-                            static_cast<uint32_t>(std::min<size_t>(255, strStream.size() - i)));
-        ProcessPosted();
-    }
+    FeedChunks(frame.Parser(), strStream);
+    ProcessPosted();
     RenderPages(frame);
     person.AnswerDialog([](QDialog& d) {
         GetDlgItemAs<QComboBox>(&d, IDC_DISTANCE_SPEED)->setCurrentIndex(2);

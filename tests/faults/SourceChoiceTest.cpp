@@ -3,7 +3,8 @@
 // FIFO or standard input, which must never freeze the window; and a port or file that fails
 // to open, which must leave the source that worked running and ticked.
 #include "FaultSupport.h"
-#include "SourceTestSupport.h"
+#include "common/NmeaSupport.h"
+#include "common/Pty.h"
 
 #include "platform/Commands.h"
 #include "platform/Dialog.h"

@@ -3,7 +3,7 @@
 // without a crash or a division by zero (the sanitizer build traps those), and fills exactly
 // its own area.
 #include "FaultSupport.h"
-#include "SourceTestSupport.h"
+#include "common/NmeaSupport.h"
 
 #include "gauges/GaugePanelWnd.h"
 #include "platform/Messages.h"
@@ -45,7 +45,7 @@ TEST_F(FaultTest, TheWindowAtOneByOneAndAtFourThousandByThreeThousand) {
         if (size.width() > 1) {
             ASSERT_EQ(frame.size(), size);
         }
-        LetTimersRun(1300); // a refresh of every page at this size, with data coming
+        FireTimers(&frame); // a refresh of every page at this size, with data coming
         const std::array<QImage, 4> pages = RenderPages(frame);
         for (size_t i = 0; i < pages.size(); ++i) {
             frame.View().TabWnd().ShowPage(static_cast<int>(i));
@@ -65,18 +65,6 @@ TEST_F(FaultTest, TheWindowAtOneByOneAndAtFourThousandByThreeThousand) {
     EXPECT_FALSE(frame.PollLoop().NoData());
 }
 
-// The pages' own ticks, callable directly.
-class CTickedSigNav : public CSigNavWnd {
-public:
-    using CSigNavWnd::CSigNavWnd;
-    void Tick() { OnTimer(kRefreshTimer); }
-};
-class CTickedPanel : public CGaugePanelWnd {
-public:
-    using CGaugePanelWnd::CGaugePanelWnd;
-    void Tick() { OnTimer(kFeedTimer); }
-};
-
 struct Notify : INmeaNotify {
     CAzElWnd* pSky = nullptr;
     CStatsView* pStats = nullptr;
@@ -95,9 +83,9 @@ TEST_F(FaultTest, EachPageDrawsAtSizesDownToNothingAndAtOddShapes) {
                              QSize(7, 5000), QSize(4000, 3000)}) {
         Notify notify;
         CNmeaParser gps(&notify);
-        CTickedSigNav sigNav(gps);
+        CSigNavWnd sigNav(gps);
         CAzElWnd sky(gps);
-        CTickedPanel panel(gps);
+        CGaugePanelWnd panel(gps);
         CStatsView stats(gps);
         notify.pSky = &sky;
         notify.pStats = &stats;
@@ -112,8 +100,8 @@ TEST_F(FaultTest, EachPageDrawsAtSizesDownToNothingAndAtOddShapes) {
                      static_cast<uint32_t>(std::min<size_t>(255, strStream.size() - nAt)));
             ProcessPosted();
             if (nChunk % 8 == 0) {
-                sigNav.Tick();
-                panel.Tick();
+                FireTimers(&sigNav);
+                FireTimers(&panel);
                 for (CSurfaceWnd* pPage : pages) {
                     pPage->Invalidate(true);
                     pPage->UpdateSurface();

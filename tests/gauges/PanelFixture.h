@@ -10,24 +10,18 @@
 #include "resources/resource.h"
 
 #include "common/CleanStore.h"
+#include "common/Events.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
 
-// The handlers the shell reaches through events, callable from the tests.
-class CPanelUnderTest : public CGaugePanelWnd {
-public:
-    using CGaugePanelWnd::CGaugePanelWnd;
-    using CGaugePanelWnd::OnTimer;
-};
-
 class PanelTest : public CleanStoreTest {
 protected:
     // A hidden top-level panel of nWidth x nHeight, created and painted once.
-    CPanelUnderTest& MakePanel(int nWidth, int nHeight, QWidget* pParent = nullptr) {
-        m_pPanel = std::make_unique<CPanelUnderTest>(gps);
+    CGaugePanelWnd& MakePanel(int nWidth, int nHeight, QWidget* pParent = nullptr) {
+        m_pPanel = std::make_unique<CGaugePanelWnd>(gps);
         EXPECT_TRUE(m_pPanel->Create(QStringLiteral("Panel"), {0, 0, nWidth, nHeight}, pParent,
                                      ID_PAGE_WND, pParent != nullptr));
         m_pPanel->UpdateSurface();
@@ -43,13 +37,13 @@ protected:
     }
 
     const QImage& Tick() {
-        m_pPanel->OnTimer(CGaugePanelWnd::kFeedTimer);
+        FireTimers(m_pPanel.get()); // the feed's tick, as its period had passed
         m_pPanel->UpdateSurface();
         return m_pPanel->Surface();
     }
 
     CNmeaParser gps;
-    std::unique_ptr<CPanelUnderTest> m_pPanel;
+    std::unique_ptr<CGaugePanelWnd> m_pPanel;
 };
 
 // The empty page: a one-pixel black frame round white.

@@ -1,6 +1,6 @@
 // The poll loop: bytes in any tick feed the parser; fifteen silent ticks in a row, and every
 // one after, clear the record.
-#include "SourceTestSupport.h"
+#include "common/NmeaSupport.h"
 
 #include "shell/PollLoop.h"
 #include "source/SerialPort.h"

@@ -1,11 +1,9 @@
 // Replay at the recorded pace, on a clock the test turns: fixes come out when their time has
 // come, at any speed, held while paused, gaps and midnight not waited for, and every byte of
 // the recording comes out once, in order.
-#include "SourceTestSupport.h"
 
-#include "sim/ModernReceiverSim.h"
-#include "sim/ReceiverSim.h"
 #include "source/RecordedPace.h"
+#include "common/NmeaSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -51,28 +49,15 @@ private:
     std::string m_strOut;
 };
 
-enum class Receiver { Classic, Modern };
-
-std::string Recording(Receiver receiver, int nRate, int nSeconds) {
-    CReceiverSim classic(1, 0, nRate);
-    CModernReceiverSim modern(1, 0, nRate);
-    CSimReceiver& sim = receiver == Receiver::Classic ? static_cast<CSimReceiver&>(classic)
-                                                      : static_cast<CSimReceiver&>(modern);
-    std::string s;
-    for (int i = 0; i < nSeconds; ++i)
-        sim.NextSecond(s);
-    return s;
-}
-
 TEST(RecordedPace, FixesComeWhenTheirTimeHasComeAtAnySpeed) {
     struct Case {
-        Receiver receiver;
+        SimKind kind;
         int nRate;
         double dSpeed;
     };
-    for (const Case& c : {Case{Receiver::Classic, 1, 1}, Case{Receiver::Modern, 10, 1},
-                          Case{Receiver::Classic, 1, 4}, Case{Receiver::Modern, 1, 8}}) {
-        const std::string strRecording = Recording(c.receiver, c.nRate, 40);
+    for (const Case& c : {Case{SimKind::Classic, 1, 1}, Case{SimKind::Modern, 10, 1},
+                          Case{SimKind::Classic, 1, 4}, Case{SimKind::Modern, 1, 8}}) {
+        const std::string strRecording = Simulate(c.kind, 40, 1, 0, c.nRate);
         CPacedReplay replay(strRecording);
         replay.Pace().SetSpeed(c.dSpeed, 0);
         for (double t = 0; t <= 4.0; t += 0.3) {
@@ -89,7 +74,7 @@ TEST(RecordedPace, FixesComeWhenTheirTimeHasComeAtAnySpeed) {
 }
 
 TEST(RecordedPace, APauseHoldsTheClockAndResumeGoesOnFromThere) {
-    CPacedReplay replay(Recording(Receiver::Classic, 1, 30));
+    CPacedReplay replay(SimulatedSeconds(30));
     replay.At(0); // the replay starts
     replay.At(2.5);
     EXPECT_EQ(replay.Count("GGA,"), 3u);

@@ -12,6 +12,7 @@
 #include <QImage>
 
 #include "common/CleanStore.h"
+#include "common/Pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -49,15 +50,4 @@ inline QString TextAt(const std::vector<StatsText>& texts, int x, int y) {
         if (text.x == x && text.y == y)
             return text.strText;
     return QStringLiteral("(none)");
-}
-
-inline int CountPixels(const QImage& image, const QColor& colour, QRect area = QRect()) {
-    if (area.isNull())
-        area = image.rect();
-    int nCount = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (image.valid(x, y) && image.pixel(x, y) == colour.rgb())
-                ++nCount;
-    return nCount;
 }

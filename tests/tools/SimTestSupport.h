@@ -1,33 +1,14 @@
-// Runs the simulated receivers for the tests and splits what they send into sentences, without
-// any decoder of the program: the simulator is what the decoders are tested against.
+// Splits what the simulated receivers send into sentences, without any decoder of the program:
+// the simulator is what the decoders are tested against.
 #pragma once
 
-#include "sim/ModernReceiverSim.h"
+#include "common/NmeaSupport.h"
 #include "sim/ReceiverSim.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
-
-enum class SimKind { Classic, Modern };
-
-inline std::unique_ptr<CSimReceiver> MakeSim(SimKind kind, uint32_t nSeed = 1, double dCorrupt = 0,
-                                             int nRate = 1) {
-    if (kind == SimKind::Modern)
-        return std::make_unique<CModernReceiverSim>(nSeed, dCorrupt, nRate);
-    return std::make_unique<CReceiverSim>(nSeed, dCorrupt, nRate);
-}
-
-inline std::string Simulate(SimKind kind, int nSeconds, uint32_t nSeed = 1, double dCorrupt = 0,
-                            int nRate = 1) {
-    const auto pSim = MakeSim(kind, nSeed, dCorrupt, nRate);
-    std::string s;
-    for (int i = 0; i < nSeconds; ++i)
-        pSim->NextSecond(s);
-    return s;
-}
 
 // One line of a stream. A well-formed sentence ("$" body "*" two hex digits of the right
 // checksum, CR LF) has its body's comma-separated fields, the first being talker and type.

@@ -1,0 +1,17 @@
+// Running the event loop for tests without waiting on wall-clock periods: until something has
+// happened (with a generous limit as a safety net, not a measure of speed), or firing the
+// timers a window tree has set once each, as if their periods had passed.
+#pragma once
+
+#include "common/PostedEvents.h"
+
+#include <functional>
+
+class QObject;
+
+// Processes events until done() holds; false if it still does not after nLimitMs.
+bool ProcessEventsUntil(const std::function<bool()>& done, int nLimitMs = 10000);
+
+// Delivers one tick of every timer that pRoot and its descendants have running, then what
+// the ticks posted.
+void FireTimers(QObject* pRoot);
