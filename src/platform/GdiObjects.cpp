@@ -1,5 +1,6 @@
 #include "platform/GdiObjects.h"
 
+#include "platform/DevicePixels.h"
 #include "platform/SystemMetrics.h"
 #include "resources/QtResources.h"
 
@@ -99,26 +100,36 @@ CFont CFont::FromPointSize(int nTenthsOfPoint, const QString& strFace, int nDpiY
 }
 
 bool CBitmap::CreateCompatibleBitmap(int nWidth, int nHeight) {
-    if (nWidth <= 0 || nHeight <= 0) {
-        m_Image = QImage();
+    return CreateBitmap(nWidth, nHeight, ScreenPixelRatio());
+}
+
+bool CBitmap::CreateBitmap(int nWidth, int nHeight, qreal dRatio) {
+    m_Image = QImage();
+    m_Size = {};
+    if (nWidth <= 0 || nHeight <= 0)
         return false;
-    }
-    m_Image = QImage(nWidth, nHeight, QImage::Format_RGB32);
+    m_Image = QImage(DeviceSize(nWidth, nHeight, dRatio), QImage::Format_RGB32);
+    if (m_Image.isNull())
+        return false;
+    m_Image.setDevicePixelRatio(dRatio);
     m_Image.fill(Qt::black);
-    return !m_Image.isNull();
+    m_Size = {nWidth, nHeight};
+    return true;
 }
 
 bool CBitmap::LoadBitmap(int nId) {
     m_Image = LoadBitmapResource(nId);
     if (!m_Image.isNull() && m_Image.format() != QImage::Format_RGB32)
         m_Image = m_Image.convertToFormat(QImage::Format_RGB32);
+    m_Image.setDevicePixelRatio(1.0);
+    m_Size = {m_Image.width(), m_Image.height()};
     return !m_Image.isNull();
 }
 
 CBitmap MakeKeyMask(const CBitmap& source, const QColor& key) {
     CBitmap mask;
     const QImage& image = source.Image();
-    if (!mask.CreateCompatibleBitmap(image.width(), image.height()))
+    if (!mask.CreateBitmap(source.GetSize().cx, source.GetSize().cy, image.devicePixelRatio()))
         return mask;
     const QRgb rgbKey = key.rgb() & 0xFFFFFF;
     for (int y = 0; y < image.height(); ++y)
