@@ -556,6 +556,7 @@ void CDrawContext::DrawTextLine(const QString& strText, int x, int y, const CRec
         painter.setClipRect(QRect(pClip->left, pClip->top, pClip->Width(), pClip->Height()));
     if (!m_pKeptPainter)
         painter.setFont(m_Font.QtFont());
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setPen(m_TextColour);
     painter.drawText(x, y + metrics.tmAscent, strText);
 }

@@ -26,9 +26,16 @@ QString QtFamily(const QString& strFace) {
 QFont MakeQtFont(const LogFont& logFont) {
     QFont font(
         QtFamily(logFont.lfFaceName.isEmpty() ? QStringLiteral("Arial") : logFont.lfFaceName));
-    // Bitmap-like screen text: without anti-aliasing a text's pixels are exactly its colour
-    // (XORed labels come off again), without kerning its width is the sum of its characters.
-    font.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferMatch));
+    // Screen text in grey levels, hinted to the pixel rows: no stroke is lost at any size or
+    // display scaling (drawn in black and white, small text dropped thin stems, and its zeros
+    // grew side ticks where the face's hints met whole pixels; Qt drops hinting altogether
+    // on a scaled desktop unless asked), and there are no colour fringes of sub-pixel
+    // rendering. Hinting the rows only keeps the characters' widths those of unhinted text,
+    // the widths the layouts were made with. Without kerning a text's width is the sum of its
+    // characters.
+    font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias |
+                                               QFont::PreferMatch));
+    font.setHintingPreference(QFont::PreferVerticalHinting);
     font.setKerning(false);
     const int nWeight = logFont.lfWeight == FW_DONTCARE ? FW_NORMAL : logFont.lfWeight;
     font.setWeight(QFont::Weight(std::clamp(nWeight, 1, 1000)));
