@@ -10,8 +10,9 @@
 // A context draws into a window's surface (CPaintDC, CClientDC in platform/SurfaceWnd.h) or
 // into an off-screen bitmap (a memory context). All coordinates are logical pixels of that
 // surface, whatever its resolution (platform/DevicePixels.h): on a surface of two device
-// pixels to one, a one-pixel line is two device pixels wide, a circle and a polygon have
-// smooth edges of the same geometry, and text is as sharp as the screen can show it.
+// pixels to one, a one-pixel line is two device pixels wide, circles, slanted lines and
+// polygons of the same geometry step in the finer device pixels (still aliased), and text is
+// as sharp as the screen can show it.
 #pragma once
 
 #include "platform/GdiObjects.h"
