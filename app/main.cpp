@@ -238,6 +238,7 @@ int main(int argc, char** argv) {
     if (bScreenshot && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     args.frame.bSkipWarning = bScreenshot;
+    args.frame.bStoreDesktop = !bScreenshot; // a picture leaves the desktop to come as it was
 
     QApplication qapp(argc, argv);
     // Numbers in texts and settings always use a full stop, whatever the desktop's language.

@@ -4,24 +4,21 @@
 
 void CGaugeFaceCache::Draw(CDrawContext& dc, const GaugeFace& face,
                            const std::function<void(CDrawContext&)>& drawFace) {
-    const QImage* pSurface = dc.Surface();
-    const Key key{face, pSurface ? CSize{pSurface->width(), pSurface->height()} : CSize{},
-                  dc.GetBkMode(), ScreenDpiY()};
+    const Key key{face, dc.SurfaceSize(), dc.DevicePixelRatio(), dc.GetBkMode(), ScreenDpiY()};
     const bool bRepeated = m_Drawn == key;
     m_Drawn = key;
-    if (m_Kept != key && bRepeated) {
+    if (m_Kept != key && bRepeated && dc.Surface()) {
         const int nBkMode = key.nBkMode;
         if (m_Pixels.Keep(
-                key.surface, [nBkMode](CDrawContext& setUp) { setUp.SetBkMode(nBkMode); },
-                drawFace))
+                key.surface, key.dRatio, *dc.Surface(),
+                [nBkMode](CDrawContext& setUp) { setUp.SetBkMode(nBkMode); }, drawFace))
             m_Kept = key;
         else
             Clear();
     }
-    m_bShowedCopy = m_Kept == key;
-    if (m_bShowedCopy)
-        m_Pixels.Put(dc);
-    else
+    // Kept pixels go back only onto what they were kept over where the face blends with it.
+    m_bShowedCopy = m_Kept == key && m_Pixels.Put(dc);
+    if (!m_bShowedCopy)
         drawFace(dc);
 }
 

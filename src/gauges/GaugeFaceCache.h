@@ -6,7 +6,10 @@
 // The kept pixels are those the face's drawing sets (see platform/KeptDrawing.h), so putting
 // them on the composition gives exactly what drawing the face there gives, whatever the
 // gauges drawn before left under it. A face is kept when it is drawn a second time unchanged:
-// one that changes at every repaint (a turning compass card) is just drawn, never kept.
+// one that changes at every repaint (a turning compass card) is just drawn, never kept. Where
+// a face's text reaches past its dial (a dial too small for its labels) its anti-aliased edges
+// blend with what lies under them: the kept pixels go back there only over what they were
+// kept over, and otherwise the face is drawn.
 #pragma once
 
 #include "gauges/GaugeDrawing.h"
@@ -29,12 +32,13 @@ public:
 
 private:
     // Besides the face, its pixels depend on the surface's size (it clips labels of tiny
-    // dials), on dc's background mode, which a gauge's drawing leaves behind for the next
-    // and the compass writes its card in, and on the screen's dots per inch, which the text
-    // size scales and the labels' fonts follow.
+    // dials) and resolution, on dc's background mode, which a gauge's drawing leaves behind
+    // for the next and the compass writes its card in, and on the screen's dots per inch,
+    // which the text size scales and the labels' fonts follow.
     struct Key {
         GaugeFace face;
         CSize surface;
+        qreal dRatio = 1.0;
         int nBkMode = 0;
         int nDpiY = 0;
 

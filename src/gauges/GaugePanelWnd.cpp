@@ -5,6 +5,7 @@
 #include "platform/PopupMenu.h"
 #include "platform/Truncate.h"
 #include "resources/resource.h"
+#include "settings/DesktopMemory.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsStore.h"
 #include "settings/Units.h"
@@ -26,6 +27,16 @@ int GaugeOfCommand(int nId) {
         case ID_SHOW_SPEED: return kGaugeSpeedometer;
         case ID_SHOW_VERTICAL_SPEED: return kGaugeVerticalSpeed;
         default: return -1;
+    }
+}
+
+// Where the shown flag of each gauge is kept, by gauge code.
+const char* ShownKey(int nGaugeCode) {
+    switch (nGaugeCode) {
+        case kGaugeAltimeter: return kShowAltimeter;
+        case kGaugeCompass: return kShowCompass;
+        case kGaugeSpeedometer: return kShowSpeed;
+        default: return kShowVerticalSpeed;
     }
 }
 
@@ -51,7 +62,24 @@ int CGaugePanelWnd::OnCreate() {
     const auto nMaxSpeed = static_cast<std::uint32_t>(ReadSettingInt(
         QString::fromLatin1(kSectionPanel), QString::fromLatin1(kMaxSpeed), kDefaultMaxSpeed));
     m_Speedometer.SetFullScale(static_cast<double>(nMaxSpeed));
+    RestoreChoices();
     return 0;
+}
+
+void CGaugePanelWnd::RestoreChoices() {
+    if (!RemembersDesktop())
+        return;
+    const QString strSection = QString::fromLatin1(kSectionPanel);
+    // Any value but 0 counts as on, so the flags stay 0 or 1 whatever the file holds.
+    for (const int nCode : kGaugeTurnOrder)
+        m_Shown[Slot(nCode)] =
+            ReadSettingInt(strSection, QString::fromLatin1(ShownKey(nCode)), kDefaultShowGauge) != 0
+                ? 1
+                : 0;
+    m_nCycleMode =
+        ReadSettingInt(strSection, QString::fromLatin1(kCycleGauges), kDefaultCycleGauges) != 0 ? 1
+                                                                                                : 0;
+    m_Order.Rebuild(m_Shown);
 }
 
 bool CGaugePanelWnd::IsShown(int nGaugeCode) const {
@@ -218,8 +246,14 @@ bool CGaugePanelWnd::OnCommand(int nId) {
         // The count restarts; the position in the turn order is kept.
         m_nCycleMode = m_nCycleMode ? 0 : 1;
         m_Cycle.nTicks = 0;
+        if (RemembersDesktop())
+            WriteSettingInt(QString::fromLatin1(kSectionPanel), QString::fromLatin1(kCycleGauges),
+                            m_nCycleMode);
     } else if (const int nCode = GaugeOfCommand(nId); nCode >= 0) {
         m_Shown[Slot(nCode)] = m_Shown[Slot(nCode)] ? 0 : 1;
+        if (RemembersDesktop())
+            WriteSettingInt(QString::fromLatin1(kSectionPanel),
+                            QString::fromLatin1(ShownKey(nCode)), m_Shown[Slot(nCode)]);
     } else {
         return false;
     }

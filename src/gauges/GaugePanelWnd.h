@@ -17,7 +17,9 @@
 //     m_pPanel->Create("Panel", CRect{}, pTabWnd, ID_PAGE_WND, false);
 //
 // The page takes its size from MoveWindow; commands 32790-32793, 32804 and 32807 reach it
-// through OnCommand and their check marks through OnUpdateCommand.
+// through OnCommand and their check marks through OnUpdateCommand. The gauges shown and cycle
+// mode are kept in the settings as they are chosen and come back at the next start (unless
+// the desktop is not remembered, settings/DesktopMemory.h).
 #pragma once
 
 #include "gauges/AltimeterWnd.h"
@@ -72,6 +74,8 @@ private:
     // By gauge code: what each gauge drawn on the page shows, empty for a gauge not drawn.
     using PanelLooks = std::array<std::optional<GaugeLook>, kGaugeCount>;
 
+    // The shown gauges and cycle mode as the person last chose them, when they are kept.
+    void RestoreChoices();
     void Layout(const CRect& client);
     void FeedGauges();
     PanelLooks LooksToDraw();

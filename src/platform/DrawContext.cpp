@@ -6,6 +6,7 @@
 // (KeepPainterOpen), which then serves every operation with its state reset in between.
 #include "platform/DrawContext.h"
 
+#include "platform/DevicePixels.h"
 #include "platform/SystemMetrics.h"
 
 #include <QFontMetrics>
@@ -22,6 +23,7 @@
 #include <optional>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -187,6 +189,49 @@ void CombineRgb32(QImage& destination, const QRect& target, const QImage& source
     }
 }
 
+// The same between surfaces of different resolutions (a bitmap resource, one device pixel to
+// a logical one, copied to a surface of two): each device pixel of the target takes the
+// source's pixel of the logical pixel it is part of (the top-left one of those), the nearest
+// neighbour, so the copy is as sharp as its source and a second XOR takes off exactly what the
+// first put on. The block covers logical pixels from ptTarget on destination (at
+// dTargetRatio) and from ptSource on source (at dSourceRatio), sourceBlock being its device
+// pixels there.
+void CombineScaledRgb32(QImage& destination, CPoint ptTarget, const CSize& size, qreal dTargetRatio,
+                        const QImage& source, const QRect& sourceBlock, CPoint ptSource,
+                        qreal dSourceRatio, unsigned nRop) {
+    const QRect target = DeviceRect(
+        {ptTarget.x, ptTarget.y, ptTarget.x + size.cx, ptTarget.y + size.cy}, dTargetRatio);
+    const QRect clipped = target.intersected(destination.rect());
+    if (clipped.isEmpty() || sourceBlock.isEmpty())
+        return;
+    // The source device pixel of target device pixel d, along one axis.
+    const auto sourceOf = [&](int d, int nTargetOrigin, int nSourceOrigin, int nBlockFirst,
+                              int nBlockLast) {
+        const int nLogical = LogicalPixelOf(d, dTargetRatio) - nTargetOrigin + nSourceOrigin;
+        return std::clamp(DeviceEdge(nLogical, dSourceRatio), nBlockFirst, nBlockLast);
+    };
+    std::vector<int> columns(static_cast<size_t>(clipped.width()));
+    for (int i = 0; i < clipped.width(); ++i)
+        columns[static_cast<size_t>(i)] = sourceOf(clipped.left() + i, ptTarget.x, ptSource.x,
+                                                   sourceBlock.left(), sourceBlock.right());
+    uchar* pBits = destination.bits();
+    const qsizetype nStride = destination.bytesPerLine();
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
+        const auto* pFrom = reinterpret_cast<const QRgb*>(source.constScanLine(
+            sourceOf(y, ptTarget.y, ptSource.y, sourceBlock.top(), sourceBlock.bottom())));
+        auto* pTo = reinterpret_cast<QRgb*>(pBits + y * nStride) + clipped.left();
+        for (int i = 0; i < clipped.width(); ++i) {
+            const QRgb src = pFrom[columns[static_cast<size_t>(i)]];
+            switch (nRop) {
+                case SRCCOPY: pTo[i] = src | 0xFF000000u; break;
+                case SRCINVERT: pTo[i] = (src ^ pTo[i]) | 0xFF000000u; break;
+                case SRCAND: pTo[i] = (src & pTo[i]) | 0xFF000000u; break;
+                default: break;
+            }
+        }
+    }
+}
+
 void PrepareAliased(QPainter& painter) {
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, false);
@@ -280,7 +325,28 @@ int CDrawContext::GetDeviceCaps(int nIndex) const {
     }
 }
 
+CSize CDrawContext::SurfaceSize() const {
+    if (!HasSurface())
+        return {};
+    const qreal dRatio = DevicePixelRatio();
+    return {LogicalPixelOf(m_pImage->width() - 1, dRatio) + 1,
+            LogicalPixelOf(m_pImage->height() - 1, dRatio) + 1};
+}
+
 void CDrawContext::FillSpan(int y, int x0, int x1, QRgb colour) {
+    const qreal dRatio = DevicePixelRatio();
+    if (dRatio == 1.0) {
+        FillDeviceSpan(y, x0, x1, colour);
+        return;
+    }
+    if (x0 > x1)
+        return;
+    const QRect device = DeviceRect({x0, y, x1 + 1, y + 1}, dRatio);
+    for (int yDevice = device.top(); yDevice <= device.bottom(); ++yDevice)
+        FillDeviceSpan(yDevice, device.left(), device.right(), colour);
+}
+
+void CDrawContext::FillDeviceSpan(int y, int x0, int x1, QRgb colour) {
     if (y < 0 || y >= m_pImage->height())
         return;
     x0 = std::max(x0, 0);
@@ -289,13 +355,22 @@ void CDrawContext::FillSpan(int y, int x0, int x1, QRgb colour) {
         return;
     auto* pLine = reinterpret_cast<QRgb*>(m_pImage->scanLine(y));
     std::fill(pLine + x0, pLine + x1 + 1, colour | 0xFF000000u);
-    AccumulateSpan(y, x0, x1);
+    AccumulateDeviceSpan(y, x0, x1);
+}
+
+void CDrawContext::AccumulateDeviceSpan(int y, int x0, int x1) {
+    const qreal dRatio = DevicePixelRatio();
+    if (dRatio == 1.0)
+        m_Bounds = m_Bounds.United(CRect{x0, y, x1 + 1, y + 1});
+    else
+        m_Bounds = m_Bounds.United(LogicalCover(QRect(x0, y, x1 - x0 + 1, 1), dRatio));
 }
 
 void CDrawContext::AccumulateBounds(const CRect& rect) {
     if (!HasSurface())
         return;
-    const CRect clipped = rect.Intersected({0, 0, m_pImage->width(), m_pImage->height()});
+    const CSize size = SurfaceSize();
+    const CRect clipped = rect.Intersected({0, 0, size.cx, size.cy});
     if (!clipped.IsEmpty())
         m_Bounds = m_Bounds.United(clipped);
 }
@@ -322,16 +397,39 @@ void CDrawContext::LineTo(int x, int y) {
 }
 
 void CDrawContext::DrawBresenhamLine(CPoint from, CPoint to) {
+    // Stepped in device pixels, a logical pixel thick across its run (as thick as the logical
+    // pixel it starts in), so that at two device pixels to one a slanted line has the screen's
+    // finer steps, a straight one covers exactly its logical pixels, and at one to one it is
+    // the line it always was. Along its run a line drawn left (or up) starts from the far
+    // device pixel of its first logical one: drawn either way, it covers the same pixels.
     const QRgb colour = m_Pen.Colour().rgb();
-    const int dx = std::abs(to.x - from.x);
-    const int dy = -std::abs(to.y - from.y);
-    const int sx = from.x < to.x ? 1 : -1;
-    const int sy = from.y < to.y ? 1 : -1;
+    const qreal dRatio = DevicePixelRatio();
+    const auto thickness = [dRatio](int d) {
+        const int n = LogicalPixelOf(d, dRatio);
+        return std::max(1, DeviceEdge(n + 1, dRatio) - DeviceEdge(n, dRatio));
+    };
+    const bool bAlongX = std::abs(to.x - from.x) >= std::abs(to.y - from.y);
+    const auto anchor = [dRatio](int v, bool bBackwards) {
+        return bBackwards ? DeviceEdge(v + 1, dRatio) - 1 : DeviceEdge(v, dRatio);
+    };
+    const bool bBackX = bAlongX && to.x < from.x;
+    const bool bBackY = !bAlongX && to.y < from.y;
+    const CPoint start{anchor(from.x, bBackX), anchor(from.y, bBackY)};
+    const CPoint end{anchor(to.x, bBackX), anchor(to.y, bBackY)};
+
+    const int dx = std::abs(end.x - start.x);
+    const int dy = -std::abs(end.y - start.y);
+    const int sx = start.x < end.x ? 1 : -1;
+    const int sy = start.y < end.y ? 1 : -1;
     int nError = dx + dy;
-    int x = from.x;
-    int y = from.y;
-    while (x != to.x || y != to.y) {
-        FillSpan(y, x, x, colour);
+    int x = start.x;
+    int y = start.y;
+    while (x != end.x || y != end.y) {
+        if (bAlongX)
+            for (int i = 0, n = thickness(y); i < n; ++i)
+                FillDeviceSpan(y + i, x, x, colour);
+        else
+            FillDeviceSpan(y, x, x + thickness(x) - 1, colour);
         const int e2 = 2 * nError;
         if (e2 >= dy) {
             nError += dy;
@@ -346,24 +444,25 @@ void CDrawContext::DrawBresenhamLine(CPoint from, CPoint to) {
 
 namespace {
 
-// Draws a shape given by its per-row spans: a ring of the pen's width inside the outer
-// spans, the brush inside that. With the null pen the brush fills the whole shape.
+// Draws a shape given by its per-row spans in device pixels: a ring of the pen's width
+// between the spans of the outer box and those of the inner one (the box less the pen's
+// width on every side), the brush inside that. With the null pen the brush fills the whole
+// shape. The boxes are device edges, so a circle at two device pixels to one is as round as
+// the screen can make it, and at one to one it is the circle it always was.
 template <typename SpanOf, typename Fill>
-void DrawRingedShape(const CRect& box, const CPen& pen, const CBrush& brush, SpanOf spanOf,
-                     Fill fill) {
-    const int nPen = pen.IsNull() ? 0 : pen.Width();
-    CRect inner = box;
-    inner.Deflate(nPen, nPen);
+void DrawRingedShape(const CRect& box, const CRect& inner, const CPen& pen, const CBrush& brush,
+                     SpanOf spanOf, Fill fill) {
+    const bool bPen = !pen.IsNull();
     for (int y = box.top; y < box.bottom; ++y) {
         const std::optional<Span> outer = spanOf(box, y);
         if (!outer)
             continue;
-        const std::optional<Span> inside = nPen == 0 ? outer : spanOf(inner, y);
+        const std::optional<Span> inside = bPen ? spanOf(inner, y) : outer;
         if (!inside) {
             fill(y, outer->x0, outer->x1, pen.Colour().rgb());
             continue;
         }
-        if (nPen > 0) {
+        if (bPen) {
             fill(y, outer->x0, inside->x0 - 1, pen.Colour().rgb());
             fill(y, inside->x1 + 1, outer->x1, pen.Colour().rgb());
         }
@@ -374,18 +473,25 @@ void DrawRingedShape(const CRect& box, const CPen& pen, const CBrush& brush, Spa
 
 } // namespace
 
-void CDrawContext::Rectangle(int nLeft, int nTop, int nRight, int nBottom) {
+template <typename SpanOf> void CDrawContext::DrawShape(const CRect& rect, SpanOf spanOf) {
     if (!HasSurface())
         return;
-    DrawRingedShape(CRect{nLeft, nTop, nRight, nBottom}.Normalized(), m_Pen, m_Brush, RectangleSpan,
-                    [this](int y, int x0, int x1, QRgb colour) { FillSpan(y, x0, x1, colour); });
+    const CRect box = rect.Normalized();
+    CRect inner = box;
+    if (!m_Pen.IsNull())
+        inner.Deflate(m_Pen.Width(), m_Pen.Width());
+    const qreal dRatio = DevicePixelRatio();
+    DrawRingedShape(
+        DeviceBox(box, dRatio), DeviceBox(inner, dRatio), m_Pen, m_Brush, spanOf,
+        [this](int y, int x0, int x1, QRgb colour) { FillDeviceSpan(y, x0, x1, colour); });
+}
+
+void CDrawContext::Rectangle(int nLeft, int nTop, int nRight, int nBottom) {
+    DrawShape(CRect{nLeft, nTop, nRight, nBottom}, RectangleSpan);
 }
 
 void CDrawContext::Ellipse(int nLeft, int nTop, int nRight, int nBottom) {
-    if (!HasSurface())
-        return;
-    DrawRingedShape(CRect{nLeft, nTop, nRight, nBottom}.Normalized(), m_Pen, m_Brush, EllipseSpan,
-                    [this](int y, int x0, int x1, QRgb colour) { FillSpan(y, x0, x1, colour); });
+    DrawShape(CRect{nLeft, nTop, nRight, nBottom}, EllipseSpan);
 }
 
 void CDrawContext::Polygon(std::span<const CPoint> points) {
@@ -431,6 +537,15 @@ void CDrawContext::DrawTextLine(const QString& strText, int x, int y, const CRec
     touched.Inflate(1, 1);
     touched = touched.United({x, y, x + TextWidth(m_Font, strText), y + metrics.tmHeight});
     AccumulateBounds(pClip ? touched.Intersected(*pClip) : touched);
+    if (m_nBkMode == OPAQUE) {
+        // The cell is filled like any rectangle, so it covers exactly the pixels a fill of the
+        // same rectangle would, at every resolution; the text then blends into it alone.
+        CRect cell{x, y, x + TextWidth(m_Font, strText), y + metrics.tmHeight};
+        if (pClip)
+            cell = cell.Intersected(*pClip);
+        if (!cell.IsEmpty())
+            FillSolidRect(cell, m_BkColour);
+    }
     // A kept painter keeps its font from one text to the next: set outside the operation's
     // saved state, the font stays resolved, and the next text in it needs no font lookup.
     if (m_pKeptPainter && m_pKeptPainter->font() != m_Font.QtFont())
@@ -439,10 +554,9 @@ void CDrawContext::DrawTextLine(const QString& strText, int x, int y, const CRec
     QPainter& painter = operation.Get();
     if (pClip)
         painter.setClipRect(QRect(pClip->left, pClip->top, pClip->Width(), pClip->Height()));
-    if (m_nBkMode == OPAQUE)
-        painter.fillRect(QRect(x, y, TextWidth(m_Font, strText), metrics.tmHeight), m_BkColour);
     if (!m_pKeptPainter)
         painter.setFont(m_Font.QtFont());
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setPen(m_TextColour);
     painter.drawText(x, y + metrics.tmAscent, strText);
 }
@@ -492,20 +606,41 @@ TextMetrics CDrawContext::GetTextMetrics() const {
     return FactsOf(m_Font).metrics;
 }
 
+bool CDrawContext::IsOnSurface(int x, int y) const {
+    if (!HasSurface())
+        return false;
+    const CSize size = SurfaceSize();
+    return x >= 0 && y >= 0 && x < size.cx && y < size.cy;
+}
+
 QColor CDrawContext::GetPixel(int x, int y) const {
-    if (!HasSurface() || !m_pImage->valid(x, y))
+    if (!IsOnSurface(x, y))
         return QColor();
-    return QColor::fromRgb(m_pImage->pixel(x, y));
+    const qreal dRatio = DevicePixelRatio();
+    return QColor::fromRgb(m_pImage->pixel(DeviceEdge(x, dRatio), DeviceEdge(y, dRatio)));
 }
 
 QColor CDrawContext::SetPixel(int x, int y, const QColor& colour) {
-    if (!HasSurface() || !m_pImage->valid(x, y))
+    if (!IsOnSurface(x, y))
         return QColor();
     FillSpan(y, x, x, colour.rgb());
     return QColor::fromRgb(colour.rgb());
 }
 
-void CDrawContext::SetPixels(int x, int y, std::span<const QRgb> pixels) {
+void CDrawContext::InvertPixel(int x, int y, const QColor& colour) {
+    if (!IsOnSurface(x, y))
+        return;
+    const QRgb rgbXor = colour.rgb() & 0xFFFFFFu;
+    const QRect device = DeviceRect({x, y, x + 1, y + 1}, DevicePixelRatio()) & m_pImage->rect();
+    for (int yDevice = device.top(); yDevice <= device.bottom(); ++yDevice) {
+        auto* pLine = reinterpret_cast<QRgb*>(m_pImage->scanLine(yDevice));
+        for (int xDevice = device.left(); xDevice <= device.right(); ++xDevice)
+            pLine[xDevice] ^= rgbXor;
+        AccumulateDeviceSpan(yDevice, device.left(), device.right());
+    }
+}
+
+void CDrawContext::SetDevicePixels(int x, int y, std::span<const QRgb> pixels) {
     if (!HasSurface() || y < 0 || y >= m_pImage->height())
         return;
     const int nCount = static_cast<int>(pixels.size());
@@ -515,7 +650,7 @@ void CDrawContext::SetPixels(int x, int y, std::span<const QRgb> pixels) {
         return;
     auto* pLine = reinterpret_cast<QRgb*>(m_pImage->scanLine(y));
     std::memcpy(pLine + x0, pixels.data() + (x0 - x), static_cast<size_t>(x1 - x0) * sizeof(QRgb));
-    AccumulateSpan(y, x0, x1 - 1);
+    AccumulateDeviceSpan(y, x0, x1 - 1);
 }
 
 bool CDrawContext::BitBlt(int x, int y, int nWidth, int nHeight, const CDrawContext& source,
@@ -531,28 +666,40 @@ bool CDrawContext::BitBlt(int x, int y, int nWidth, int nHeight, const CDrawCont
         return false;
 
     // Only the part of the block that lies on the source takes part.
-    const QRect wanted(xSrc, ySrc, nWidth, nHeight);
-    const QRect from = wanted.intersected(source.m_pImage->rect());
-    if (from.isEmpty())
+    const CSize sourceSize = source.SurfaceSize();
+    const CRect from = CRect{xSrc, ySrc, xSrc + nWidth, ySrc + nHeight}.Intersected(
+        {0, 0, sourceSize.cx, sourceSize.cy});
+    if (from.IsEmpty())
         return true;
-    const QPoint to(x + from.left() - xSrc, y + from.top() - ySrc);
-    AccumulateBounds(ToCRect(QRect(to, from.size())));
+    CRect target = from;
+    target.Offset(x - xSrc, y - ySrc);
+    AccumulateBounds(target);
 
     // Copying within one surface reads a copy, so overlapping blocks come out right.
-    const QImage block = source.m_pImage == m_pImage ? m_pImage->copy(from) : QImage();
+    const qreal dRatio = DevicePixelRatio();
+    const qreal dSourceRatio = source.DevicePixelRatio();
+    const QRect fromDevice = DeviceRect(from, dSourceRatio) & source.m_pImage->rect();
+    const QImage block = source.m_pImage == m_pImage ? m_pImage->copy(fromDevice) : QImage();
     const QImage& sourceImage = block.isNull() ? *source.m_pImage : block;
-    const QPoint ptFrom = block.isNull() ? from.topLeft() : QPoint(0, 0);
+    const QPoint ptFrom = block.isNull() ? fromDevice.topLeft() : QPoint(0, 0);
     if (sourceImage.format() == QImage::Format_RGB32 &&
         m_pImage->format() == QImage::Format_RGB32) {
-        CombineRgb32(*m_pImage, QRect(to, from.size()), sourceImage, ptFrom, nRop);
+        if (dSourceRatio == dRatio)
+            CombineRgb32(
+                *m_pImage,
+                QRect(QPoint(DeviceEdge(target.left, dRatio), DeviceEdge(target.top, dRatio)),
+                      fromDevice.size()),
+                sourceImage, ptFrom, nRop);
+        else // another resolution is another surface: the block is read where it lies
+            CombineScaledRgb32(*m_pImage, {target.left, target.top},
+                               {target.Width(), target.Height()}, dRatio, *source.m_pImage,
+                               fromDevice, {from.left, from.top}, dSourceRatio, nRop);
         return true;
     }
     COperationPainter operation(m_pKeptPainter.get(), m_pImage);
     QPainter& painter = operation.Get();
     painter.setCompositionMode(mode);
-    if (block.isNull())
-        painter.drawImage(to, *source.m_pImage, from);
-    else
-        painter.drawImage(to, block);
+    painter.drawImage(QRectF(target.left, target.top, target.Width(), target.Height()), sourceImage,
+                      QRectF(ptFrom, fromDevice.size()));
     return true;
 }

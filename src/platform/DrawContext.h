@@ -2,11 +2,17 @@
 // written: select a pen, brush or font and get the previous one back, set text and
 // background colours and the background mode, draw shapes whose bounding boxes exclude the
 // right and bottom edge, write text at a point or in a rectangle, read and set pixels, and
-// combine surfaces by copy, XOR or AND. Nothing is anti-aliased: markers are removed by
-// XORing them a second time, which only works when every pixel is exact.
+// combine surfaces by copy, XOR or AND. Shapes are not anti-aliased: markers are removed by
+// XORing them a second time, and pages repaint parts of themselves, which both only work when
+// every pixel is exact; text is, in grey levels, and as exact: the same text on the same
+// pixels comes out the same.
 //
 // A context draws into a window's surface (CPaintDC, CClientDC in platform/SurfaceWnd.h) or
-// into an off-screen bitmap (a memory context). All coordinates are pixels of that surface.
+// into an off-screen bitmap (a memory context). All coordinates are logical pixels of that
+// surface, whatever its resolution (platform/DevicePixels.h): on a surface of two device
+// pixels to one, a one-pixel line is two device pixels wide, circles, slanted lines and
+// polygons of the same geometry step in the finer device pixels (still aliased), and text is
+// as sharp as the screen can show it.
 #pragma once
 
 #include "platform/GdiObjects.h"
@@ -118,11 +124,15 @@ public:
     CSize GetTextExtent(const QString& strText) const;
     TextMetrics GetTextMetrics() const;
 
-    // An invalid colour outside the surface.
+    // An invalid colour outside the surface. A logical pixel reads as its top-left device
+    // pixel and is set whole.
     QColor GetPixel(int x, int y) const;
     QColor SetPixel(int x, int y, const QColor& colour);
-    // Sets the pixels of row y from x on to the given colours (clipped to the surface).
-    void SetPixels(int x, int y, std::span<const QRgb> pixels);
+    // XORs the pixel (each of its device pixels) with colour; twice leaves it as it was.
+    void InvertPixel(int x, int y, const QColor& colour);
+    // Sets the device pixels of device row y from x on to the given colours (clipped to the
+    // surface): what was kept of a drawing goes back this way (platform/KeptDrawing.h).
+    void SetDevicePixels(int x, int y, std::span<const QRgb> pixels);
 
     // Combines the w x h block at (xSrc, ySrc) of source into this surface at (x, y) by
     // nRop (SRCCOPY, SRCINVERT or SRCAND); false for another operation.
@@ -131,6 +141,9 @@ public:
 
     // The surface drawn on, null for a memory context without a bitmap.
     const QImage* Surface() const { return m_pImage; }
+    // Its size in logical pixels and its device pixels to a logical pixel's side.
+    CSize SurfaceSize() const;
+    qreal DevicePixelRatio() const { return HasSurface() ? m_pImage->devicePixelRatio() : 1.0; }
 
     // Bounds accumulation: the smallest rectangle of surface pixels holding every pixel the
     // context's drawing may have changed since it was made or last reset (empty for none).
@@ -147,13 +160,16 @@ protected:
 
 private:
     bool HasSurface() const { return m_pImage && !m_pImage->isNull(); }
+    // Logical row y from x0 to x1 (inclusive), clipped to the surface.
     void FillSpan(int y, int x0, int x1, QRgb colour);
+    // Device row y from x0 to x1 (inclusive), clipped to the surface.
+    void FillDeviceSpan(int y, int x0, int x1, QRgb colour);
     void DrawBresenhamLine(CPoint from, CPoint to);
+    template <typename SpanOf> void DrawShape(const CRect& rect, SpanOf spanOf);
+    bool IsOnSurface(int x, int y) const;
     void DrawTextLine(const QString& strText, int x, int y, const CRect* pClip);
-    // Adds the pixels of row y from x0 to x1 (inclusive, on the surface).
-    void AccumulateSpan(int y, int x0, int x1) {
-        m_Bounds = m_Bounds.United(CRect{x0, y, x1 + 1, y + 1});
-    }
+    // Adds the logical pixels holding device row y from x0 to x1 (inclusive, on the surface).
+    void AccumulateDeviceSpan(int y, int x0, int x1);
 
     QImage* m_pImage = nullptr;
     CBitmap* m_pBitmap = nullptr;

@@ -1,5 +1,6 @@
 #include "platform/GdiObjects.h"
 
+#include "platform/DevicePixels.h"
 #include "platform/SystemMetrics.h"
 #include "resources/QtResources.h"
 
@@ -25,9 +26,16 @@ QString QtFamily(const QString& strFace) {
 QFont MakeQtFont(const LogFont& logFont) {
     QFont font(
         QtFamily(logFont.lfFaceName.isEmpty() ? QStringLiteral("Arial") : logFont.lfFaceName));
-    // Bitmap-like screen text: without anti-aliasing a text's pixels are exactly its colour
-    // (XORed labels come off again), without kerning its width is the sum of its characters.
-    font.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferMatch));
+    // Screen text in grey levels, hinted to the pixel rows: no stroke is lost at any size or
+    // display scaling (drawn in black and white, small text dropped thin stems, and its zeros
+    // grew side ticks where the face's hints met whole pixels; Qt drops hinting altogether
+    // on a scaled desktop unless asked), and there are no colour fringes of sub-pixel
+    // rendering. Hinting the rows only keeps the characters' widths those of unhinted text,
+    // the widths the layouts were made with. Without kerning a text's width is the sum of its
+    // characters.
+    font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias |
+                                               QFont::PreferMatch));
+    font.setHintingPreference(QFont::PreferVerticalHinting);
     font.setKerning(false);
     const int nWeight = logFont.lfWeight == FW_DONTCARE ? FW_NORMAL : logFont.lfWeight;
     font.setWeight(QFont::Weight(std::clamp(nWeight, 1, 1000)));
@@ -99,26 +107,36 @@ CFont CFont::FromPointSize(int nTenthsOfPoint, const QString& strFace, int nDpiY
 }
 
 bool CBitmap::CreateCompatibleBitmap(int nWidth, int nHeight) {
-    if (nWidth <= 0 || nHeight <= 0) {
-        m_Image = QImage();
+    return CreateBitmap(nWidth, nHeight, ScreenPixelRatio());
+}
+
+bool CBitmap::CreateBitmap(int nWidth, int nHeight, qreal dRatio) {
+    m_Image = QImage();
+    m_Size = {};
+    if (nWidth <= 0 || nHeight <= 0)
         return false;
-    }
-    m_Image = QImage(nWidth, nHeight, QImage::Format_RGB32);
+    m_Image = QImage(DeviceSize(nWidth, nHeight, dRatio), QImage::Format_RGB32);
+    if (m_Image.isNull())
+        return false;
+    m_Image.setDevicePixelRatio(dRatio);
     m_Image.fill(Qt::black);
-    return !m_Image.isNull();
+    m_Size = {nWidth, nHeight};
+    return true;
 }
 
 bool CBitmap::LoadBitmap(int nId) {
     m_Image = LoadBitmapResource(nId);
     if (!m_Image.isNull() && m_Image.format() != QImage::Format_RGB32)
         m_Image = m_Image.convertToFormat(QImage::Format_RGB32);
+    m_Image.setDevicePixelRatio(1.0);
+    m_Size = {m_Image.width(), m_Image.height()};
     return !m_Image.isNull();
 }
 
 CBitmap MakeKeyMask(const CBitmap& source, const QColor& key) {
     CBitmap mask;
     const QImage& image = source.Image();
-    if (!mask.CreateCompatibleBitmap(image.width(), image.height()))
+    if (!mask.CreateBitmap(source.GetSize().cx, source.GetSize().cy, image.devicePixelRatio()))
         return mask;
     const QRgb rgbKey = key.rgb() & 0xFFFFFF;
     for (int y = 0; y < image.height(); ++y)

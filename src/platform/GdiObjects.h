@@ -95,24 +95,31 @@ constexpr int PointSizeToHeight(int nTenthsOfPoint, int nDpiY) {
     return -(nDpiY * nTenthsOfPoint / 720);
 }
 
-// An off-screen surface. Compatible bitmaps start black.
+// An off-screen surface, nWidth x nHeight logical pixels at a device pixel ratio
+// (platform/DevicePixels.h). Made bitmaps start black.
 class CBitmap {
 public:
     CBitmap() = default;
+    // At the screen's resolution, as the surfaces it is drawn on or copied to.
     bool CreateCompatibleBitmap(int nWidth, int nHeight);
-    // The bitmap resource nId; false (and a null bitmap) when there is none.
+    bool CreateBitmap(int nWidth, int nHeight, qreal dRatio);
+    // The bitmap resource nId, one device pixel to a logical one (block copies to a surface
+    // of another resolution scale it); false (and a null bitmap) when there is none.
     bool LoadBitmap(int nId);
-    CSize GetSize() const { return {m_Image.width(), m_Image.height()}; }
+    // In logical pixels.
+    CSize GetSize() const { return m_Size; }
     bool IsNull() const { return m_Image.isNull(); }
 
+    // The device pixels, with the ratio set (a painter on it draws in logical pixels).
     QImage& Image() { return m_Image; }
     const QImage& Image() const { return m_Image; }
 
 private:
     QImage m_Image;
+    CSize m_Size;
 };
 
-// A mask for transparent drawing: white where source has the key colour, black elsewhere.
-// ANDed onto (image XOR background) and XORed with the image again, it keeps the background
-// where the key colour is and the image everywhere else.
+// A mask for transparent drawing: white where source has the key colour, black elsewhere, at
+// the source's resolution. ANDed onto (image XOR background) and XORed with the image again,
+// it keeps the background where the key colour is and the image everywhere else.
 CBitmap MakeKeyMask(const CBitmap& source, const QColor& key);

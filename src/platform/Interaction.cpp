@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
 #include <QStandardPaths>
@@ -68,9 +69,9 @@ CDesktopInteraction g_DesktopInteraction;
 CUserInteraction* g_pInteraction = &g_DesktopInteraction;
 
 bool ChooseFile(QWidget* pOwner, bool bSave, const QString& strFilter,
-                const QString& strInitialName, QString& strPath) {
+                const QString& strInitialName, const QString& strFolder, QString& strPath) {
     const QString strChosen = UserInteraction().ChooseFile(
-        {pOwner, bSave, QtFileFilter(strFilter), InitialFilePath(strInitialName)});
+        {pOwner, bSave, QtFileFilter(strFilter), InitialFilePath(strInitialName, strFolder)});
     if (strChosen.isEmpty())
         return false;
     strPath = strChosen;
@@ -95,13 +96,13 @@ int MessageBox(const QString& strText, unsigned nType, const QString& strCaption
 }
 
 bool GetOpenFilePath(QWidget* pOwner, const QString& strFilter, const QString& strInitialName,
-                     QString& strPath) {
-    return ChooseFile(pOwner, false, strFilter, strInitialName, strPath);
+                     QString& strPath, const QString& strFolder) {
+    return ChooseFile(pOwner, false, strFilter, strInitialName, strFolder, strPath);
 }
 
 bool GetSaveFilePath(QWidget* pOwner, const QString& strFilter, const QString& strInitialName,
-                     QString& strPath) {
-    return ChooseFile(pOwner, true, strFilter, strInitialName, strPath);
+                     QString& strPath, const QString& strFolder) {
+    return ChooseFile(pOwner, true, strFilter, strInitialName, strFolder, strPath);
 }
 
 QString QtFileFilter(const QString& strFilter) {
@@ -129,8 +130,10 @@ QString QtFileFilter(const QString& strFilter) {
     return filters.join(QStringLiteral(";;"));
 }
 
-QString InitialFilePath(const QString& strInitialName) {
-    QString strFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+QString InitialFilePath(const QString& strInitialName, const QString& strGivenFolder) {
+    QString strFolder = strGivenFolder;
+    if (strFolder.isEmpty() || !QFileInfo(strFolder).isDir())
+        strFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (strFolder.isEmpty() || !QDir(strFolder).exists())
         strFolder = QDir::homePath();
     QString strName = strInitialName;

@@ -56,16 +56,18 @@ int MessageBox(const QString& strText, unsigned nType = MB_OK, const QString& st
                QWidget* pOwner = nullptr);
 
 // Open and save file dialogs. strFilter is in the program's "Text Files (*.txt)|*.txt|...||"
-// form; strInitialName's file part is offered in the user's Documents folder. The save
-// dialog asks before replacing a file. False when the person cancelled.
+// form; strInitialName's file part is offered in strFolder, or the user's Documents folder
+// when strFolder is empty or no longer there. The save dialog asks before replacing a file.
+// False when the person cancelled.
 bool GetOpenFilePath(QWidget* pOwner, const QString& strFilter, const QString& strInitialName,
-                     QString& strPath);
+                     QString& strPath, const QString& strFolder = QString());
 bool GetSaveFilePath(QWidget* pOwner, const QString& strFilter, const QString& strInitialName,
-                     QString& strPath);
+                     QString& strPath, const QString& strFolder = QString());
 
 // "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||" as "Text Files (*.txt);;All Files (*)":
 // the patterns in Qt's form, where "*" is the one that matches every name.
 QString QtFileFilter(const QString& strFilter);
-// The file part of strInitialName (whatever its separators) in the user's Documents folder,
-// or the home folder when there is no Documents folder.
-QString InitialFilePath(const QString& strInitialName);
+// The file part of strInitialName (whatever its separators) in strFolder if that is an
+// existing folder, otherwise in the user's Documents folder, or the home folder when there is
+// no Documents folder.
+QString InitialFilePath(const QString& strInitialName, const QString& strFolder = QString());

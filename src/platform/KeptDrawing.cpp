@@ -4,17 +4,24 @@
 
 #include <span>
 
-bool CKeptDrawing::Keep(CSize size, const std::function<void(CDrawContext&)>& setUp,
+bool CKeptDrawing::Keep(CSize size, qreal dRatio, const QImage& under,
+                        const std::function<void(CDrawContext&)>& setUp,
                         const std::function<void(CDrawContext&)>& draw) {
     Clear();
     CBitmap onBlack;
     CBitmap onWhite;
-    if (!onBlack.CreateCompatibleBitmap(size.cx, size.cy) ||
-        !onWhite.CreateCompatibleBitmap(size.cx, size.cy))
+    CBitmap onUnder;
+    if (!onBlack.CreateBitmap(size.cx, size.cy, dRatio) ||
+        !onWhite.CreateBitmap(size.cx, size.cy, dRatio) ||
+        !onUnder.CreateBitmap(size.cx, size.cy, dRatio) || under.size() != onUnder.Image().size())
         return false;
     onBlack.Image().fill(Qt::black);
     onWhite.Image().fill(Qt::white);
-    for (CBitmap* pBitmap : {&onBlack, &onWhite}) {
+    onUnder.Image() = under.format() == QImage::Format_RGB32
+                          ? under.copy()
+                          : under.convertToFormat(QImage::Format_RGB32);
+    onUnder.Image().setDevicePixelRatio(dRatio);
+    for (CBitmap* pBitmap : {&onBlack, &onWhite, &onUnder}) {
         CDrawContext dc(*pBitmap);
         dc.KeepPainterOpen(); // as a composition draws, so text comes out alike
         setUp(dc);
@@ -23,37 +30,57 @@ bool CKeptDrawing::Keep(CSize size, const std::function<void(CDrawContext&)>& se
 
     const QImage& black = onBlack.Image();
     const QImage& white = onWhite.Image();
-    for (int y = 0; y < size.cy; ++y) {
+    const QImage& drawn = onUnder.Image();
+    const QRgb rgbBlack = qRgb(0, 0, 0);
+    const QRgb rgbWhite = qRgb(255, 255, 255);
+    for (int y = 0; y < black.height(); ++y) {
         const auto* pBlack = reinterpret_cast<const QRgb*>(black.constScanLine(y));
         const auto* pWhite = reinterpret_cast<const QRgb*>(white.constScanLine(y));
+        const auto* pDrawn = reinterpret_cast<const QRgb*>(drawn.constScanLine(y));
+        const auto set = [&](int x) { return pBlack[x] == pWhite[x] && pBlack[x] == pDrawn[x]; };
         int x = 0;
-        while (x < size.cx) {
-            if (pBlack[x] != pWhite[x]) {
-                ++x;
+        while (x < black.width()) {
+            if (set(x)) {
+                const int xStart = x;
+                while (x < black.width() && set(x))
+                    ++x;
+                m_Runs.push_back({xStart, y, x - xStart, m_Pixels.size()});
+                m_Pixels.insert(m_Pixels.end(), pBlack + xStart, pBlack + x);
                 continue;
             }
-            const int xStart = x;
-            while (x < size.cx && pBlack[x] == pWhite[x])
-                ++x;
-            m_Runs.push_back({xStart, y, x - xStart, m_Pixels.size()});
-            m_Pixels.insert(m_Pixels.end(), pBlack + xStart, pBlack + x);
-            m_Bounds = m_Bounds.United({xStart, y, x, y + 1});
+            const QRgb rgbUnder = under.pixel(x, y) | 0xFF000000u;
+            if (pBlack[x] != rgbBlack || pWhite[x] != rgbWhite || pDrawn[x] != rgbUnder)
+                m_Blends.push_back({x, y, rgbUnder, pDrawn[x]});
+            ++x;
         }
     }
     m_Runs.shrink_to_fit();
     m_Pixels.shrink_to_fit();
+    m_Blends.shrink_to_fit();
     return true;
 }
 
-void CKeptDrawing::Put(CDrawContext& dc) const {
+bool CKeptDrawing::Put(CDrawContext& dc) const {
+    const QImage* pSurface = dc.Surface();
+    if (!m_Blends.empty()) {
+        if (!pSurface)
+            return false;
+        for (const Blend& blend : m_Blends)
+            if (!pSurface->valid(blend.x, blend.y) ||
+                (pSurface->pixel(blend.x, blend.y) | 0xFF000000u) != blend.under)
+                return false;
+    }
     for (const Run& run : m_Runs)
-        dc.SetPixels(run.x, run.y,
-                     std::span<const QRgb>(m_Pixels.data() + run.nFirst,
-                                           static_cast<std::size_t>(run.nCount)));
+        dc.SetDevicePixels(run.x, run.y,
+                           std::span<const QRgb>(m_Pixels.data() + run.nFirst,
+                                                 static_cast<std::size_t>(run.nCount)));
+    for (const Blend& blend : m_Blends)
+        dc.SetDevicePixels(blend.x, blend.y, std::span<const QRgb>(&blend.drawn, 1));
+    return true;
 }
 
 void CKeptDrawing::Clear() {
     m_Runs.clear();
     m_Pixels.clear();
-    m_Bounds = CRect{};
+    m_Blends.clear();
 }

@@ -1,15 +1,21 @@
 // A drawing kept as the pixels it sets, to be put on a surface again without drawing.
 //
 // Every drawing operation of CDrawContext but the combining block copies (SRCINVERT, SRCAND)
-// only sets pixels: shapes are filled spans, lines and text are drawn aliased in opaque
-// colours. What such a drawing leaves on a surface is therefore the same whatever lay under
-// it: the pixels it set, in their colours, and everything else as it was. Drawn once on black
-// and once on white, the pixels that come out equal are exactly the ones it set; kept as runs
-// of a row, they are put back with one copy per run.
+// and text sets pixels to colours of its own: shapes are filled spans, lines are drawn
+// aliased in opaque colours. Text is anti-aliased: the edges of its strokes blend its colour
+// with what lies under them. Over pixels the drawing has set itself, they blend with those,
+// the same every time; past them (a label reaching beyond a small dial) they blend with what
+// was on the surface before. So the drawing is drawn three times: on black, on white and on a
+// copy of the surface it is to be put on. Pixels that come out equal on all three are the
+// ones it set, whatever lies under them, kept as runs of a device row and put back with one
+// copy per run; pixels that come out differently are kept with what lay under them and what
+// the drawing made of it, and the drawing can be put back only where those lie under them
+// again.
 #pragma once
 
 #include "platform/DrawContext.h"
 
+#include <QImage>
 #include <QRgb>
 
 #include <functional>
@@ -17,26 +23,34 @@
 
 class CKeptDrawing {
 public:
-    // Keeps what draw sets on a surface of size, drawn by a context set up by setUp first.
-    // False, and nothing kept, when there is no memory for the two surfaces it is drawn on.
-    bool Keep(CSize size, const std::function<void(CDrawContext&)>& setUp,
+    // Keeps what draw does to under, a surface of size (logical pixels) at dRatio device
+    // pixels to a logical one, drawn by a context set up by setUp first. False, and nothing
+    // kept, when there is no memory for the surfaces it is drawn on.
+    bool Keep(CSize size, qreal dRatio, const QImage& under,
+              const std::function<void(CDrawContext&)>& setUp,
               const std::function<void(CDrawContext&)>& draw);
-    // Sets the kept pixels on dc's surface as the drawing would have (clipped to it).
-    void Put(CDrawContext& dc) const;
+    // Sets the kept pixels on dc's surface, which must have the size and resolution kept
+    // for, as the drawing would have. False, and nothing changed, when what lies under the
+    // pixels the drawing blends with is not what lay under them when it was kept.
+    bool Put(CDrawContext& dc) const;
     void Clear();
-    bool IsEmpty() const { return m_Runs.empty(); }
-    // The smallest rectangle holding every kept pixel (empty for none).
-    const CRect& Bounds() const { return m_Bounds; }
+    bool IsEmpty() const { return m_Runs.empty() && m_Blends.empty(); }
 
 private:
     struct Run {
-        int x;
+        int x; // device pixels
         int y;
         int nCount;
         std::size_t nFirst; // into m_Pixels
     };
+    struct Blend {
+        int x; // device pixels
+        int y;
+        QRgb under;
+        QRgb drawn;
+    };
 
     std::vector<Run> m_Runs;
     std::vector<QRgb> m_Pixels;
-    CRect m_Bounds;
+    std::vector<Blend> m_Blends;
 };

@@ -1,5 +1,6 @@
 #include "platform/SurfaceWnd.h"
 
+#include "platform/DevicePixels.h"
 #include "platform/Dialog.h"
 #include "platform/Messages.h"
 #include "platform/SystemMetrics.h"
@@ -101,13 +102,18 @@ bool CSurfaceWnd::OnContextMenu(const QPoint&) {
 
 void CSurfaceWnd::EnsureSurface() {
     // Qt tells a hidden window of its new size only when it is shown; drawing on it before
-    // that must already find a surface of the right size.
-    if (m_Surface.size() == size() || (m_Surface.isNull() && size().isEmpty()))
+    // that must already find a surface of the right size. The surface has the screen's
+    // resolution, so a window moved to a screen of another one is drawn afresh for it.
+    const qreal dRatio = devicePixelRatioF();
+    const QSize device = DeviceSize(width(), height(), dRatio);
+    if (m_Surface.isNull() ? size().isEmpty()
+                           : m_Surface.size() == device && m_Surface.devicePixelRatio() == dRatio)
         return;
     if (size().isEmpty()) {
         m_Surface = QImage();
     } else {
-        m_Surface = QImage(size(), QImage::Format_RGB32);
+        m_Surface = QImage(device, QImage::Format_RGB32);
+        m_Surface.setDevicePixelRatio(dRatio);
         m_Surface.fill(m_Background);
     }
     Invalidate(true);
@@ -130,7 +136,11 @@ void CSurfaceWnd::paintEvent(QPaintEvent* pEvent) {
     if (m_bPaintPending)
         RunPendingPaint();
     QPainter painter(this);
-    painter.drawImage(pEvent->rect().topLeft(), m_Surface, pEvent->rect());
+    const QRect rect = pEvent->rect();
+    painter.drawImage(
+        QRectF(rect), m_Surface,
+        QRectF(DeviceRect({rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1},
+                          m_Surface.devicePixelRatio())));
 }
 
 void CSurfaceWnd::resizeEvent(QResizeEvent*) {

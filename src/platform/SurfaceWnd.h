@@ -1,5 +1,6 @@
 // The base of the program's real windows (pages, tab container, bar graph, status light).
-// Each window owns a persistent surface, a QImage that is what the screen shows of it, and
+// Each window owns a persistent surface, a QImage that is what the screen shows of it (in the
+// screen's device pixels, drawn on in logical ones: sharp at any display scaling), and
 // follows the window system's paint protocol: Invalidate(bErase) asks for a repaint; the
 // repaint runs OnEraseBkgnd first when an erase was asked for, then OnPaint, both drawing into
 // the surface, and then copies the surface to the screen. Drawing outside a repaint goes
@@ -69,7 +70,8 @@ public:
     void SetTimer(int nId, int nElapseMs);
     bool KillTimer(int nId);
 
-    // What the screen shows of this window.
+    // What the screen shows of this window, at the screen's resolution: its device pixel
+    // ratio is the window's (platform/DevicePixels.h).
     const QImage& Surface() const { return m_Surface; }
     // The colour the default erase fills with (the system window colour unless set).
     void SetBackgroundColour(const QColor& colour) { m_Background = colour; }

@@ -62,6 +62,11 @@ int ScreenDpiY() {
     return nDpi * g_nTextScale / 100;
 }
 
+qreal ScreenPixelRatio() {
+    const QScreen* pScreen = PrimaryScreen();
+    return pScreen ? pScreen->devicePixelRatio() : 1.0;
+}
+
 void SetTextScale(int nPercent) {
     g_nTextScale = std::clamp(nPercent, 50, 400);
 }

@@ -26,6 +26,9 @@ QColor GetSysColor(int nIndex);
 // scale; font pixel heights are computed from it, so the scale sizes every page's text as a
 // screen of that many more dots per inch would.
 int ScreenDpiY();
+// Device pixels to a logical pixel's side on the primary screen (1 without a screen): the
+// resolution of surfaces made compatible with the screen (platform/DevicePixels.h).
+qreal ScreenPixelRatio();
 // The user's text size in per cent of the screen's own (100 at first; 50 to 400 taken).
 void SetTextScale(int nPercent);
 int TextScale();

@@ -53,6 +53,32 @@ inline constexpr int kDefaultPace = 0;
 inline constexpr char kSectionPanel[] = "Panel";
 inline constexpr char kMaxSpeed[] = "Max Speed";
 inline constexpr int kDefaultMaxSpeed = 150;
+// The gauges the panel shows (1 shown, 0 hidden) and whether it shows them one at a time;
+// kept only while kRememberDesktop is on.
+inline constexpr char kShowAltimeter[] = "Show Altimeter";
+inline constexpr char kShowCompass[] = "Show Compass";
+inline constexpr char kShowSpeed[] = "Show Speed";
+inline constexpr char kShowVerticalSpeed[] = "Show Vertical Speed";
+inline constexpr char kCycleGauges[] = "Cycle Gauges";
+inline constexpr int kDefaultShowGauge = 1;
+inline constexpr int kDefaultCycleGauges = 0;
+
+// The desktop as the program was left: the page in front (by its tab label), the main
+// window's place and size in device-independent pixels and whether it was maximised, and the
+// folders the replay and record dialogs were last used in. With "Remember" 0 every start is
+// the first one (Sig/Nav in front, all four gauges, no cycling, the window at its default
+// size in the middle of the screen, the dialogs in Documents) and none of it is stored.
+inline constexpr char kSectionDesktop[] = "Desktop";
+inline constexpr char kRememberDesktop[] = "Remember";
+inline constexpr int kDefaultRememberDesktop = 1;
+inline constexpr char kFrontPage[] = "Page";
+inline constexpr char kWindowLeft[] = "Window Left";
+inline constexpr char kWindowTop[] = "Window Top";
+inline constexpr char kWindowWidth[] = "Window Width";
+inline constexpr char kWindowHeight[] = "Window Height";
+inline constexpr char kWindowMaximized[] = "Window Maximized";
+inline constexpr char kReplayFolder[] = "Replay Folder";
+inline constexpr char kRecordFolder[] = "Record Folder";
 
 // Satellite trails on the sky plot (1 on, 0 off).
 inline constexpr char kSectionAzimuthElevation[] = "Azimuthelevation";

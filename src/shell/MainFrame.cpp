@@ -5,6 +5,7 @@
 #include "platform/Messages.h"
 #include "resources/QtResources.h"
 #include "resources/resource.h"
+#include "settings/DesktopMemory.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsStore.h"
 #include "shell/AboutDlg.h"
@@ -15,6 +16,7 @@
 #include "shell/NetSourceDlg.h"
 #include "shell/UnitsDlg.h"
 #include "shell/WarningDlg.h"
+#include "shell/WindowPlacement.h"
 #include "source/GpsdSource.h"
 #include "source/Recording.h"
 #include "views/NavigationRows.h"
@@ -71,6 +73,21 @@ struct NetworkKeys {
     int nDefaultPort;
 };
 
+// The folder a file dialog was last used in, when the desktop is remembered; empty otherwise.
+QString KeptFolder(const char* pszName) {
+    return RemembersDesktop() ? ReadSettingString(QString::fromLatin1(kSectionDesktop),
+                                                  QString::fromLatin1(pszName), QString())
+                              : QString();
+}
+
+// Keeps the folder of strPath, chosen in a file dialog, for its next use.
+void KeepFolder(const char* pszName, const QString& strPath) {
+    const QString strFolder = QFileInfo(strPath).absolutePath();
+    if (QFileInfo(strFolder).isDir() && RemembersDesktop())
+        WriteSettingString(QString::fromLatin1(kSectionDesktop), QString::fromLatin1(pszName),
+                           strFolder);
+}
+
 NetworkKeys KeysOf(SourceKind mode) {
     switch (mode) {
         case SourceKind::Gpsd: return {kGpsdHost, kGpsdPort, kDefaultGpsdHost, kDefaultGpsdPort};
@@ -81,7 +98,8 @@ NetworkKeys KeysOf(SourceKind mode) {
 
 } // namespace
 
-CMainFrame::CMainFrame(const Options& options) : m_bSkipWarning(options.bSkipWarning) {
+CMainFrame::CMainFrame(const Options& options)
+    : m_bSkipWarning(options.bSkipWarning), m_bStoreDesktop(options.bStoreDesktop) {
     m_Parser.SetNotify(this);
     m_Parser.SetAllSystems(ReadSettingInt(kSectionSerial, kAllSystems, kDefaultAllSystems) != 0);
     setWindowTitle(QString::fromLatin1(kAppName));
@@ -165,12 +183,18 @@ CMainFrame::CMainFrame(const Options& options) : m_bSkipWarning(options.bSkipWar
             m_RecordingFile = IdentityOfPath(options.strRecordPath);
     }
     m_Timers.Set(CPollLoop::kTimerId, CPollLoop::kPeriodMs);
+    PlaceWindow(*this, kDefaultSize);
     PostMessage(this, WM_SHOW_WARNING);
 }
 
 CMainFrame::~CMainFrame() {
     m_Parser.StopRecording();
     m_Parser.SetNotify(nullptr);
+    if (m_bInUse && m_bStoreDesktop && RemembersDesktop()) {
+        StoreWindowPlacement(*this);
+        WriteSettingString(QString::fromLatin1(kSectionDesktop), QString::fromLatin1(kFrontPage),
+                           m_pView->FrontPageLabel());
+    }
 }
 
 // ---- notifications ----
@@ -199,11 +223,14 @@ void CMainFrame::customEvent(QEvent* pEvent) {
 void CMainFrame::OnShowWarning() {
     show();
     repaint();
-    if (m_bSkipWarning)
-        return;
-    CWarningDlg warning(this);
-    if (warning.DoModal() != IDOK)
-        close();
+    if (!m_bSkipWarning) {
+        CWarningDlg warning(this);
+        if (warning.DoModal() != IDOK) {
+            close();
+            return;
+        }
+    }
+    m_bInUse = true;
 }
 
 // ---- timers and the activity light ----
@@ -408,8 +435,9 @@ bool CMainFrame::event(QEvent* pEvent) {
 void CMainFrame::OnLogStart() {
     QString strPath;
     if (!GetSaveFilePath(this, QString::fromLatin1(kLogFilter),
-                         QString::fromLatin1(kLogInitialName), strPath))
+                         QString::fromLatin1(kLogInitialName), strPath, KeptFolder(kRecordFolder)))
         return;
+    KeepFolder(kRecordFolder, strPath);
     // Replacing the file being replayed would empty it, and the replay would read back what
     // the recording writes.
     if (const auto replay = m_Link.PlaybackIdentity();
@@ -458,8 +486,9 @@ void CMainFrame::OnConnectSerial() {
 void CMainFrame::OnConnectLoggedFile() {
     QString strPath;
     if (!GetOpenFilePath(this, QString::fromLatin1(kLogFilter),
-                         QString::fromLatin1(kLogInitialName), strPath))
+                         QString::fromLatin1(kLogInitialName), strPath, KeptFolder(kReplayFolder)))
         return;
+    KeepFolder(kReplayFolder, strPath);
     if (m_Parser.IsRecording() && m_RecordingFile && m_RecordingFile == IdentityOfPath(strPath)) {
         MessageBox(QStringLiteral("Cannot replay %1: it is the file being recorded, and the "
                                   "replay would read back what it records, without end. Please "

@@ -6,6 +6,10 @@
 // Commands are offered to the client window and its pages before the frame's own handlers;
 // the parser's notifications go to the pages through the client window.
 //
+// The frame opens where it was left, with the page that was in front (shell/WindowPlacement.h,
+// CMainView), and keeps both when it goes; the replay and record dialogs open in the folder
+// each was last used in.
+//
 // A source chosen in the Connect menu replaces the one in use only once it works: a port or
 // file that does not open, a UDP port that cannot be listened on, gpsd or a TCP peer whose
 // first connection fails, each leave the source that worked running (and ticked), and say
@@ -45,6 +49,9 @@ struct MainFrameOptions {
     quint16 nNetPort = 0;
     QString strRecordPath; // record the stream to this file from the start (replacing it)
     bool bSkipWarning = false;
+    // Whether the frame keeps the desktop (the page in front, the window's place) for the
+    // next start when it goes; pictures of the pages leave it as it was.
+    bool bStoreDesktop = true;
 };
 
 class CMainFrame : public QMainWindow, public CCommandTarget, private INmeaNotify {
@@ -83,6 +90,9 @@ public:
 
     // One tick of timer nId, as the timers deliver them (tests call it directly).
     void OnTimer(int nId);
+
+    // The window's size when there is no placement to come back to.
+    static constexpr QSize kDefaultSize{480, 600};
 
 protected:
     void customEvent(QEvent* pEvent) override;
@@ -160,5 +170,9 @@ private:
     // The file being recorded: a replay of it would read back what it records, without end.
     std::optional<FileIdentity> m_RecordingFile;
     bool m_bSkipWarning = false;
+    bool m_bStoreDesktop = true;
+    // Set once the person agreed to the warning (or was not asked): a desktop the program was
+    // never used on is not worth keeping.
+    bool m_bInUse = false;
     QString m_strStartError;
 };

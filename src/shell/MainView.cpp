@@ -4,8 +4,11 @@
 #include "platform/Commands.h"
 #include "platform/SystemMetrics.h"
 #include "resources/resource.h"
+#include "settings/DesktopMemory.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsStore.h"
+
+#include <QTabBar>
 
 namespace {
 
@@ -35,7 +38,23 @@ int CMainView::OnCreate() {
     m_TabWnd.AddPage(&m_SatPage, QStringLiteral("Azmth/Elvn"));
     m_TabWnd.AddPage(&m_PanelPage, QStringLiteral("Panel"));
     m_TabWnd.AddPage(&m_StatsPage, QStringLiteral("Stats"));
+    if (RemembersDesktop())
+        ShowPageLabelled(ReadSettingString(QString::fromLatin1(kSectionDesktop),
+                                           QString::fromLatin1(kFrontPage), QString()));
     return 0;
+}
+
+QString CMainView::FrontPageLabel() const {
+    const QTabBar* pTabs = m_TabWnd.TabControl();
+    return pTabs->tabText(pTabs->currentIndex());
+}
+
+bool CMainView::ShowPageLabelled(const QString& strLabel) {
+    const QTabBar* pTabs = m_TabWnd.TabControl();
+    for (int i = 0; i < pTabs->count(); ++i)
+        if (pTabs->tabText(i) == strLabel)
+            return m_TabWnd.ShowPage(i);
+    return false;
 }
 
 bool CMainView::OnEraseBkgnd(CDrawContext&) {

@@ -1,6 +1,8 @@
 // The frame's client window: it owns the tab container and the four pages, passes the
 // frame's commands to the pages in a fixed order, and forwards the decoder's fix and
-// satellite notifications to the pages that act on them.
+// satellite notifications to the pages that act on them. It starts with the page that was in
+// front when the program last ended (the frame stores it), unless the desktop is not
+// remembered.
 #pragma once
 
 #include "gauges/GaugePanelWnd.h"
@@ -21,6 +23,11 @@ public:
     CSigNavWnd& SignalPage() { return m_SigPage; }
     CGaugePanelWnd& PanelPage() { return m_PanelPage; }
     CStatsView& StatsPage() { return m_StatsPage; }
+
+    // The label of the page in front ("Sig/Nav", "Azmth/Elvn", "Panel", "Stats"), and the page
+    // with that label brought to the front (false, and nothing changed, for no such page).
+    QString FrontPageLabel() const;
+    bool ShowPageLabelled(const QString& strLabel);
 
     // Repaints the container and every page from scratch, hidden ones included: after a
     // change of units, every page must show the new ones.

@@ -192,9 +192,7 @@ void CSkyPlotWnd::DrawTrail(CDrawContext& dc) const {
 void CSkyPlotWnd::PlotTrailPixel(CDrawContext& dc, const TrailPoint& point) const {
     if (m_nTrails == 0)
         return;
+    // Each device pixel on its own: under a pixel of a sharp screen may lie the edge of a ring.
     const CPoint pt = m_Geometry.SkyPoint(point.nAzimuth, point.nElevation);
-    const QColor colour = dc.GetPixel(pt.x, pt.y);
-    if (!colour.isValid())
-        return;
-    dc.SetPixel(pt.x, pt.y, QColor::fromRgb(colour.rgb() ^ (kTrailColour.rgb() & 0xFFFFFFu)));
+    dc.InvertPixel(pt.x, pt.y, kTrailColour);
 }

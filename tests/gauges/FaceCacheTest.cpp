@@ -99,12 +99,15 @@ protected:
             m_pPanel->Invalidate(false);
             m_pPanel->UpdateSurface();
             ASSERT_TRUE(page == PlainPage(*m_pPanel, DrawnGauges(*m_pPanel)));
+            // Labels reaching past a dial blend with what other gauges drew there, which
+            // changes with their values: then the face is drawn.
             for (const int nCode : DrawnGauges(*m_pPanel))
-                EXPECT_TRUE(m_pPanel->ShowedKeptFace(nCode)) << nCode;
+                EXPECT_TRUE(m_pPanel->ShowedKeptFace(nCode) || m_bLabelsReachPast) << nCode;
         }
     }
 
     CScriptedInteraction m_Person;
+    bool m_bLabelsReachPast = false;
 };
 
 TEST_F(FaceCacheTest, KeptFacesShowWhatPlainDrawingShows) {
@@ -123,6 +126,7 @@ TEST_F(FaceCacheTest, KeptFacesShowWhatPlainDrawingShows) {
     for (const auto& size : sizes) {
         SCOPED_TRACE(testing::Message() << size.nWidth << " x " << size.nHeight);
         m_pPanel->MoveWindow({0, 0, size.nWidth, size.nHeight});
+        m_bLabelsReachPast = size.nWidth < 100;
         {
             SCOPED_TRACE("quarters");
             TickThroughReadings();

@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -13,6 +14,16 @@ struct Glyphs {
     QImage image;    // the text alone, white elsewhere
     CRect inkBounds; // within image
 };
+
+// Text is anti-aliased: a pixel counts as the text's when it is nearer its colour than the
+// white it is drawn on.
+bool IsInk(QRgb shown, const QColor& colour) {
+    const auto distance = [shown](QRgb to) {
+        return std::abs(qRed(shown) - qRed(to)) + std::abs(qGreen(shown) - qGreen(to)) +
+               std::abs(qBlue(shown) - qBlue(to));
+    };
+    return distance(colour.rgb()) < distance(qRgb(255, 255, 255));
+}
 
 Glyphs RenderText(const CFont& font, const QString& strText, const QColor& colour) {
     CDrawContext measure;
@@ -27,7 +38,7 @@ Glyphs RenderText(const CFont& font, const QString& strText, const QColor& colou
     bool bAny = false;
     for (int y = 0; y < glyphs.image.height(); ++y)
         for (int x = 0; x < glyphs.image.width(); ++x) {
-            if (glyphs.image.pixel(x, y) != colour.rgb())
+            if (!IsInk(glyphs.image.pixel(x, y), colour))
                 continue;
             if (!bAny)
                 glyphs.inkBounds = {x, y, x + 1, y + 1};
@@ -52,7 +63,6 @@ struct Mismatch {
 
 Mismatch CompareAt(const QImage& image, const Glyphs& glyphs, const QColor& colour, int x0,
                    int y0) {
-    const QRgb ink = colour.rgb();
     const QRgb pointer = Colours().highlight.rgb();
     Mismatch mismatch;
     for (int y = glyphs.inkBounds.top; y < glyphs.inkBounds.bottom; ++y)
@@ -61,14 +71,14 @@ Mismatch CompareAt(const QImage& image, const Glyphs& glyphs, const QColor& colo
                 mismatch.bOffImage = true;
                 return mismatch;
             }
-            const bool bGlyph = glyphs.image.pixel(x, y) == ink;
+            const bool bGlyph = IsInk(glyphs.image.pixel(x, y), colour);
             mismatch.nOthers += bGlyph ? 0 : 1;
             const QRgb shown = image.pixel(x0 + x, y0 + y);
             if (shown == pointer)
                 continue;
-            if (bGlyph && shown != ink)
+            if (bGlyph && !IsInk(shown, colour))
                 ++mismatch.nMissing;
-            if (!bGlyph && shown == ink)
+            if (!bGlyph && IsInk(shown, colour))
                 ++mismatch.nStray;
         }
     return mismatch;
