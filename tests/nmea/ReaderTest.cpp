@@ -1,6 +1,9 @@
 // What the captures in data/rules cannot show: a reset in the middle of a stream, the
-// recording of the bytes as they arrive, and every talker writing the record as GP does.
+// recording of the bytes as they arrive, every talker writing the record as GP does, and the
+// systems' one-letter codes.
 #include "common/NmeaSupport.h"
+
+#include "nmea/GnssSystems.h"
 
 #include <gtest/gtest.h>
 
@@ -103,6 +106,17 @@ TEST(Reader, EveryTalkerWritesTheRecordAsGpDoes) {
         EXPECT_EQ(Snapshot(all), Snapshot(gps)) << pszTalker;
         EXPECT_EQ(allNotify.all, gpsNotify.all) << pszTalker;
     }
+}
+
+// The one-letter system codes of RINEX, which the pages write before satellite numbers (the
+// decoder's JSON names systems in full).
+TEST(Reader, SystemsHaveTheirRinexLetters) {
+    const std::pair<GnssSystem, char> letters[] = {
+        {GnssSystem::Gps, 'G'},     {GnssSystem::Sbas, 'S'},   {GnssSystem::Glonass, 'R'},
+        {GnssSystem::Galileo, 'E'}, {GnssSystem::BeiDou, 'C'}, {GnssSystem::Qzss, 'J'},
+        {GnssSystem::NavIc, 'I'}};
+    for (const auto& [system, cLetter] : letters)
+        EXPECT_EQ(RinexLetter(system), cLetter) << SystemName(system);
 }
 
 } // namespace
