@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FrameTimes.h"
 
 #include "shell/MainFrame.h"

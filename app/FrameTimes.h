@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // When does a person first see something? For measuring start-up (scripts/measure.sh), the
 // program can print the moments of its first frames: with RAVUZIZ_REPORT_FRAMES set in the
 // environment, it writes to standard error the wall-clock time (seconds since the epoch, to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "PaintCounts.h"
 
 #include "shell/MainFrame.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How often does the program draw while nothing much happens? For measuring the cost of
 // watching (scripts/measure.sh): with RAVUZIZ_REPORT_PAINTS set in the environment, the
 // program counts the paint events of its main window, and when it quits writes one line to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ravuziz: the GPS monitor. Besides the window it offers what a Linux user expects of a
 // program started from a terminal: --help, --version, choosing the source at start-up (a
 // recording, a device, gpsd, a TCP peer, UDP datagrams), and pictures of the pages made

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Cost of sampling one fix into the six accumulators (once per GGA on the statistics page).
 #include "nmea/NmeaParser.h"
 #include "stats/Averaging.h"

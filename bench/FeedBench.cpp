@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Throughput of the byte path: a few megabytes of a receiver's mixed output fed in the 255-byte
 // chunks the poll loop reads, reported as bytes per second. Two receivers: a GPS one (one GGA,
 // GSA, three GSV, RMC, RMB and ZDA per second) read GPS only, and a dual-band four-system one

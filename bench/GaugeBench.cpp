@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Cost of the gauge panel's periodic work: a feed tick with its repaint (every 1.1 s, no
 // layout), a repaint after an erase (layout rebuilds the gauges' pens and fonts), and one
 // speedometer drawing, which builds its objects every time. Sizes: a handheld's portrait page

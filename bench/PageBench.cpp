@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What each page costs to draw in full (erase and paint, child windows included) on a
 // handheld's 240 x 320 screen and on a 1920 x 1080 desktop, and what the periodic work costs
 // at both sizes: the gauge panel's 1.1 s tick with its repaint, the Sig/Nav page's refresh

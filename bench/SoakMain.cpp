@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // soak: does the program hold its memory over a day? Runs 24 simulated hours of the receiver
 // simulator's output through the whole running program as fast as it goes — the main frame
 // replaying the stream through its poll loop, the event loop delivering every notification,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the satellite pages cost per redraw: a full paint of the sky plot (grid, a full trail
 // store, twelve markers), the incremental update after a GSV group in which every satellite
 // moved (two XOR blocks and a trail-store search per satellite), and a repaint of twelve

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Arbitrary bytes in arbitrary chunkings through the byte path, in either reading. After every
 // chunk the reader and the record must be in a sound state (in the all-systems reading: a
 // bounded table, every satellite once, in order); at the end the record must be exactly what

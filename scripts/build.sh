@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Configures and builds the program, tools, tests and benchmarks into build/.
 set -euo pipefail
 cd "$(dirname "$0")/.."

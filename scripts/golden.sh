@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Writes the expected ravuziz-decode output of every capture in data/ and data/rules/ into
 # data/golden/ (data/golden/rules/ for the rule captures), in both readings: NAME.json (every
 # satellite system) and NAME.gps-only.json. Run it after a change that is meant to change what

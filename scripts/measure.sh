@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # What the running program costs the machine it monitors from. Runs it with default settings,
 # first replaying data/demo.nmea, then reading a simulated receiver's live 1 Hz stream from a
 # pseudo-terminal, for 60 seconds each, on each display asked for: headless (offscreen), and

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Mutation check of the test suite.
 
 Applies the mutants of one or more lists (scripts/mutants/*.txt) one at a time to the sources,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Pictures the four pages of a replayed capture at the two window sizes the program is laid
 # out for, into docs/pages/PAGE-WxH.png, and at 480 x 640 on a screen at 200 % display scaling
 # into docs/pages/PAGE-480x640@2x.png (twice as many pixels each way), with default settings

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds and starts the program replaying the bundled five-minute drive, so every page moves
 # without a receiver. Without a display, it pictures each page into build/screenshots instead.
 set -euo pipefail

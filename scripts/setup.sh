@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the whole build and test stack from Debian's packages, but only what is missing,
 # so a prepared machine starts building at once and a fresh one needs nothing else.
 set -euo pipefail

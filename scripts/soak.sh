@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The soak test: 24 simulated hours of the receiver simulator through the running program as
 # fast as it goes, resident memory sampled every simulated hour; fails if memory grows. Not
 # part of the test command (it takes about a minute); arguments go to build/bench/soak

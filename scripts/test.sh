@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds everything and runs every test program; builds the whole suite a second time under
 # AddressSanitizer (leak checking included) and UndefinedBehaviorSanitizer and runs it there;
 # then a bounded, deterministic fuzz run of the byte path. Exits non-zero on the first failure.

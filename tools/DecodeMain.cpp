@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ravuziz-decode: feeds a capture to one fresh decoder in fixed-size chunks and prints what
 // the decoder made of it, as one line of JSON. Lets users and scripts check a capture, and
 // shows that the result does not depend on how the bytes were chunked.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The decoder's view of a capture as one line of JSON: every field of the GPS state record
 // under its own name, the sentence and logged-byte counts, and how often each notification
 // was posted. Scripts compare captures with it, so the key order and number forms are fixed.

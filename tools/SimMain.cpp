@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ravuziz-sim: a receiver without hardware. Writes a recording of a simulated drive, or serves
 // it in real time on a pseudo-terminal that the program can open like a serial port.
 #include "sim/ModernReceiverSim.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gauges/AltimeterWnd.h"
 
 #include "gauges/GaugeScales.h"

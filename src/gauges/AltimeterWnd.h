@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The altimeter: altitude shown like a three-pointer barometric altimeter. A dial numbered 0
 // to 9, a long hand once round per 1 000 units, a broad short hand once round per 10 000 and
 // a small disc once round per 100 000; under the centre a box with the altitude zero-padded

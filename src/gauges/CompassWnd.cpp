@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gauges/CompassWnd.h"
 
 #include "gauges/GaugeScales.h"

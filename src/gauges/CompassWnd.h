@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The compass: a course-up card. The card turns so that the course over ground stands under
 // a fixed lubber line at the top; an arrow from the centre points to the destination waypoint
 // at its bearing relative to the course; under the centre stand the waypoint's identifier and

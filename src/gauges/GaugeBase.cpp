@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gauges/GaugeBase.h"
 
 void CGaugeBase::OnSurface(CDrawContext* pDC,

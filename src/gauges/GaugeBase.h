@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the four gauges have in common besides their drawing pieces: the colours they fetch
 // once, and an optional window of their own. The panel never gives a gauge a window; it
 // draws every gauge with its own off-screen context. A gauge shown by itself is given the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gauges/GaugeDrawing.h"
 
 #include "platform/SystemMetrics.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The drawing pieces all four gauges are made of, written once so that every dial has the
 // same face, ticks, texts, needle and hub: the three colour roles, the standard pens and
 // brushes for a dial size, radial lines, the ring of fifty ticks, text centred on a point,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gauges/GaugeFaceCache.h"
 
 #include "platform/SystemMetrics.h"

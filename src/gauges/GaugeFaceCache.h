@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A gauge's face kept as pixels. Faces are most of a gauge's drawing (the dial, dozens of
 // ticks, the labels, the title) and change only with the size, the units or the scale (the
 // compass card also with the course), while the panel repaints every 1.1 seconds for the sake

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where things go on a round gauge dial, with no drawing involved: how the largest square dial
 // fits into a rectangle, the dial unit in which every radius is given (90 units is the edge),
 // the direction of an angle (degrees clockwise from 12 o'clock, screen y growing downward) and

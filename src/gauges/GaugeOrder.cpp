@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gauges/GaugeOrder.h"
 
 void GaugeOrder::Rebuild(const std::array<int, kGaugeCount>& shown) {

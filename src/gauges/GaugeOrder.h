@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Which gauge the panel shows where and in what turn: the gauge codes, the turn order of the
 // shown gauges, the quarter each gauge owns, and the count of ticks after which cycle mode
 // moves on to the next gauge. Standard library only.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gauges/GaugePanelWnd.h"
 
 #include "gauges/SpeedSetupDlg.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The "Panel" page: the instruments people glance at while moving. It owns the compass,
 // altimeter, speedometer and vertical-speed indicator and draws them itself: all shown gauges
 // in their quarters, a single one over the whole page, or one at a time in turn (cycle

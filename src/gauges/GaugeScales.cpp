@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gauges/GaugeScales.h"
 
 #include "platform/Truncate.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The scales of the four gauges: which value each label shows and at which angle each
 // pointer stands, in degrees clockwise from 12 o'clock. The odd-looking factors are the
 // doubles the dials have always used; they decide on which side of an integer a label or a

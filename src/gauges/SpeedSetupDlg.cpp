@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gauges/SpeedSetupDlg.h"
 
 #include "platform/Interaction.h"

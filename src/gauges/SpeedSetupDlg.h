@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Speed Setup": the speedometer's full-scale speed, the speed at which its needle has gone
 // once round. The user picks one of a few usual values or types another. Only whole numbers
 // above 0 are accepted: a full scale of 0 or below gives no usable dial, so OK with such an

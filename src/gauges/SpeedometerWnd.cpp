@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gauges/SpeedometerWnd.h"
 
 #include "gauges/GaugeScales.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The speedometer: speed over ground on a dial that runs once round from 0 at the top,
 // clockwise, to a full-scale speed that lands on the top again; a boxed readout with two
 // decimals and the unit under the centre and the title "SPEED" above it. Unlike the other

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gauges/VerticalSpeedWnd.h"
 
 #include "gauges/GaugeScales.h"

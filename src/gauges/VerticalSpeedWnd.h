@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The vertical-speed indicator: rate of climb or descent like an aircraft variometer. Zero
 // sits at 9 o'clock; climbing ("Up") swings the needle clockwise over the top, descending
 // ("Dn") counter-clockwise over the bottom, each way up to the scale 150 degrees from zero,

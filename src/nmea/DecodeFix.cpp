@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The fix sentences: GGA (time, position, quality, altitude and from consecutive GGAs the
 // vertical speed), GSA (fix mode, satellites in the solution, DOPs) and RMC (status, position,
 // speed, course, date, variation). Field numbers count from the first field after the

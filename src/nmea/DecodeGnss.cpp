@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // GSA and GSV of a receiver that combines satellite systems. The fix fields are those of the
 // GPS reading; the satellites go to the all-systems table (GnssTable.h) under their system
 // and number within it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Satellites in view. A receiver sends its satellites four to a message in a group of GSV
 // messages; message m fills table entries 4(m-1) to 4(m-1)+3, and the group is announced once,
 // after its last message.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Navigation towards the active waypoint (RMB) and the date with the local zone (ZDA).
 // Neither is acted on when it arrives; pages read the fields when they redraw.
 #include "nmea/NmeaConvert.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Satellite numbering. The combined NMEA numbering:
 //
 //   1-32 GPS n          120-158 SBAS n         301-336 Galileo n-300

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Which satellite a number in a sentence means. Receivers that combine systems number their
 // satellites in several overlapping ways (NMEA's 1-32 GPS, 65-96 GLONASS, 301-336 Galileo ...,
 // or each system's own numbers under its own talker or system ID); the program identifies a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "nmea/GnssTable.h"
 
 #include <bit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The satellites of every system, as a receiver that combines systems reports them: which are
 // in view (GSV groups, one per talker and signal band), where they stand, how strong each of
 // their signals is, and which the fix uses (one GSA per system). Part of the GPS state record

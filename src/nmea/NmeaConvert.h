@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Conversions shared by the decoders: clock-time slices, coordinates in ddmm.mmmm form,
 // hemisphere letters and single-digit fields. Internal to the decoders.
 #pragma once

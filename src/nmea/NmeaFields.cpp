@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Field splitting and number conversion for the decoders. Kept free of library calls
 // (strtol, pow, strlen) because they dominate the decode time otherwise; results are the same
 // to the last bit as the straightforward forms, which the tests compare against.

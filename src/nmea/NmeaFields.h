@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading NMEA fields: splitting a sentence body at its commas and converting field text to
 // numbers. Every decoder reads through these, so they fix how malformed text is read: leniently,
 // digits up to the first non-digit, never failing and never overflowing.

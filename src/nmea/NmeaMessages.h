@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Notifications the decoder posts, and the two seams through which it reaches the outside:
 // the window system (posting) and the recording file. The core knows nothing of either.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Life cycle of the parser: construction, the reset of the GPS state record, and the
 // recording hook's open and close.
 #include "nmea/NmeaParser.h"

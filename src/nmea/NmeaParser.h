@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one object between the receiver's bytes and everything that shows them: it frames NMEA
 // 0183 sentences out of an arbitrarily chunked stream, checks them, decodes GGA, GSA, GSV, RMB,
 // RMC and ZDA into the GPS state record below, announces each sentence, and hands every chunk

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The sentence reader: a five-state machine that frames "$ID,body*HH\r\n" out of bytes that
 // arrive in any chunking, keeps the running checksum, and dispatches accepted sentences.
 //

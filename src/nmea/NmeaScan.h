@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Word-at-a-time scanning of byte runs: finding delimiters and folding the checksum eight
 // bytes per step. The reader and the comma index spend most of their time here. Internal.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The GPS state record's fields, once, in the record's order: CNmeaParser declares them from
 // this list, Reset() puts each back to its reset value, and ravuziz-decode writes each under
 // its own name, so a field added here is declared, reset and printed alike.

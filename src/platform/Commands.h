@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Commands by id and their enabled and checked states. A menu item or tool button sends its
 // command id to a top-level window, which routes it (the frame offers it to its client view,
 // which offers it to the pages, before the frame's own handlers); the first target whose

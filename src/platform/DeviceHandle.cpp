@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/DeviceHandle.h"
 
 #include <QFile>

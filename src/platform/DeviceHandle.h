@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one handle slot of the data source: an open serial device, a replay, or a receiver on the
 // network. The poll loop reads them all the same way, taking whatever has arrived without
 // waiting, and the status bar names each from what it tells of itself.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The pages draw in logical pixels, the units of their layouts and of the window system's
 // geometry; a surface holds device pixels, dRatio of them to a logical pixel's side (1 on an
 // ordinary screen, 2 at 200 % display scaling, 1.25 or 1.5 in between). Logical coordinate v

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/Dialog.h"
 
 #include "platform/Interaction.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Modal dialogs and control ids. A dialog class builds its controls in its constructor, gives
 // each the id its template names, fills them in OnInitDialog and reads them back in OnOK.
 // DoModal runs it through the interaction seam, so a test can play the person (set the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shapes, spans and single-pixel lines are written straight into the image, so their pixels
 // follow the window system's conventions exactly (and symmetrically) rather than Qt's
 // rasteriser; text, polygons, wide lines and block copies go through a QPainter opened for

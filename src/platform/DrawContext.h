@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A GDI-style drawing context over a QImage, so the pages can draw the way their layouts are
 // written: select a pen, brush or font and get the previous one back, set text and
 // background colours and the background mode, draw shapes whose bounding boxes exclude the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/FileDevice.h"
 
 #include "platform/Interaction.h"

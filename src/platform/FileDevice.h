@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Files of the recording and the replay. A write either stores every byte or reports a file
 // error: a recording must never silently lose part of the stream. The error is a value the
 // caller passes on for the user to see (ReportFileError / PostFileError), never an exception

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/GdiObjects.h"
 
 #include "platform/DevicePixels.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pens, brushes, fonts and bitmaps as the pages describe them: a pen by style, width and
 // colour, a brush by colour, a font by face, tenths of a point and weight, an off-screen
 // bitmap by size. They are small values; selecting one into a drawing context returns the

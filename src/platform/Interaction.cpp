@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/Interaction.h"
 
 #include "platform/AppInfo.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every place where the program waits for a person goes through one seam: message boxes,
 // modal dialogs, file choosers and pop-up menus. On the desktop the seam shows the real
 // thing; a test installs its own answerer (platform/ScriptedInteraction.h) and the same code

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/KeptDrawing.h"
 
 #include "platform/GdiObjects.h"

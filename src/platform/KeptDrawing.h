@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A drawing kept as the pixels it sets, to be put on a surface again without drawing.
 //
 // Every drawing operation of CDrawContext but the combining block copies (SRCINVERT, SRCAND)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/Messages.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Window messages as posted Qt events. A message posted to a window is handled after the
 // handler that posted it has returned, in posting order, on the one user-interface thread:
 // the decoder posts its notifications in the middle of a timer tick and the pages must see

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Receivers on the network: NMEA over a TCP connection (phones, multiplexers, network
 // receivers; port 10110 is NMEA's own) and NMEA broadcast in UDP datagrams. Both read like a
 // serial port: whatever has arrived, at once, never waiting. A TCP source that cannot connect

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Numbers typed by the user or stored as text, read the way the program has always read
 // them: a leading number is taken and the rest ignored, and text without a number reads as
 // 0. The C library's readers follow the process locale, which Qt sets from the environment,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/PopupMenu.h"
 
 #include "platform/Commands.h"

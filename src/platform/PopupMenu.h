@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The pages' tap-and-hold menus. A page opens the first popup of its menu resource at the
 // point of the gesture, owned by its top-level window (the main frame); the chosen command is
 // then delivered to that window after the page's handler returns, and comes back down to the

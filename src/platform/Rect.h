@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Integer pixel geometry with the window system's conventions: y grows downward and a
 // rectangle's right and bottom edges lie just outside it, so Width() is right - left. Qt's
 // QRect::right() is one pixel less; keeping one type for the pages' arithmetic avoids mixing

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/ScaledFont.h"
 
 #include "platform/SystemMetrics.h"

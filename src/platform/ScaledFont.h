@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A page's font by point size, face and weight, made for the screen as the screen realises it
 // and made again whenever the screen's dots per inch change, which is what the user's text
 // size does (see SetTextScale). Pages keep one per style and ask it at every paint.

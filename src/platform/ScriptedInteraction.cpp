@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/ScriptedInteraction.h"
 
 #include "platform/Commands.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A stand-in for the person at the screen, for tests. While one exists it answers every
 // message box, dialog, file chooser and pop-up menu from answers queued in advance, records
 // what was asked, and lets the code under test run on without waiting. A prompt without a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/SerialDevice.h"
 
 #include <QProcessEnvironment>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Serial devices by the program's port numbers. The settings, the Comm Settings dialog and
 // the port list all speak of "COM3:"; on Linux that name resolves to a device file:
 //   an environment variable RAVUZIZ_COM3 holding a path (a pseudo-terminal, /dev/rfcomm0, ...)

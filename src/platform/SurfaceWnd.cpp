@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/SurfaceWnd.h"
 
 #include "platform/DevicePixels.h"

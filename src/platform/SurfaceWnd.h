@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The base of the program's real windows (pages, tab container, bar graph, status light).
 // Each window owns a persistent surface, a QImage that is what the screen shows of it (in the
 // screen's device pixels, drawn on in logical ones: sharp at any display scaling), and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // System colours by index and the few screen measures the pages ask for. The colours come
 // from one fixed table rather than the desktop theme: the pages were designed around this
 // light-grey scheme (black text on button face, navy highlight) and must stay legible on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Timers by id, as the pages and the frame use them: a window sets timer 1 for its poll and
 // timer 2 for a flash, the tick tells which one fired, and setting a running id again
 // restarts it with the new period (the status light relies on that to stay lit while

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every conversion of a drawing coordinate from double to integer truncates toward zero; the
 // pixel positions of dials and plots depend on it. A plain cast is undefined for NaN and for
 // values out of range, so these saturate instead (NaN gives 0), as the handheld's own

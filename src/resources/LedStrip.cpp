@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The strip of status lights (bitmap 133): 48 x 192 pixels, three columns of 16 (bright,
 // dark, grey) and twelve rows of 16: red, green, yellow and blue as small round lights, then
 // as square ones, then as large round ones. Everything around a light is the magenta key, so

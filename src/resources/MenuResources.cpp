@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Texts and command ids of every menu the program shows, exactly as the user reads them.
 #include "resources/MenuResources.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Menu resources as tables: the menu bar of the main window and the pages' pop-up menus.
 // The platform layer turns a table into real menus; keeping the tables free of any toolkit
 // lets tests read the exact texts and command ids.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Resources for the Qt side. The bitmaps are the sky plot's satellite markers, 15 x 13 pixels,
 // one character per pixel; they are XORed onto a black sky, so black is their background and
 // must stay exactly 0.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Resources by number for the Qt side: string-table texts as QString, and bitmaps built
 // from their pixel rows.
 #pragma once

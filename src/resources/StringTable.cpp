@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The texts are the program's own and exact: pages compare and lay them out character by
 // character, so nothing here is translated or trimmed.
 #include "resources/StringTable.h"

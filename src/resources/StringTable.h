@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's string table: display texts addressed by number, so every page names a unit
 // with the same text. Standard library only, so the core can name units too.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Numbers by which the program addresses its menus, commands, dialogs, controls, strings and
 // bitmaps. They are fixed: menus, tables and tests refer to the same numbers, so a page's
 // pop-up command comes back through the routing to the handler that expects it.

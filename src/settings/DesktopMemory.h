@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whether the program picks up the desktop where it was left (see kRememberDesktop): asked
 // at every use, like every setting, so turning it off takes effect at once.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The pieces of printf's number formatting that the unit and coordinate texts use ("%07.04f",
 // "%-8.02f", "%03lu"), always with a full stop: the C library's printf follows the process
 // locale, which Qt sets from the environment, and would write "405,04" on a German desktop.

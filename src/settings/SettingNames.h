@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every persisted setting by section, value name and default. The names are the keys under
 // which users' stores already hold their choices, so they are exact, spelling included
 // ("Commmunications" has three m). Standard library only.

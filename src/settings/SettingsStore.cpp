@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The store is QSettings for the company key and application name (on Linux the file
 // ~/.config/VEVO/Ravuziz.conf), one group per section. A QSettings object keeps its own view
 // of the file, so each call opens a fresh one: it rereads the file if it changed on disk and

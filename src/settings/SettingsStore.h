@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The per-user store of the program's settings: named integers and texts in sections. There
 // is no copy in memory: every read asks the store, so a choice written by one part of the
 // program is what every other part reads next, without notification. The names and defaults

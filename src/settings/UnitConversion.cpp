@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "settings/UnitConversion.h"
 
 #include "platform/Truncate.h"

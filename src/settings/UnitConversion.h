@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Unit conversions, unit names and coordinate texts for a given unit selection. The GPS
 // state record holds knots, nautical miles, metres and metres per minute; the user reads
 // statute, nautical or metric units and one of three coordinate formats. These take the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "settings/Units.h"
 
 #include "settings/SettingNames.h"

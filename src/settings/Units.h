@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Unit conversions, unit names and coordinate texts in the units the user chose. Each call
 // reads its selection from the settings store (default 0 when absent), so a change made in
 // the Units dialog shows at the next repaint of every page without any notification. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/AboutDlg.h"
 
 #include "shell/AppIcon.h"

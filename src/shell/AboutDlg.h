@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "About Ravuziz": the icon and the version line, centred on the main window.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Comm Settings": which serial port, at which bit rate. The caller presets the stored port
 // and rate and the ports found by discovery; the dialog hands back the chosen pair and never
 // touches the settings itself. "Auto" (rate 0) lets the port find its receiver's rate; any

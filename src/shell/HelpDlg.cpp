@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/HelpDlg.h"
 
 #include <QDialogButtonBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Help Topics": the program's help page, a resource built into it, in a browser the reader
 // can scroll and follow the page's own links in. Enter or Esc closes it.
 #pragma once

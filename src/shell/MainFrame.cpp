@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/MainFrame.h"
 
 #include "platform/AppInfo.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one top-level window. It owns the data path — the link to the source (a serial port, a
 // replayed recording, gpsd, a TCP peer or UDP datagrams), the parser with its GPS state record
 // and recording, and the 300 ms poll loop that joins them — and around it the menu bar, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/MainView.h"
 
 #include "nmea/NmeaMessages.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The frame's client window: it owns the tab container and the four pages, passes the
 // frame's commands to the pages in a fixed order, and forwards the decoder's fix and
 // satellite notifications to the pages that act on them. It starts with the page that was in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/NetSourceDlg.h"
 
 #include "platform/Interaction.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "gpsd", "NMEA over TCP" and "NMEA over UDP": where a network source is. gpsd and TCP take a
 // host and a port, UDP only the port it listens on. A port must be a number from 1 to 65535
 // and a host not empty: anything else is refused with a message and the dialog stays open.

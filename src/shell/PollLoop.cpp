@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/PollLoop.h"
 
 #include "nmea/NmeaParser.h"

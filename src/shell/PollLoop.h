@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one place where bytes enter the program: every 300 ms the main frame's timer pulls what
 // has arrived from the source into the parser, and notices when the source has gone silent.
 // A port or a network source is drained, in reads of at most 255 bytes, so a receiver at any

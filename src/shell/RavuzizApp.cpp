@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/RavuzizApp.h"
 
 #include "platform/AppInfo.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The application object: names the program, points the settings at their place, creates
 // the one main window and shows it. There is no document; the data lives in the main frame.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/StatusLight.h"
 
 #include "platform/SystemMetrics.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The receive-activity light in the status bar: a 16 x 16 round light from the light strip,
 // laid over the pane through the strip's magenta key, drawn straight onto the pane's surface
 // without a repaint (it changes every tick and every sentence).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/TabWnd.h"
 
 #include "platform/Dialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tab container: a strip of tabs on top and, below it, the one page that is current.
 // Pages are added once at start-up, never removed, and switching tabs only hides one page and
 // shows another, so hidden pages keep running their timers and handlers.

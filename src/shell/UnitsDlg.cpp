@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/UnitsDlg.h"
 
 #include <QComboBox>

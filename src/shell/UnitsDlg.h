@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Units": distance and speed, altitude, and the coordinate format, as indices of their
 // lists, which are the stored values. The caller reads and writes the settings.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The safety warning shown at every start; anything but "Agree" ends the program. Besides
 // its texts it paints a bold blue "WARNING" heading over a black rule.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/WindowPlacement.h"
 
 #include "settings/DesktopMemory.h"

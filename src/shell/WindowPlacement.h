@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the main window opens: where and as large as it was left, when that still lies whole
 // on one of the screens there are now (a screen unplugged since, or a smaller resolution, must
 // not leave the window out of reach), otherwise at its default size in the middle of the

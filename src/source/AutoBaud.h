@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Baud "Auto": a serial port whose receiver's bit rate is not known. The usual rates are tried
 // in turn, slowest first; at a wrong one the port delivers bytes, but never sentences whose
 // checksums hold. Once two such sentences have come at one rate, that rate is kept and the

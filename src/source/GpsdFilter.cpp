@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "source/GpsdFilter.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What of gpsd's output reaches the sentence reader. Watched with "raw":1, gpsd passes an NMEA
 // receiver's sentences on unchanged, one a line, between its own JSON reports; for a receiver
 // it drives in a binary protocol, the raw lines are hex dumps instead, and the filter asks for

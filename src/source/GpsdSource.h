@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // gpsd as the source: on Linux it very often owns the receiver (Debian starts it for USB
 // receivers), and a second program opening the port would see it busy or steal its bytes.
 // The source watches gpsd's raw output so an NMEA receiver's sentences arrive unprocessed (RMB

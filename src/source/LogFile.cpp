@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "source/LogFile.h"
 
 #include "platform/Interaction.h"

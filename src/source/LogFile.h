@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The recording on disk: the received stream byte for byte. A disk that fills up must not
 // cost a single recorded byte nor leave garbage in the file: bytes that cannot be written are
 // kept (up to a bound) and written first once writing works again. Only when the bound is

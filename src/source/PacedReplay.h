@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A recording replayed as the source, at one of two paces. The fixed pace is one read of at
 // most 255 bytes a poll tick, about 850 bytes a second, whatever the recording (the pace a
 // replay has always had, and the default). At the recorded pace (see RecordedPace.h), times

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Which serial ports the Comm Settings dialog offers. Linux has no driver registry; the ports
 // are the serial devices the system reports plus the ones the user named through
 // RAVUZIZ_COM<n>, each under the port number that opens it: USB and ACM receivers, Bluetooth

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Replaying a recording at the pace it was recorded: the times in its sentences (GGA, RMC,
 // ZDA, GNS, GLL) say when each stretch of bytes came from the receiver, and a stretch is let
 // through once that much time (times the speed) has passed since the replay started. So a

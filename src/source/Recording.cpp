@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "source/Recording.h"
 
 #include "nmea/NmeaParser.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Starting a recording: the file is created here, on the platform's file service, and handed
 // to the parser, whose feed writes every chunk to it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "source/SerialPort.h"
 
 #include "platform/FileDevice.h"

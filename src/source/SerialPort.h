@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The data source: a serial port with a receiver on it, a recording being replayed, or a
 // receiver on the network (gpsd, TCP, UDP), in one handle slot. The poll loop takes whatever
 // bytes have arrived without ever waiting; no framing or decoding happens here. It also keeps

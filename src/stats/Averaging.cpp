@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "stats/Averaging.h"
 
 #include "nmea/NmeaParser.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Averaging many fixes gives a steadier position than any single one. Two accumulators per
 // coordinate: a running mean with a running deviation, and a least-squares straight line of
 // the value against the sample number, read one sample ahead. Their arithmetic, operand order

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "stats/AveragingStore.h"
 
 #include "settings/SettingNames.h"

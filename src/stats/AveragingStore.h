@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The sampling settings of the position averaging live in the settings store, section
 // "Averaging"; the statistics page and its thresholds dialog both read them from there (never
 // from each other's copies), and only the dialog writes them.

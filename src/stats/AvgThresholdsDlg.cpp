@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "stats/AvgThresholdsDlg.h"
 
 #include "platform/Interaction.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The "Average Thresholds" dialog: whether DOP thresholds keep poor fixes out of the position
 // averages, which DOP is tested for latitude/longitude (HDOP or PDOP) and for altitude (VDOP
 // or PDOP), and the two threshold values. A threshold must be a number above 0 (0 or less

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Numbers of the statistics page and its dialog as printf's "%f" family writes them, with the
 // same rounding (exact ties to even) and signs as the unit texts of the other pages, and
 // always with a full stop: the C library's printf would follow the desktop's locale.

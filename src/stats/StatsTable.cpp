@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "stats/StatsTable.h"
 
 #include "settings/Units.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the statistics page writes: a fixed table of texts with the running averages and the
 // least-squares estimates of the position and altitude, their deviations, the sample counts
 // and the current DOPs. The deviations of latitude and longitude, which the accumulators hold

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "stats/StatsView.h"
 
 #include "nmea/NmeaParser.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The "Stats" page: averages the receiver's fixes into the six accumulators, one fix per GGA
 // sentence while averaging is enabled, and shows the running averages, the least-squares
 // estimates, their spreads, the sample counts and the current DOPs as a fixed text table.

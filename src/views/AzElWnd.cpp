@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The sky page's side of the data path: the record's satellites-in-view table (or, reading
 // every system, the all-systems table) becomes the plot's list on every GSV notification,
 // and the user's trail choices reach the plot and the settings store.

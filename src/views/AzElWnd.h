@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The "Azmth/Elvn" page: the sky plot of the satellites in view, redrawn incrementally each
 // time the decoder finishes a group of GSV sentences, and the user's control of satellite
 // trails (a persisted on/off setting, an erase command and a tap-and-hold menu).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "views/NavigationRows.h"
 
 #include "nmea/NmeaParser.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The rows the Sig/Nav text block adds below the position and the counts when the page is
 // tall enough: the receiver's UTC time and date, speed and course over ground, the DOPs and
 // the fix. A value whose sentence has not been decoded yet reads "--", so a zero is never

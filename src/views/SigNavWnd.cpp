@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Sig/Nav page's split, its text block and the timer's refresh, which copies the record
 // (the satellites-in-view table, or reading every system the all-systems table) into the bar
 // graph only after GSV data and redraws the text only after GGA, GSA, RMC or ZDA data, and then

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The "Sig/Nav" page: signal-strength bars per satellite in its top third, and below them the
 // position, altitude and satellite counts as text in the user's units and coordinate format,
 // then, as far as the page is tall enough, UTC, speed and course, the DOPs and the fix.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Drawing the bars: slots of equal width, each a sunken frame round a bar that is filled from
 // the bottom on the tracked range, with its SNR inside (or just above a bar too short for it)
 // and its PRN below.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Signal strength per satellite channel as a row of vertical bars. A bar's filled height is
 // the channel's SNR on the relative scale of CSnrRange, its colour tells whether the satellite
 // is used in the solution, the SNR is written at the top of the filled part (above it, on the

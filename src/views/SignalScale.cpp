@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tracked SNR range and the filled height of a bar on it.
 #include "views/SignalScale.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How full a signal bar is. The scale is relative: it spans the smallest to the largest
 // non-zero SNR met since the last reset, widened while the bars are painted and narrowed only
 // by a reset, so a bar at the tracked maximum is full and one at the tracked minimum (or

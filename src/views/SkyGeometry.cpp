@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The sky plot's pixel arithmetic, in the fixed operand order its redraws depend on.
 #include "views/SkyGeometry.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where things go on the polar sky plot: the centre and radius laid out from a window, the
 // pixel of a sky position (azimuth, elevation), the elevation rings and the spokes' horizon
 // points. Every double is truncated toward zero separately and the products are formed in a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Drawing the sky plot: the grid with its opaque labels, markers as XOR blocks of an
 // off-screen bitmap, and trail pixels XORed with green.
 #include "views/SkyPlotWnd.h"

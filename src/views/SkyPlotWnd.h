@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The polar sky plot of the azimuth/elevation page: a black disc with blue elevation rings
 // and azimuth spokes and white labels, one marker per satellite in view (a satellite icon with
 // its PRN under it, yellow when the satellite is used in the solution, silver otherwise) and,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bars of the all-systems reading: one bar per satellite in view, in the order the table
 // lists them (by system, then number), each system's bars in one sunken frame so the groups
 // stand apart. Fifty satellites leave a 240-pixel window four pixels a bar, so the labels are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The ring of trail positions: linear duplicate search, wrap-around with eviction.
 #include "views/TrailStore.h"
 

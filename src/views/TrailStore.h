@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The sky plot's memory of where satellites have been: a ring of 3500 sky positions in whole
 // degrees, each stored once however often a satellite reports it. The store is a fixed array
 // (no allocation on the GSV path); once it wraps, every new position pushes out the oldest,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Tests that write settings start from an empty store, and only ever in the test's own
 // settings folder (ctest points XDG_CONFIG_HOME there).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Running the event loop for tests without waiting on wall-clock periods: until something has
 // happened (with a generous limit as a safety net, not a measure of speed), or firing the
 // timers a window tree has set once each, as if their periods had passed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A disk that fills up, for tests: while one of these lives, writes beyond nLimit bytes of a
 // file fail with "file too large" (the signal the kernel would send is ignored), as writes to
 // a full disk fail.

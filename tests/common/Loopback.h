@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Receivers on the loopback network for tests: a free port, an event loop run until something
 // has happened, and the real gpsd from Debian on a port of its own, reading a simulated
 // receiver on a pseudo-terminal (its control socket in a folder of its own, so that no gpsd

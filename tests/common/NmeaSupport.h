@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // NMEA streams for tests: sentences written without their frame, the decoder's whole record
 // as text for comparing two runs, the chunkings the byte path must treat alike, simulated
 // drives, and whole files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pixel statistics of rendered surfaces.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Delivers everything posted so far, and what that posts in turn, as the event loop would
 // between two timer ticks, without waiting on anything.
 #pragma once

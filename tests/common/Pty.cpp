@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "common/Pty.h"
 
 #include <gtest/gtest.h>

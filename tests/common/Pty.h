@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Real pseudo-terminals standing in for receivers on serial ports.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs one of the project's programs the way a shell user would and collects what it printed
 // on standard output and its exit status.
 #pragma once

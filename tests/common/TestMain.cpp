@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one main of the test programs: windows, fonts and menus need a QApplication for the
 // whole run, and the decoder's tests lose nothing by having one.
 #include <QApplication>

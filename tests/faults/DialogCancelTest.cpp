@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every question the program asks, answered "no": each dialog cancelled or closed, each file
 // chooser cancelled, the reset question declined, each tap-and-hold menu dismissed. None of
 // them changes a setting, the source, the recording, the record or a single pixel of a page.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Recording onto a disk that fills up, through the running program: while the disk is full
 // the bytes are kept and the user is told once, however long the box stays open; when space
 // comes back the file is completed without a gap; a recording stopped while the disk is full,

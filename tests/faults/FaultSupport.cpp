@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FaultSupport.h"
 
 #include "shell/MainView.h"

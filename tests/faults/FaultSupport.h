@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the fault tests share: the whole program as a person runs it — a main frame whose
 // poll ticks are called directly, with the posted notifications delivered after every tick
 // as the event loop would deliver them — a settings folder of its own for every test, every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Receivers on the network as they fail: a peer that goes away and comes back, sources chosen
 // that cannot connect, and peers that send what is no NMEA at all (binary, lines without end,
 // a "gpsd" that is none, one that hangs up at once). The program never freezes, keeps nothing

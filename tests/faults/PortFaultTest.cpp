@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A receiver unplugged in the middle of a sentence: the program notices the silence, clears
 // what it showed and keeps running; a new receiver connected through Connect > Serial Port
 // (Comm Port) takes over, and from then on the program shows exactly what a decoder that saw

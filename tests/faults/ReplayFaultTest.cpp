@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Recordings that are not what a replay expects: random bytes with scraps of sentences in
 // them, a capture of tens of megabytes, and a file that is deleted, emptied or replaced
 // while it plays. The program decodes exactly what a decoder alone makes of the same bytes,

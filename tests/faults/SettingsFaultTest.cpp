@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A damaged settings file — random bytes, text that is no settings file, values of the wrong
 // type or out of range, a file nobody may read — leaves the program on its defaults (port 1
 // at 4800 bit/s, statute units and feet, a 150 speedometer, no trails, averaging at 3.0

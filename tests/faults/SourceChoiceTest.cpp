@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Sources chosen that cannot work as they are: the file being recorded chosen as the replay,
 // or the file being replayed as the recording, under any of its names and from the start; a
 // FIFO or standard input, which must never freeze the window; and a port or file that fails

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window squeezed to 1 x 1 and stretched to 4000 x 3000 while data flows, and each page
 // on its own at sizes down to nothing and at odd shapes: every page lays out, ticks and paints
 // without a crash or a division by zero (the sanitizer build traps those), and fills exactly

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The altimeter read back from its pixels: digits, the three pointers for altitudes across
 // their turns and signs, the zero-padded left-aligned readout and the title.
 #include "GaugeTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The compass read back from its pixels: the card turned course-up, the bearing arrow
 // relative to the course, the waypoint and range lines.
 #include "GaugeTestSupport.h"

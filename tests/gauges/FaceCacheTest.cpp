@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The panel keeps its gauges' faces as pixels and leaves out repaints that would change
 // nothing. Checked against plain drawing: at every size, in quarters, in pairs, alone and in
 // cycle mode, while values, units, scales and the window's size change, the page must be

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "GaugeTestSupport.h"
 
 #include <QFontMetrics>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading gauges back from their pixels: rendering a gauge into an image, finding the angles
 // at which pointers of one colour cross a circle round the dial's centre, and finding a text
 // written in a given font.

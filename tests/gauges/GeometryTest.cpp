@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Dial fitting, directions, polar points and the sizing rules every gauge shares.
 #include "gauges/GaugeDrawing.h"
 #include "gauges/GaugeGeometry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "PanelFixture.h"
 
 QImage EmptyPage(int nWidth, int nHeight) {

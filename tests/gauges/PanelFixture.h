@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A gauge panel on a fresh GPS state record and an empty settings store, created hidden at a
 // given size and rendered on request; and the images against which its pages are checked.
 #pragma once

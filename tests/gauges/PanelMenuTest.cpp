@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The panel's tap-and-hold menu and the speed setup: the menu's check marks, a chosen command
 // coming back through the frame, and the full scale shown, stored or refused. (A cancelled
 // setup is one of the fault tests' cancelled questions.)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The gauge panel: quarters and whole-page layouts, the turn order as gauges are hidden and
 // shown, cycle mode over timer ticks, the feed from the GPS state record in the user's units,
 // and the empty page.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every gauge hands the drawing context back as it found it, except for the background mode:
 // the compass writes on whatever mode the context has, the others switch it to transparent.
 #include "GaugeTestSupport.h"

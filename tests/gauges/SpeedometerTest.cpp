@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The speedometer read back from its pixels: labels for several full scales, the needle's
 // angle (held at the full scale), the centred readout and the title, and what a full scale of 0
 // does.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The vertical-speed indicator read back from its pixels: labels on both arcs for the feet
 // and metre scales, the needle from 9 o'clock, clamping to the scale, and its texts.
 #include "GaugeTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ravuziz-decode as scripts use it: what a direct feed gives, in every chunk size and from
 // standard input, and exit status 2 with nothing on standard output for bad arguments or files.
 #include "common/NmeaSupport.h"

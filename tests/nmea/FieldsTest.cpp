@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Field splitting and number conversion: agreement of the fast forms with straightforward
 // library-based ones on many random texts, and the extractor's own rules.
 #include "nmea/NmeaFields.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every capture in data/ and data/rules/ against its expected ravuziz-decode output in
 // data/golden/, in both readings (scripts/golden.sh writes them; a change of what the decoder
 // makes of a capture shows as a diff of those files). data/rules holds one small capture per

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the captures in data/rules cannot show: a reset in the middle of a stream, the
 // recording of the bytes as they arrive, every talker writing the record as GP does, and the
 // systems' one-letter codes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Helpers shared by the platform tests: running the event loop until something happened,
 // and pixel statistics of surfaces.
 #pragma once

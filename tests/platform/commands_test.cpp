@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Commands: the pop-up menus of the pages with their exact items, states asked of the
 // owner, the chosen command delivered after the gesture's handler; the menu bar's actions
 // and their states at idle.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The drawing context's pixel conventions: shapes stop short of their right and bottom
 // edges, outlines land on exact pixels, XOR copies undo themselves, text cells fill only in
 // opaque mode, and selections hand back what they replace.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Files of the recording and the replay: reads in chunks up to the end, and a write that
 // cannot be stored reports a file error naming the file instead of losing bytes silently.
 #include "TestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The seam through which the program asks the person: message boxes captioned with the
 // application name, modal dialogs initialised before they are played, file dialogs in the
 // user's Documents with Qt filters.

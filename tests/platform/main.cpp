@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The windows, fonts and menus under test need a QApplication for the whole run.
 #include <QApplication>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Numbers typed or stored as text: a leading number counts, the rest is ignored, no number
 // reads as 0, and the decimal separator is always the full stop. And doubles becoming pixel
 // coordinates: toward zero, never undefined.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Serial devices: COM numbers resolve to device files (an override first), a device opens
 // and takes the line settings, and a read returns at once with what the other end wrote, or
 // with nothing. Runs on a real pseudo-terminal.

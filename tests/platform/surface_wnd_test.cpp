@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Windows with persistent surfaces: the erase/paint protocol, drawing outside a repaint that
 // stays on the surface, posted messages after the posting handler, timers by id, creation
 // and the tap-and-hold gesture.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings store: values that survive under their exact sections and names in the
 // per-user file, unreadable values that fall back to the default, reads that always see the
 // store as it is now, and writes that fail.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Units and coordinate texts: conversions, names and fallbacks, the formats to the last
 // character, great-circle distances, and the selection read from the store at every call.
 #include "common/CleanStore.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program as started from a terminal: its help, its version, refusals of bad arguments,
 // a picture of a page taken without a display while a recording replays, and a receiver on a
 // device, on a TCP connection, in UDP datagrams and behind the real gpsd, each recorded byte

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a desktop user reaches from the keyboard through the real frame (the pages in turn
 // either way, a page's own menu, the help) and the help page itself, which must speak of
 // every page and every menu item the program has.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The shell's dialogs as a person uses them: presets shown, choices handed back, a port with
 // no entry read as the program reads it, and a rate that is no number refused.
 #include "platform/ScriptedInteraction.h"

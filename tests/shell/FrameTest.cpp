@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main frame as a whole: start-up order, the poll loop reaching the pages through the
 // frame and the client window, status texts and the activity light, the menu commands with
 // their dialogs, and the menu states.

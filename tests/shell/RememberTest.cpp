@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The desktop as the person left it comes back at the next start, through the real frame:
 // the gauges chosen on the panel and its cycling, the page in front, the window's place and
 // size (unless no screen has room for it any more), the folders of the replay and record

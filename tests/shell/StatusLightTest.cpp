@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The activity light: the strip it comes from, and the light laid over the pane with the
 // magenta around it left transparent.
 #include "shell/StatusLight.h"

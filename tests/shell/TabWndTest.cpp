@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tab container: tabs on top, one page shown below them, at most sixteen pages.
 #include "shell/TabWnd.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Receivers on the network, end to end on loopback: gpsd's stream filtered to whole lines, a
 // refusing peer tried again less and less often, UDP datagrams arriving whole, and gpsd (the
 // real daemon, reading a simulated receiver) giving exactly the receiver's sentences. (A TCP

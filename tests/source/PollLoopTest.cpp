@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The poll loop: bytes in any tick feed the parser; fifteen silent ticks in a row, and every
 // one after, clear the record.
 #include "common/NmeaSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Replay at the recorded pace, on a clock the test turns: fixes come out when their time has
 // come, at any speed, held while paused, gaps and midnight not waited for, and every byte of
 // the recording comes out once, in order.

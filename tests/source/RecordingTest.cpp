@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Recording and replay: the log is the stream byte for byte, a replay gives the same record,
 // and a device that refuses every byte says so once and keeps recording. (A disk that fills
 // up is run through the whole program in the fault tests.)

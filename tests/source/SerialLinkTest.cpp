@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The serial link on real pseudo-terminals: bytes arrive exactly as sent and without waiting,
 // failures say why, an unplugged receiver leaves a quiet, closed link, Auto finds the rate,
 // and discovery lists what can be opened.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The averaging arithmetic to the last digit, its agreement with a plain computation over
 // long series, and which fixes the sampling rule lets in.
 #include "stats/Averaging.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The thresholds dialog on its own: what it shows for the stored values (an empty store
 // included), what it stores on OK ("%f" texts), and the texts it refuses. Cancel is run
 // through the page's command in StatsViewTest.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The statistics table: every text and where it goes on an empty start, the values of known
 // series in each unit and position format, and spreads that are ground distances and never
 // NaN.

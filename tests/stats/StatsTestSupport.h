@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the tests of the statistics page share: a settings store emptied before each test
 // (only ever the test's own folder, which ctest gives it), unit choices, fixes, and reading
 // tables and surfaces.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The "Stats" page as the user meets it: its background and frame, the table drawn in opaque
 // cells, one sample per GGA while enabled, the enable toggle with its check
 // mark, the reset question, the tap-and-hold menu, the thresholds dialog's effect, and a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Splits what the simulated receivers send into sentences, without any decoder of the program:
 // the simulator is what the decoders are tested against.
 #pragma once

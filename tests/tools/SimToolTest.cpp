@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ravuziz-sim as users run it: its options reach the receivers, bad arguments get one line and
 // status 2, and the copy of a served terminal holds exactly the bytes the terminal took.
 #include "SimTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The simulated receivers must be faithful stand-ins for hardware: the classic one decodes to
 // the drive it reports, with fixes lost and regained; the current one sends each epoch a GN fix
 // with one GSA per system and each second the sky in GSV groups per system and band,

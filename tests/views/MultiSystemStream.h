@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A receiver that combines four satellite systems and SBAS, with fifty satellites in view,
 // written out as the sentences such a receiver sends for one fix: GSV groups per talker and
 // signal band (NMEA 4.10 signal IDs; GPS and Galileo also on a second band whose groups carry

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Helpers shared by the view tests: rendering windows and plots into images, comparing
 // images, reference texts drawn with the pages' fonts, NMEA sentences with their checksums,
 // and a settings store emptied for each test.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The azimuth/elevation page: configured from the settings at creation, fed by GSV
 // notifications through the record, trails switched and erased by command and by its
 // tap-and-hold menu.

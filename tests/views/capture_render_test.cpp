@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Both satellite pages fed from recorded captures through the real decoder, as the poll loop
 // feeds them: 255-byte chunks, GSV notifications delivered after each chunk, the Sig/Nav
 // timer every four chunks. Whatever the stream holds, the sky plot's screen stays what a full

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The pages at 200 % display scaling, as a desktop set to it runs them: Qt's own scaling, on
 // for the whole program before the application starts.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // At 200 % display scaling every page draws on a surface of the screen's device pixels, two to
 // a logical pixel's side: what reaches the screen is that surface pixel for pixel; a pixel
 // fully inked when the page is drawn one device pixel to one stays inked at two (no letter

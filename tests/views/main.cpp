@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The pages under test are windows with fonts and menus: they need a QApplication for the
 // whole run.
 #include <QApplication>

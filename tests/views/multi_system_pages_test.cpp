@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Both satellite pages reading every system, fed a receiver's fifty satellites of four systems
 // and SBAS (MultiSystemStream.h) at the page sizes the main frame gives a 240 x 320 and a
 // 480 x 640 window: the sky plot marks every satellite with a position by its RINEX name and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What watching costs: every page, driven by its own tick handler, draws (and so asks the
 // screen for a copy) only when it has something new to show. A tick with the record as it was
 // draws nothing, nor does a fix that reads the same as the last one; but the Stats page's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two marker icons, pixel for pixel: XORed onto the black sky they must show exactly these
 // colours, and their black must stay black or it would tint the sky under every marker.
 #include "resources/QtResources.h"

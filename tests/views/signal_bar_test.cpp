@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The signal bars drawn into images: slots and frames where the layout puts them, filled
 // heights on the tracked range, the SNR and PRN texts, and a full erase when the number of
 // bars changes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The relative scale of the signal bars: widened by every non-zero SNR, narrowed only by a
 // reset, clamped, and defined when only one SNR has been seen.
 #include "views/SignalScale.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The signal/navigation page: the split into bars and text, the text block in the user's
 // formats with the rows below it as far as they fit, and the timer's refresh that redraws the
 // bars after GSV data and the text after GGA, GSA, RMC or ZDA data, and nothing else.

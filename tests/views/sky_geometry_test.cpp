@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The plot's layout and the pixel of a sky position: the fixed truncation and operand order
 // decide on which pixel every ring, spoke, marker and trail point lands.
 #include "views/SkyGeometry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The sky plot drawn into images: grid and labels where the layout puts them, markers XORed
 // on and off, and the incremental path always leaving what a full repaint would draw.
 #include "ViewsTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The trail store: each position once, the oldest pushed out when the ring wraps, and
 // erasing without moving the write index.
 #include "views/TrailStore.h"

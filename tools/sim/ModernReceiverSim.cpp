@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ModernReceiverSim.h"
 
 #include "SimText.h"

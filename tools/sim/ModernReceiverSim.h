@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A deterministic receiver of the current kind: GPS, GLONASS, Galileo and BeiDou on two bands,
 // with SBAS, writing NMEA 4.11 as u-blox-class receivers do. Each epoch it sends the combined
 // fix as GN (GGA, RMC with its mode and navigational status), one GSA per system with its

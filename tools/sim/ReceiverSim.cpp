@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ReceiverSim.h"
 
 #include "SimText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A deterministic GPS receiver of the classic kind: what one would send on a drive, a GPS-only
 // fix with one GSA and one GSV group. It lets users and tests run the whole program without
 // hardware: satellites rise, cross the sky and set with changing signal strengths, and the

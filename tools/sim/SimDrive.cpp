@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SimDrive.h"
 
 #include "SimText.h"

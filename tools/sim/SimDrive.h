@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The drive every simulated receiver reports, so that all of them make the pages behave alike:
 // the car waits while the receiver acquires, starts, speeds up, turns, climbs and stops at a
 // light; the fix goes from none to 2D, 3D and differential, is lost in a tunnel and comes back;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The simulator's one source of chance. A plain xorshift32, so that a seed gives the same
 // bytes on every machine and with every standard library.
 #pragma once

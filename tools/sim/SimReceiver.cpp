@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SimReceiver.h"
 
 #include "SimText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What every simulated receiver shares: the clock of its epochs, the drive it reports and the
 // damage serial lines do to its sentences. A receiver computes a fix Rate() times a simulated
 // second; the same seed gives the same bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One satellite system's sky over the simulated drive. Passes are minutes long instead of
 // hours, so the sky visibly moves within a short drive: satellites rise, cross and set with
 // changing signal strengths, and a satellite that has set is soon replaced by another rising.

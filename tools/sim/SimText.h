@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The text of the simulated sentences: number formats as receivers write them, and framing.
 #pragma once
 
