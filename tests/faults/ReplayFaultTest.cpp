@@ -124,8 +124,13 @@ TEST_F(FaultTest, ALongCaptureReplaysToTheEndInFlatMemory) {
     }
     EXPECT_EQ(frame.Parser().m_nSentenceCount,
               static_cast<uint32_t>(nRepeats * CountSentences(strHour)));
-    // Nothing grows with the length of a replay.
+    // Nothing grows with the length of a replay. Under AddressSanitizer freed memory is held
+    // back in quarantine, so resident memory grows with every allocation and tells nothing.
+#ifndef __SANITIZE_ADDRESS__
     EXPECT_LT(ResidentBytes() - nRssAfterFirstHour, 4L << 20);
+#else
+    (void)nRssAfterFirstHour;
+#endif
 }
 
 enum class Vanish { Deleted, Emptied, Replaced };
