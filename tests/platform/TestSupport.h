@@ -3,6 +3,8 @@
 // and pixel statistics of surfaces.
 #pragma once
 
+#include "common/Events.h"
+
 #include <QColor>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -16,19 +18,6 @@
 inline void PrintTo(const QRect& rect, std::ostream* pStream) {
     *pStream << "QRect(" << rect.x() << ", " << rect.y() << ", " << rect.width() << " x "
              << rect.height() << ")";
-}
-
-// Processes events until done() holds; false if it still does not after a generous limit
-// (a safety net against hanging, not a measure of speed).
-inline bool ProcessEventsUntil(const std::function<bool()>& done, int nLimitMs = 10000) {
-    QDeadlineTimer deadline(nLimitMs);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
-    }
-    return true;
 }
 
 // The smallest rectangle holding every pixel that is not background; null when none is.
