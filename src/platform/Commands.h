@@ -14,6 +14,7 @@
 #include <functional>
 #include <map>
 #include <span>
+#include <vector>
 
 class QAction;
 class QMenu;
@@ -101,5 +102,9 @@ public:
 private:
     QWidget* m_pWindow;
     std::map<int, QAction*> m_Actions;
+    // The actions UpdateStates asks for, found again only after an action was handed out
+    // (it may have been put somewhere new since).
+    std::vector<std::pair<int, QAction*>> m_IdleActions;
+    bool m_bIdleActionsStale = true;
     CIdleHook m_IdleHook;
 };

@@ -343,6 +343,11 @@ QString CMainFrame::PaneText(int nPane) const {
 }
 
 void CMainFrame::UpdateStatusPanes() {
+    PaneInputs inputs{m_Parser.m_nFixQuality, m_Parser.m_nFixMode, m_Parser.IsRecording(),
+                      m_Parser.LoggedBytes(), ShownSource()};
+    if (inputs == m_PaneInputs)
+        return;
+    m_PaneInputs = std::move(inputs);
     QLabel* const panes[] = {m_pFixPane, m_pModePane, m_pLogPane, m_pSourcePane};
     for (int i = 0; i < 4; ++i) {
         const QString strText = PaneText(i);
@@ -350,7 +355,7 @@ void CMainFrame::UpdateStatusPanes() {
             panes[i]->setText(strText);
     }
     // The whole name, and why a network source is away, for when the pane is too narrow.
-    const SourceStatus source = ShownSource();
+    const SourceStatus& source = m_PaneInputs->source;
     const QString strTip = source.strProblem.isEmpty()
                                ? m_pSourcePane->text()
                                : m_pSourcePane->text() + QStringLiteral(": ") + source.strProblem;

@@ -123,6 +123,9 @@ void CStatsView::OnMessage(int nMessage) {
     if (m_bEnabled != 1)
         return;
     m_Averages.AddFix(m_Gps, Settings());
+    // Behind another page only the sample counts: the page is drawn whole when it comes back.
+    if (IsPutAway())
+        return;
     // A fix that reads the same as the table shown changes nothing on the screen.
     if (!m_Shown || !SameTexts(*m_Shown, TableTexts()))
         Invalidate(false);

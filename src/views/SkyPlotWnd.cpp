@@ -152,6 +152,14 @@ QString CSkyPlotWnd::MarkerText(const SkySatellite& sat) const {
 }
 
 void CSkyPlotWnd::UpdateSatellites(CDrawContext& dc, const SkySatelliteList& list) {
+    Update(&dc, list);
+}
+
+void CSkyPlotWnd::KeepSatellites(const SkySatelliteList& list) {
+    Update(nullptr, list);
+}
+
+void CSkyPlotWnd::Update(CDrawContext* pDc, const SkySatelliteList& list) {
     m_Current = list;
     for (size_t i = 0; i < m_Current.size(); ++i) {
         SkySatellite& current = m_Current[i];
@@ -164,11 +172,12 @@ void CSkyPlotWnd::UpdateSatellites(CDrawContext& dc, const SkySatelliteList& lis
             current.nElevation == drawn.nElevation && current.nTextColour == drawn.nTextColour &&
             current.nIcon == drawn.nIcon && current.system == drawn.system)
             continue;
-        if (IsShown(drawn))
-            DrawMarker(dc, drawn);
+        if (pDc && IsShown(drawn))
+            DrawMarker(*pDc, drawn);
         if (IsShown(current)) {
-            DrawMarker(dc, current);
-            AddTrailPoint(dc, current.nAzimuth, current.nElevation);
+            if (pDc)
+                DrawMarker(*pDc, current);
+            AddTrailPoint(pDc, current.nAzimuth, current.nElevation);
         }
         // The used flag comes along; only its colour and icon are on the screen.
         drawn = current;
@@ -176,12 +185,16 @@ void CSkyPlotWnd::UpdateSatellites(CDrawContext& dc, const SkySatelliteList& lis
 }
 
 void CSkyPlotWnd::AddTrailPoint(CDrawContext& dc, int nAzimuth, int nElevation) {
+    AddTrailPoint(&dc, nAzimuth, nElevation);
+}
+
+void CSkyPlotWnd::AddTrailPoint(CDrawContext* pDc, int nAzimuth, int nElevation) {
     const CTrailStore::AddResult result = m_Trails.Add(nAzimuth, nElevation);
-    if (!result.bAdded)
+    if (!result.bAdded || !pDc)
         return;
     if (result.evicted)
-        PlotTrailPixel(dc, *result.evicted);
-    PlotTrailPixel(dc, TrailPoint{nAzimuth, nElevation});
+        PlotTrailPixel(*pDc, *result.evicted);
+    PlotTrailPixel(*pDc, TrailPoint{nAzimuth, nElevation});
 }
 
 void CSkyPlotWnd::DrawTrail(CDrawContext& dc) const {

@@ -81,6 +81,9 @@ public:
     // slots and redraws on dc only the markers that changed, adding a trail point for each
     // new one.
     void UpdateSatellites(CDrawContext& dc, const SkySatelliteList& list);
+    // The same for a plot that is not on the screen: the slots and the trail follow, nothing
+    // is drawn, so the screen no longer matches the drawn slots until the next full Paint.
+    void KeepSatellites(const SkySatelliteList& list);
 
     // Stores a sky position in the trail and plots it, un-plotting the oldest position when
     // the store wraps; a position stored already changes nothing.
@@ -111,6 +114,9 @@ public:
     static const QColor kTrailColour;
 
 private:
+    // Without a drawing context the slots and the trail change and nothing is drawn.
+    void Update(CDrawContext* pDc, const SkySatelliteList& list);
+    void AddTrailPoint(CDrawContext* pDc, int nAzimuth, int nElevation);
     void DrawGrid(CDrawContext& dc) const;
     void DrawCentredLabel(CDrawContext& dc, CPoint pt, const QString& strText) const;
     void DrawTrail(CDrawContext& dc) const;
