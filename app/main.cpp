@@ -3,8 +3,7 @@
 // program started from a terminal: --help, --version, choosing the source at start-up (a
 // recording, a device, gpsd, a TCP peer, UDP datagrams), and pictures of the pages made
 // without a display (for documentation and checks).
-#include "FrameTimes.h"
-#include "PaintCounts.h"
+#include "PaintReports.h"
 #include "shell/MainView.h"
 #include "shell/RavuzizApp.h"
 #include "source/GpsdSource.h"
@@ -244,8 +243,7 @@ int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     // Numbers in texts and settings always use a full stop, whatever the desktop's language.
     std::setlocale(LC_NUMERIC, "C");
-    ReportFrameTimesIfAsked();
-    ReportPaintCountsIfAsked();
+    StartPaintReportsIfAsked();
     CRavuzizApp app;
     if (!app.InitInstance(args.frame))
         return 1;

@@ -109,8 +109,8 @@ QAction* CCommandActions::Action(int nId, const QString& strText) {
     return pAction;
 }
 
-void CCommandActions::FillMenuBar(QMenuBar* pMenuBar, int nMenuId) {
-    for (const MenuItemDef& popup : FindMenuResource(nMenuId)) {
+void CCommandActions::FillMenuBar(QMenuBar* pMenuBar, MenuId menu) {
+    for (const MenuItemDef& popup : FindMenuResource(menu)) {
         QMenu* pMenu = pMenuBar->addMenu(QString::fromUtf8(popup.pszText));
         AppendMenuItems(pMenu, popup.subItems,
                         [this](int nId, const QString& strText) { return Action(nId, strText); });

@@ -95,7 +95,7 @@ public:
     // The action of command nId, made on first use with strText.
     QAction* Action(int nId, const QString& strText = {});
     // Fills pMenuBar with the popups of menu resource nMenuId.
-    void FillMenuBar(QMenuBar* pMenuBar, int nMenuId);
+    void FillMenuBar(QMenuBar* pMenuBar, MenuId menu);
     // Asks the window for the state of every action that shows or works outside a menu.
     void UpdateStates();
 

@@ -166,13 +166,6 @@ void CSurfaceWnd::showEvent(QShowEvent*) {
     Invalidate(true);
 }
 
-void CSurfaceWnd::hideEvent(QHideEvent*) {
-    // A page put behind another gives its surface back: it is drawn afresh when it is
-    // shown, and a monitor whose pages were all looked at once would otherwise hold them all.
-    if (IsPutAway())
-        m_Surface = QImage();
-}
-
 void CSurfaceWnd::customEvent(QEvent* pEvent) {
     if (const int nMessage = MessageOf(pEvent)) {
         OnMessage(nMessage);

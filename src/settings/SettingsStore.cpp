@@ -86,7 +86,13 @@ bool Write(const QString& strSection, const QString& strName, const QVariant& va
     QSettings store = OpenStore();
     store.setValue(Key(strSection, strName), value);
     store.sync();
-    return store.status() == QSettings::NoError;
+    const bool bWritten = store.status() == QSettings::NoError;
+    // A value the file did not take stays pending in what the stores share for as long as one
+    // of them is open: the kept one goes first, so that the last to close takes it along and
+    // reads see the file.
+    if (!bWritten)
+        t_ReadStore.Forget();
+    return bWritten;
 }
 
 } // namespace

@@ -54,7 +54,7 @@ void CSkyPlotWnd::SetRingStep(int nDegrees) {
         m_nRingStep = nDegrees;
 }
 
-void CSkyPlotWnd::SetIcons(int nUsedIcon, int nNotUsedIcon) {
+void CSkyPlotWnd::SetIcons(BitmapId nUsedIcon, BitmapId nNotUsedIcon) {
     m_nUsedIcon = nUsedIcon;
     m_nNotUsedIcon = nNotUsedIcon;
 }
@@ -75,12 +75,13 @@ void CSkyPlotWnd::Paint(CDrawContext& dc) {
 }
 
 void CSkyPlotWnd::DrawGrid(CDrawContext& dc) const {
-    const CPen oldPen = dc.SelectPen(CPen(PS_SOLID, 1, kGridColour));
-    const CBrush oldBrush = dc.SelectBrush(CBrush(kSkyColour));
-    const CFont oldFont = dc.SelectFont(dc.CreatePointFont(m_nPointSize, kFace));
-    const QColor oldBk = dc.SetBkColor(kSkyColour);
-    const QColor oldText = dc.SetTextColor(kLabelColour);
-    const int nOldMode = dc.SetBkMode(OPAQUE);
+    const CDrawingScope scope(dc);
+    dc.SelectPen(CPen(PS_SOLID, 1, kGridColour));
+    dc.SelectBrush(CBrush(kSkyColour));
+    dc.SelectFont(dc.CreatePointFont(m_nPointSize, kFace));
+    dc.SetBkColor(kSkyColour);
+    dc.SetTextColor(kLabelColour);
+    dc.SetBkMode(OPAQUE);
 
     // The horizon ring fills the whole sky; each smaller ring fills its inside again, so a
     // ring's label is only ever covered by spokes.
@@ -97,13 +98,6 @@ void CSkyPlotWnd::DrawGrid(CDrawContext& dc) const {
         dc.LineTo(end.x, end.y);
         DrawCentredLabel(dc, m_Geometry.SkyPoint(z, m_nSpokeLabelElevation), SpokeLabel(z));
     }
-
-    dc.SetBkMode(nOldMode);
-    dc.SetTextColor(oldText);
-    dc.SetBkColor(oldBk);
-    dc.SelectFont(oldFont);
-    dc.SelectBrush(oldBrush);
-    dc.SelectPen(oldPen);
 }
 
 void CSkyPlotWnd::DrawCentredLabel(CDrawContext& dc, CPoint pt, const QString& strText) const {
