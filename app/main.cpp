@@ -13,6 +13,8 @@
 #include <QTabBar>
 #include <QTimer>
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <clocale>
 #include <cstdio>
@@ -231,6 +233,11 @@ int Parse(int argc, char** argv, Arguments& args) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Blocks of 128 KiB and more (window surfaces, the drawings a gauge face is kept from) get
+    // pages of their own, given back when they are freed. Left to adjust itself, the allocator
+    // keeps such blocks in its heap once one has been freed, and the process would go on
+    // holding the memory of every face it rebuilt.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
     Arguments args;
     if (const int nStatus = Parse(argc, argv, args); nStatus >= 0)
         return nStatus;

@@ -30,6 +30,8 @@
 #include <QTimerEvent>
 #include <QToolBar>
 
+#include <utility>
+
 namespace {
 
 constexpr char kLogFilter[] = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
@@ -204,12 +206,17 @@ void CMainFrame::PostToMain(unsigned nMessage) {
     PostMessage(this, static_cast<int>(nMessage));
 }
 void CMainFrame::Broadcast(unsigned nMessage) {
+    // A poll tick decodes dozens of sentences, and all they tell the windows is that data
+    // flows: until the main window has had the notice, another would change nothing.
+    if (nMessage == WM_GPS_SENTENCE && std::exchange(m_bSentenceNoticeWaiting, true))
+        return;
     BroadcastMessage(static_cast<int>(nMessage));
 }
 
 void CMainFrame::customEvent(QEvent* pEvent) {
     switch (MessageOf(pEvent)) {
         case WM_GPS_SENTENCE:
+            m_bSentenceNoticeWaiting = false;
             DrawLed(true);
             m_Timers.Set(kLedTimerId, kLedFlashMs);
             break;

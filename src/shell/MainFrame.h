@@ -166,6 +166,7 @@ private:
     CTimerSet m_Timers{this};
     CStatusLight::Colour m_LedColour = CStatusLight::Colour::Red;
     bool m_bLedLit = false;
+    bool m_bSentenceNoticeWaiting = false; // a WM_GPS_SENTENCE is on its way to this window
     Source m_SourceMode = Source::SerialPort;
     // A network source chosen in the menu, until its first connection settles; with the
     // settings to store once it has connected.
