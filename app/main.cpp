@@ -3,8 +3,7 @@
 // program started from a terminal: --help, --version, choosing the source at start-up (a
 // recording, a device, gpsd, a TCP peer, UDP datagrams), and pictures of the pages made
 // without a display (for documentation and checks).
-#include "FrameTimes.h"
-#include "PaintCounts.h"
+#include "PaintReports.h"
 #include "shell/MainView.h"
 #include "shell/RavuzizApp.h"
 #include "source/GpsdSource.h"
@@ -13,6 +12,8 @@
 #include <QFileInfo>
 #include <QTabBar>
 #include <QTimer>
+
+#include <malloc.h>
 
 #include <algorithm>
 #include <clocale>
@@ -232,6 +233,11 @@ int Parse(int argc, char** argv, Arguments& args) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Blocks of 128 KiB and more (window surfaces, the drawings a gauge face is kept from) get
+    // pages of their own, given back when they are freed. Left to adjust itself, the allocator
+    // keeps such blocks in its heap once one has been freed, and the process would go on
+    // holding the memory of every face it rebuilt.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
     Arguments args;
     if (const int nStatus = Parse(argc, argv, args); nStatus >= 0)
         return nStatus;
@@ -244,8 +250,7 @@ int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     // Numbers in texts and settings always use a full stop, whatever the desktop's language.
     std::setlocale(LC_NUMERIC, "C");
-    ReportFrameTimesIfAsked();
-    ReportPaintCountsIfAsked();
+    StartPaintReportsIfAsked();
     CRavuzizApp app;
     if (!app.InitInstance(args.frame))
         return 1;

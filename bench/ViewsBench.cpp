@@ -20,7 +20,7 @@ const CRect kPage{0, 0, 240, 268};
 SkySatelliteList TwelveSatellites(int nShift) {
     SkySatelliteList list{};
     for (int i = 0; i < 12; ++i)
-        list[static_cast<size_t>(i)] = {i + 1, 30 * i + nShift, 10 + 6 * i, i % 2, 0, 0};
+        list[static_cast<size_t>(i)] = {i + 1, 30 * i + nShift, 10 + 6 * i, i % 2, 0, {}};
     return list;
 }
 

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -94,6 +95,7 @@ CCommandActions::CCommandActions(QWidget* pWindow)
     : QObject(pWindow), m_pWindow(pWindow), m_IdleHook([this] { UpdateStates(); }, this) {}
 
 QAction* CCommandActions::Action(int nId, const QString& strText) {
+    m_bIdleActionsStale = true;
     auto it = m_Actions.find(nId);
     if (it != m_Actions.end())
         return it->second;
@@ -107,8 +109,8 @@ QAction* CCommandActions::Action(int nId, const QString& strText) {
     return pAction;
 }
 
-void CCommandActions::FillMenuBar(QMenuBar* pMenuBar, int nMenuId) {
-    for (const MenuItemDef& popup : FindMenuResource(nMenuId)) {
+void CCommandActions::FillMenuBar(QMenuBar* pMenuBar, MenuId menu) {
+    for (const MenuItemDef& popup : FindMenuResource(menu)) {
         QMenu* pMenu = pMenuBar->addMenu(QString::fromUtf8(popup.pszText));
         AppendMenuItems(pMenu, popup.subItems,
                         [this](int nId, const QString& strText) { return Action(nId, strText); });
@@ -121,11 +123,16 @@ void CCommandActions::UpdateStates() {
     // A menu asks for its items' states as it opens; at idle only the actions that work
     // without one (tool buttons, shortcut keys) need theirs, and asking every command each
     // time the thread waits would cost more than all the rest of a quiet tick.
-    for (const auto& [nId, pAction] : m_Actions) {
-        const QList<QObject*> users = pAction->associatedObjects();
-        if (!pAction->shortcut().isEmpty() ||
-            std::any_of(users.begin(), users.end(),
-                        [](QObject* p) { return !qobject_cast<QMenu*>(p); }))
-            ApplyState(pAction, QueryCommandState(m_pWindow, nId));
+    if (std::exchange(m_bIdleActionsStale, false)) {
+        m_IdleActions.clear();
+        for (const auto& [nId, pAction] : m_Actions) {
+            const QList<QObject*> users = pAction->associatedObjects();
+            if (!pAction->shortcut().isEmpty() ||
+                std::any_of(users.begin(), users.end(),
+                            [](QObject* p) { return !qobject_cast<QMenu*>(p); }))
+                m_IdleActions.emplace_back(nId, pAction);
+        }
     }
+    for (const auto& [nId, pAction] : m_IdleActions)
+        ApplyState(pAction, QueryCommandState(m_pWindow, nId));
 }

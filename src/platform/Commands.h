@@ -14,6 +14,7 @@
 #include <functional>
 #include <map>
 #include <span>
+#include <vector>
 
 class QAction;
 class QMenu;
@@ -94,12 +95,16 @@ public:
     // The action of command nId, made on first use with strText.
     QAction* Action(int nId, const QString& strText = {});
     // Fills pMenuBar with the popups of menu resource nMenuId.
-    void FillMenuBar(QMenuBar* pMenuBar, int nMenuId);
+    void FillMenuBar(QMenuBar* pMenuBar, MenuId menu);
     // Asks the window for the state of every action that shows or works outside a menu.
     void UpdateStates();
 
 private:
     QWidget* m_pWindow;
     std::map<int, QAction*> m_Actions;
+    // The actions UpdateStates asks for, found again only after an action was handed out
+    // (it may have been put somewhere new since).
+    std::vector<std::pair<int, QAction*>> m_IdleActions;
+    bool m_bIdleActionsStale = true;
     CIdleHook m_IdleHook;
 };

@@ -185,3 +185,31 @@ private:
     CPoint m_ptCurrent;
     CRect m_Bounds;
 };
+
+// Puts back, when it ends, the pen, brush, font, colours and background mode dc had when it
+// began: a drawing routine changes them freely and leaves the context as it found it.
+class CDrawingScope {
+public:
+    explicit CDrawingScope(CDrawContext& dc)
+        : m_dc(dc), m_Pen(dc.GetPen()), m_Brush(dc.GetBrush()), m_Font(dc.GetFont()),
+          m_TextColour(dc.GetTextColor()), m_BkColour(dc.GetBkColor()), m_nBkMode(dc.GetBkMode()) {}
+    ~CDrawingScope() {
+        m_dc.SetBkMode(m_nBkMode);
+        m_dc.SetBkColor(m_BkColour);
+        m_dc.SetTextColor(m_TextColour);
+        m_dc.SelectFont(m_Font);
+        m_dc.SelectBrush(m_Brush);
+        m_dc.SelectPen(m_Pen);
+    }
+    CDrawingScope(const CDrawingScope&) = delete;
+    CDrawingScope& operator=(const CDrawingScope&) = delete;
+
+private:
+    CDrawContext& m_dc;
+    CPen m_Pen;
+    CBrush m_Brush;
+    CFont m_Font;
+    QColor m_TextColour;
+    QColor m_BkColour;
+    int m_nBkMode;
+};

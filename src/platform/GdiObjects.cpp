@@ -125,8 +125,8 @@ bool CBitmap::CreateBitmap(int nWidth, int nHeight, qreal dRatio) {
     return true;
 }
 
-bool CBitmap::LoadBitmap(int nId) {
-    m_Image = LoadBitmapResource(nId);
+bool CBitmap::LoadBitmap(BitmapId id) {
+    m_Image = LoadBitmapResource(id);
     if (!m_Image.isNull() && m_Image.format() != QImage::Format_RGB32)
         m_Image = m_Image.convertToFormat(QImage::Format_RGB32);
     m_Image.setDevicePixelRatio(1.0);

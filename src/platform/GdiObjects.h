@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/Rect.h"
+#include "resources/resource.h"
 
 #include <QColor>
 #include <QFont>
@@ -104,9 +105,9 @@ public:
     // At the screen's resolution, as the surfaces it is drawn on or copied to.
     bool CreateCompatibleBitmap(int nWidth, int nHeight);
     bool CreateBitmap(int nWidth, int nHeight, qreal dRatio);
-    // The bitmap resource nId, one device pixel to a logical one (block copies to a surface
+    // The bitmap resource id, one device pixel to a logical one (block copies to a surface
     // of another resolution scale it); false (and a null bitmap) when there is none.
-    bool LoadBitmap(int nId);
+    bool LoadBitmap(BitmapId id);
     // In logical pixels.
     CSize GetSize() const { return m_Size; }
     bool IsNull() const { return m_Image.isNull(); }

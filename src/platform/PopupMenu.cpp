@@ -12,8 +12,8 @@ QWidget* TopLevelOwner(QWidget* pWindow) {
     return pWindow ? pWindow->window() : nullptr;
 }
 
-bool TrackPopupMenu(int nMenuId, const QPoint& ptScreen, QWidget* pOwner, unsigned nFlags) {
-    const auto popups = FindMenuResource(nMenuId);
+bool TrackPopupMenu(MenuId id, const QPoint& ptScreen, QWidget* pOwner, unsigned nFlags) {
+    const auto popups = FindMenuResource(id);
     if (popups.empty() || !pOwner)
         return false;
 

@@ -5,6 +5,8 @@
 // page through the frame's command routing like any menu command.
 #pragma once
 
+#include "resources/resource.h"
+
 #include <QPoint>
 
 class QWidget;
@@ -21,4 +23,4 @@ QWidget* TopLevelOwner(QWidget* pWindow);
 //
 // The states are asked for even with TPM_NONOTIFY, so the pop-up menus show their check
 // marks; that flag only keeps the owner from hearing about the menu otherwise.
-bool TrackPopupMenu(int nMenuId, const QPoint& ptScreen, QWidget* pOwner, unsigned nFlags);
+bool TrackPopupMenu(MenuId id, const QPoint& ptScreen, QWidget* pOwner, unsigned nFlags);

@@ -101,7 +101,14 @@ bool CSurfaceWnd::OnContextMenu(const QPoint&) {
     return false;
 }
 
+void CSurfaceWnd::SetCoveredByChildren() {
+    m_bCovered = true;
+    m_Surface = QImage();
+}
+
 void CSurfaceWnd::EnsureSurface() {
+    if (m_bCovered)
+        return;
     // Qt tells a hidden window of its new size only when it is shown; drawing on it before
     // that must already find a surface of the right size. The surface has the screen's
     // resolution, so a window moved to a screen of another one is drawn afresh for it.
@@ -138,6 +145,10 @@ void CSurfaceWnd::paintEvent(QPaintEvent* pEvent) {
         RunPendingPaint();
     QPainter painter(this);
     const QRect rect = pEvent->rect();
+    if (m_bCovered) {
+        painter.fillRect(rect, m_Background);
+        return;
+    }
     painter.drawImage(
         QRectF(rect), m_Surface,
         QRectF(DeviceRect({rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1},

@@ -76,6 +76,10 @@ public:
     const QImage& Surface() const { return m_Surface; }
     // The colour the default erase fills with (the system window colour unless set).
     void SetBackgroundColour(const QColor& colour) { m_Background = colour; }
+    // For a window its children cover and that draws nothing itself (a container): it keeps
+    // no surface of its own, its handlers still run, and what shows of it between its
+    // children is its background colour.
+    void SetCoveredByChildren();
     // How often the window has drawn on its surface so far: repaints and drawing contexts
     // released outside them. What a page costs is mostly how often it draws.
     int DrawCount() const { return m_nDraws; }
@@ -115,6 +119,7 @@ private:
     QColor m_Background;
     bool m_bPaintPending = false;
     bool m_bErasePending = false;
+    bool m_bCovered = false;
     int m_nDraws = 0;
     CTimerSet m_Timers;
     QBasicTimer m_HoldTimer; // running while the primary button is held

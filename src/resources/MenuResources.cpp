@@ -60,8 +60,8 @@ constexpr MenuItemDef kStatsPopup[] = {{0, "IDR_STATS_POPUP", kStatsItems}};
 
 } // namespace
 
-std::span<const MenuItemDef> FindMenuResource(int nId) {
-    switch (nId) {
+std::span<const MenuItemDef> FindMenuResource(MenuId id) {
+    switch (id) {
         case IDR_MAINFRAME: return kMainMenu;
         case IDR_SIG_QUAL_POPUP: return kSigQualPopup;
         case IDR_PANEL_POPUP: return kPanelPopup;

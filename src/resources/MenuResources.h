@@ -4,6 +4,8 @@
 // lets tests read the exact texts and command ids.
 #pragma once
 
+#include "resources/resource.h"
+
 #include <span>
 
 struct MenuItemDef {
@@ -15,6 +17,6 @@ struct MenuItemDef {
     bool IsPopup() const { return !subItems.empty(); }
 };
 
-// The top-level items of menu resource nId (each a popup), or an empty span when there is
+// The top-level items of menu resource id (each a popup), or an empty span when there is
 // no such menu.
-std::span<const MenuItemDef> FindMenuResource(int nId);
+std::span<const MenuItemDef> FindMenuResource(MenuId id);

@@ -44,17 +44,17 @@ QImage FromRows(const char* const* rows) {
 
 } // namespace
 
-QString LoadString(int nId) {
-    return QString::fromUtf8(LoadStringUtf8(nId));
+QString LoadString(StringId id) {
+    return QString::fromUtf8(LoadStringUtf8(id));
 }
 
-QImage LoadBitmapResource(int nId) {
+QImage LoadBitmapResource(BitmapId id) {
     // Built once: markers load their icon at every drawing. A QImage is shared until it is
     // drawn on, so every caller still gets an image of its own.
     static const QImage notUsed = FromRows(kSatNotUsed);
     static const QImage used = FromRows(kSatUsed);
     static const QImage leds = LedStripImage();
-    switch (nId) {
+    switch (id) {
         case IDB_SAT_NOT_USED: return notUsed;
         case IDB_SAT_USED: return used;
         case IDB_LEDS: return leds;

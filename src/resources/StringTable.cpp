@@ -11,13 +11,13 @@
 namespace {
 
 struct StringEntry {
-    int nId;
+    StringId id;
     const char* pszText;
 };
 
 // Sorted by id for the binary search below.
 constexpr StringEntry kStrings[] = {
-    {IDR_MAINFRAME, "Ravuziz"},
+    {TitleOf(IDR_MAINFRAME), "Ravuziz"},
     {ID_INDICATOR_LOG, "Log:00.00M"},
     {ID_INDICATOR_LED, "    "},
     {ID_INDICATOR_FIX, "X"},
@@ -36,15 +36,15 @@ constexpr StringEntry kStrings[] = {
 
 static_assert(std::is_sorted(std::begin(kStrings), std::end(kStrings),
                              [](const StringEntry& a, const StringEntry& b) {
-                                 return a.nId < b.nId;
+                                 return a.id < b.id;
                              }));
 
 } // namespace
 
-const char* LoadStringUtf8(int nId) {
-    auto it = std::lower_bound(std::begin(kStrings), std::end(kStrings), nId,
-                               [](const StringEntry& e, int id) { return e.nId < id; });
-    if (it == std::end(kStrings) || it->nId != nId)
+const char* LoadStringUtf8(StringId id) {
+    auto it = std::lower_bound(std::begin(kStrings), std::end(kStrings), id,
+                               [](const StringEntry& e, StringId key) { return e.id < key; });
+    if (it == std::end(kStrings) || it->id != id)
         return "";
     return it->pszText;
 }

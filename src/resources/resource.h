@@ -1,30 +1,41 @@
 // SPDX-License-Identifier: MIT
 // Numbers by which the program addresses its menus, commands, dialogs, controls, strings and
 // bitmaps. They are fixed: menus, tables and tests refer to the same numbers, so a page's
-// pop-up command comes back through the routing to the handler that expects it.
+// pop-up command comes back through the routing to the handler that expects it. Menus,
+// dialogs, bitmaps and strings share numbers, so each of those kinds has a type of its own:
+// a bitmap's number passed where a menu is looked up does not compile.
 #pragma once
 
+enum class MenuId : int {};
+enum class DialogId : int {};
+enum class BitmapId : int {};
+enum class StringId : int {};
+
 // Resource set of the main window: menu bar, icon, tool bar and title string.
-inline constexpr int IDR_MAINFRAME = 128;
+inline constexpr MenuId IDR_MAINFRAME{128};
+// The title string of a resource set has the set's number.
+constexpr StringId TitleOf(MenuId id) {
+    return StringId{static_cast<int>(id)};
+}
 
 // Pop-up menus of the pages.
-inline constexpr int IDR_SIG_QUAL_POPUP = 133;
-inline constexpr int IDR_PANEL_POPUP = 134;
-inline constexpr int IDR_AZEL_POPUP = 135;
-inline constexpr int IDR_STATS_POPUP = 136;
+inline constexpr MenuId IDR_SIG_QUAL_POPUP{133};
+inline constexpr MenuId IDR_PANEL_POPUP{134};
+inline constexpr MenuId IDR_AZEL_POPUP{135};
+inline constexpr MenuId IDR_STATS_POPUP{136};
 
 // Dialog templates.
-inline constexpr int IDD_ABOUTBOX = 100;
-inline constexpr int IDD_COMM_SETTINGS = 135;
-inline constexpr int IDD_UNITS = 137;
-inline constexpr int IDD_AVG_THRESHOLDS = 141;
-inline constexpr int IDD_SPEED_SETUP = 142;
-inline constexpr int IDD_WARNING = 153;
+inline constexpr DialogId IDD_ABOUTBOX{100};
+inline constexpr DialogId IDD_COMM_SETTINGS{135};
+inline constexpr DialogId IDD_UNITS{137};
+inline constexpr DialogId IDD_AVG_THRESHOLDS{141};
+inline constexpr DialogId IDD_SPEED_SETUP{142};
+inline constexpr DialogId IDD_WARNING{153};
 
 // Bitmaps: the two satellite markers of the sky plot and the strip of status lights.
-inline constexpr int IDB_SAT_NOT_USED = 130;
-inline constexpr int IDB_SAT_USED = 131;
-inline constexpr int IDB_LEDS = 133;
+inline constexpr BitmapId IDB_SAT_NOT_USED{130};
+inline constexpr BitmapId IDB_SAT_USED{131};
+inline constexpr BitmapId IDB_LEDS{133};
 
 // Commands of the menu bar and of the pages' pop-up menus.
 inline constexpr int ID_LOG_START = 32777;
@@ -98,17 +109,17 @@ inline constexpr int ID_TAB_CONTROL = 12345;
 inline constexpr int ID_PAGE_WND = 0xFFFF;
 
 // String table. The status-bar pane ids double as the strings whose texts size the panes.
-inline constexpr int ID_INDICATOR_LOG = 129;
-inline constexpr int ID_INDICATOR_LED = 130;
-inline constexpr int ID_INDICATOR_FIX = 131;
-inline constexpr int ID_INDICATOR_MODE = 132;
-inline constexpr int IDS_NMI = 32777;
-inline constexpr int IDS_MI = 32778;
-inline constexpr int IDS_KM = 32779;
-inline constexpr int IDS_FT = 32780;
-inline constexpr int IDS_M = 32781;
-inline constexpr int IDS_MPH = 32782;
-inline constexpr int IDS_KT = 32783;
-inline constexpr int IDS_KMH = 32784;
-inline constexpr int IDS_M_PER_SEC = 32785;
-inline constexpr int IDS_X100_FT_PER_MIN = 32786;
+inline constexpr StringId ID_INDICATOR_LOG{129};
+inline constexpr StringId ID_INDICATOR_LED{130};
+inline constexpr StringId ID_INDICATOR_FIX{131};
+inline constexpr StringId ID_INDICATOR_MODE{132};
+inline constexpr StringId IDS_NMI{32777};
+inline constexpr StringId IDS_MI{32778};
+inline constexpr StringId IDS_KM{32779};
+inline constexpr StringId IDS_FT{32780};
+inline constexpr StringId IDS_M{32781};
+inline constexpr StringId IDS_MPH{32782};
+inline constexpr StringId IDS_KT{32783};
+inline constexpr StringId IDS_KMH{32784};
+inline constexpr StringId IDS_M_PER_SEC{32785};
+inline constexpr StringId IDS_X100_FT_PER_MIN{32786};

@@ -30,6 +30,8 @@
 #include <QTimerEvent>
 #include <QToolBar>
 
+#include <utility>
+
 namespace {
 
 constexpr char kLogFilter[] = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
@@ -204,12 +206,17 @@ void CMainFrame::PostToMain(unsigned nMessage) {
     PostMessage(this, static_cast<int>(nMessage));
 }
 void CMainFrame::Broadcast(unsigned nMessage) {
+    // A poll tick decodes dozens of sentences, and all they tell the windows is that data
+    // flows: until the main window has had the notice, another would change nothing.
+    if (nMessage == WM_GPS_SENTENCE && std::exchange(m_bSentenceNoticeWaiting, true))
+        return;
     BroadcastMessage(static_cast<int>(nMessage));
 }
 
 void CMainFrame::customEvent(QEvent* pEvent) {
     switch (MessageOf(pEvent)) {
         case WM_GPS_SENTENCE:
+            m_bSentenceNoticeWaiting = false;
             DrawLed(true);
             m_Timers.Set(kLedTimerId, kLedFlashMs);
             break;
@@ -343,6 +350,11 @@ QString CMainFrame::PaneText(int nPane) const {
 }
 
 void CMainFrame::UpdateStatusPanes() {
+    PaneInputs inputs{m_Parser.m_nFixQuality, m_Parser.m_nFixMode, m_Parser.IsRecording(),
+                      m_Parser.LoggedBytes(), ShownSource()};
+    if (inputs == m_PaneInputs)
+        return;
+    m_PaneInputs = std::move(inputs);
     QLabel* const panes[] = {m_pFixPane, m_pModePane, m_pLogPane, m_pSourcePane};
     for (int i = 0; i < 4; ++i) {
         const QString strText = PaneText(i);
@@ -350,7 +362,7 @@ void CMainFrame::UpdateStatusPanes() {
             panes[i]->setText(strText);
     }
     // The whole name, and why a network source is away, for when the pane is too narrow.
-    const SourceStatus source = ShownSource();
+    const SourceStatus& source = m_PaneInputs->source;
     const QString strTip = source.strProblem.isEmpty()
                                ? m_pSourcePane->text()
                                : m_pSourcePane->text() + QStringLiteral(": ") + source.strProblem;

@@ -152,9 +152,21 @@ private:
     QLabel* m_pModePane = nullptr;
     QLabel* m_pLogPane = nullptr;
     CStatusLight* m_pLight = nullptr;
+    // What the panes were last written from: the thread becomes idle many times a second,
+    // and most of those times none of it changed.
+    struct PaneInputs {
+        int nFixQuality = 0;
+        int nFixMode = 0;
+        bool bRecording = false;
+        uint32_t nLoggedBytes = 0;
+        SourceStatus source;
+        friend bool operator==(const PaneInputs&, const PaneInputs&) = default;
+    };
+    std::optional<PaneInputs> m_PaneInputs;
     CTimerSet m_Timers{this};
     CStatusLight::Colour m_LedColour = CStatusLight::Colour::Red;
     bool m_bLedLit = false;
+    bool m_bSentenceNoticeWaiting = false; // a WM_GPS_SENTENCE is on its way to this window
     Source m_SourceMode = Source::SerialPort;
     // A network source chosen in the menu, until its first connection settles; with the
     // settings to store once it has connected.

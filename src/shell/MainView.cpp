@@ -24,6 +24,7 @@ constexpr struct {
 CMainView::CMainView(CNmeaParser& gps, QWidget* pParent)
     : CSurfaceWnd(pParent), m_SatPage(gps), m_SigPage(gps), m_PanelPage(gps), m_StatsPage(gps) {
     SetBackgroundColour(GetSysColor(COLOR_WINDOW));
+    SetCoveredByChildren();
 }
 
 int CMainView::OnCreate() {

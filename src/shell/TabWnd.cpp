@@ -11,6 +11,7 @@
 #include <QTabBar>
 
 CTabWnd::CTabWnd(QWidget* pParent) : CSurfaceWnd(pParent) {
+    SetCoveredByChildren();
     m_pTabs = new QTabBar(this);
     m_pTabs->setDrawBase(false);
     m_pTabs->setExpanding(false);

@@ -59,9 +59,11 @@ AveragingSettings CStatsView::Settings() const {
 bool CStatsView::OnEraseBkgnd(CDrawContext& dc) {
     const CRect rcClient = GetClientRect();
     // Outlined with the context's default pen, one pixel black, which the edge then covers.
-    const CBrush oldBrush = dc.SelectBrush(CBrush(GetSysColor(COLOR_BTNFACE)));
-    dc.Rectangle(rcClient);
-    dc.SelectBrush(oldBrush);
+    {
+        const CDrawingScope scope(dc);
+        dc.SelectBrush(CBrush(GetSysColor(COLOR_BTNFACE)));
+        dc.Rectangle(rcClient);
+    }
     // A sunken one-pixel edge.
     dc.Draw3dRect(rcClient, GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
     m_Shown.reset();
@@ -86,7 +88,8 @@ void CStatsView::OnPaint(CDrawContext& dc) {
     const bool bOverShown = m_Shown && std::equal(texts.begin(), texts.end(), m_Shown->begin(),
                                                   m_Shown->end(), SameCells);
 
-    const CFont oldFont = dc.SelectFont(m_fontNormal.Get());
+    const CDrawingScope scope(dc);
+    dc.SelectFont(m_fontNormal.Get());
     const TextMetrics metrics = dc.GetTextMetrics();
     // Opaque cells overwrite the previous texts in place, so data updates need no erase.
     dc.SetBkColor(GetSysColor(COLOR_BTNFACE));
@@ -111,7 +114,6 @@ void CStatsView::OnPaint(CDrawContext& dc) {
                              GetSysColor(COLOR_BTNFACE));
         dc.TextOut(text.x, text.y, text.strText);
     }
-    dc.SelectFont(oldFont);
     m_Shown = std::move(texts);
 }
 
@@ -123,6 +125,9 @@ void CStatsView::OnMessage(int nMessage) {
     if (m_bEnabled != 1)
         return;
     m_Averages.AddFix(m_Gps, Settings());
+    // Behind another page only the sample counts: the page is drawn whole when it comes back.
+    if (IsPutAway())
+        return;
     // A fix that reads the same as the table shown changes nothing on the screen.
     if (!m_Shown || !SameTexts(*m_Shown, TableTexts()))
         Invalidate(false);

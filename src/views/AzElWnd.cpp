@@ -49,6 +49,11 @@ void CAzElWnd::OnMessage(int nMessage) {
         return;
     }
     const SkySatelliteList list = BuildSatelliteList();
+    // Behind another page the trail still grows; the page is drawn whole when it comes back.
+    if (IsPutAway()) {
+        m_SkyPlot.KeepSatellites(list);
+        return;
+    }
     CClientDC dc(this);
     m_SkyPlot.UpdateSatellites(dc, list);
 }

@@ -53,9 +53,11 @@ int CSigNavWnd::OnCreate() {
 bool CSigNavWnd::OnEraseBkgnd(CDrawContext& dc) {
     // The bar area is the bar graph's own.
     const CRect text = TextArea(GetClientRect());
-    const CBrush oldBrush = dc.SelectBrush(CBrush(GetSysColor(COLOR_BTNFACE)));
-    dc.Rectangle(text);
-    dc.SelectBrush(oldBrush);
+    {
+        const CDrawingScope scope(dc);
+        dc.SelectBrush(CBrush(GetSysColor(COLOR_BTNFACE)));
+        dc.Rectangle(text);
+    }
     dc.Draw3dRect(text, GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
     return true;
 }
@@ -103,14 +105,15 @@ void CSigNavWnd::DrawTextBlock(CDrawContext& dc, const CRect& area,
     const int x0 = area.left + kTextMargin;
     const int y0 = area.top + kTextMargin;
 
-    const CFont oldFont = dc.SelectFont(m_NormalFont.Get());
+    const CDrawingScope scope(dc);
+    dc.SelectFont(m_NormalFont.Get());
     const TextMetrics metrics = dc.GetTextMetrics();
     const int th = metrics.tmHeight;
     const int xValue = x0 + kValueColumn * metrics.tmAveCharWidth;
-    const QColor oldBk = dc.SetBkColor(GetSysColor(COLOR_BTNFACE));
-    const QColor oldText = dc.SetTextColor(GetSysColor(COLOR_BTNTEXT));
+    dc.SetBkColor(GetSysColor(COLOR_BTNFACE));
+    dc.SetTextColor(GetSysColor(COLOR_BTNTEXT));
     // Opaque: each text fills its cell first, so a new value covers the old one.
-    const int nOldMode = dc.SetBkMode(OPAQUE);
+    dc.SetBkMode(OPAQUE);
 
     if (!pShown) {
         dc.SelectFont(m_BoldFont.Get());
@@ -139,11 +142,6 @@ void CSigNavWnd::DrawTextBlock(CDrawContext& dc, const CRect& area,
         dc.TextOut(xValue, y, rows[i].strValue);
     }
     m_ShownText = ShownText{area, ScreenDpiY(), Values(rows)};
-
-    dc.SetBkMode(nOldMode);
-    dc.SetTextColor(oldText);
-    dc.SetBkColor(oldBk);
-    dc.SelectFont(oldFont);
 }
 
 void CSigNavWnd::OnTimer(int) {

@@ -60,11 +60,10 @@ void CSignalBarWnd::ResetRange() {
 
 bool CSignalBarWnd::OnEraseBkgnd(CDrawContext& dc) {
     const QColor face = GetSysColor(COLOR_BTNFACE);
-    const CPen oldPen = dc.SelectPen(CPen(PS_SOLID, 1, face));
-    const CBrush oldBrush = dc.SelectBrush(CBrush(face));
+    const CDrawingScope scope(dc);
+    dc.SelectPen(CPen(PS_SOLID, 1, face));
+    dc.SelectBrush(CBrush(face));
     dc.Rectangle(GetClientRect());
-    dc.SelectBrush(oldBrush);
-    dc.SelectPen(oldPen);
     return true;
 }
 
@@ -89,10 +88,10 @@ void CSignalBarWnd::DrawBars(CDrawContext& dc) {
     const int nSlotWidth = (client.Width() - 2 * kEdge) / n;
 
     const int nPointSize = std::max((client.Width() - 2 * kEdge) / 3, kMinPointSize);
-    const CFont oldFont = dc.SelectFont(dc.CreatePointFont(nPointSize, kFace));
+    const CDrawingScope scope(dc);
+    dc.SelectFont(dc.CreatePointFont(nPointSize, kFace));
     const int nTextHeight = dc.GetTextMetrics().tmHeight;
-    const int nOldMode = dc.SetBkMode(TRANSPARENT);
-    const QColor oldText = dc.GetTextColor();
+    dc.SetBkMode(TRANSPARENT);
 
     // The scale of this paint takes in every channel drawn.
     for (int i = 0; i < n; ++i)
@@ -104,10 +103,6 @@ void CSignalBarWnd::DrawBars(CDrawContext& dc) {
             GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
         DrawBar(dc, i, nSlotWidth, nTextHeight);
     }
-
-    dc.SetTextColor(oldText);
-    dc.SetBkMode(nOldMode);
-    dc.SelectFont(oldFont);
 }
 
 void CSignalBarWnd::DrawBar(CDrawContext& dc, int i, int nSlotWidth, int nTextHeight) const {

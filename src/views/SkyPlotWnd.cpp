@@ -54,7 +54,7 @@ void CSkyPlotWnd::SetRingStep(int nDegrees) {
         m_nRingStep = nDegrees;
 }
 
-void CSkyPlotWnd::SetIcons(int nUsedIcon, int nNotUsedIcon) {
+void CSkyPlotWnd::SetIcons(BitmapId nUsedIcon, BitmapId nNotUsedIcon) {
     m_nUsedIcon = nUsedIcon;
     m_nNotUsedIcon = nNotUsedIcon;
 }
@@ -75,12 +75,13 @@ void CSkyPlotWnd::Paint(CDrawContext& dc) {
 }
 
 void CSkyPlotWnd::DrawGrid(CDrawContext& dc) const {
-    const CPen oldPen = dc.SelectPen(CPen(PS_SOLID, 1, kGridColour));
-    const CBrush oldBrush = dc.SelectBrush(CBrush(kSkyColour));
-    const CFont oldFont = dc.SelectFont(dc.CreatePointFont(m_nPointSize, kFace));
-    const QColor oldBk = dc.SetBkColor(kSkyColour);
-    const QColor oldText = dc.SetTextColor(kLabelColour);
-    const int nOldMode = dc.SetBkMode(OPAQUE);
+    const CDrawingScope scope(dc);
+    dc.SelectPen(CPen(PS_SOLID, 1, kGridColour));
+    dc.SelectBrush(CBrush(kSkyColour));
+    dc.SelectFont(dc.CreatePointFont(m_nPointSize, kFace));
+    dc.SetBkColor(kSkyColour);
+    dc.SetTextColor(kLabelColour);
+    dc.SetBkMode(OPAQUE);
 
     // The horizon ring fills the whole sky; each smaller ring fills its inside again, so a
     // ring's label is only ever covered by spokes.
@@ -97,13 +98,6 @@ void CSkyPlotWnd::DrawGrid(CDrawContext& dc) const {
         dc.LineTo(end.x, end.y);
         DrawCentredLabel(dc, m_Geometry.SkyPoint(z, m_nSpokeLabelElevation), SpokeLabel(z));
     }
-
-    dc.SetBkMode(nOldMode);
-    dc.SetTextColor(oldText);
-    dc.SetBkColor(oldBk);
-    dc.SelectFont(oldFont);
-    dc.SelectBrush(oldBrush);
-    dc.SelectPen(oldPen);
 }
 
 void CSkyPlotWnd::DrawCentredLabel(CDrawContext& dc, CPoint pt, const QString& strText) const {
@@ -152,6 +146,14 @@ QString CSkyPlotWnd::MarkerText(const SkySatellite& sat) const {
 }
 
 void CSkyPlotWnd::UpdateSatellites(CDrawContext& dc, const SkySatelliteList& list) {
+    Update(&dc, list);
+}
+
+void CSkyPlotWnd::KeepSatellites(const SkySatelliteList& list) {
+    Update(nullptr, list);
+}
+
+void CSkyPlotWnd::Update(CDrawContext* pDc, const SkySatelliteList& list) {
     m_Current = list;
     for (size_t i = 0; i < m_Current.size(); ++i) {
         SkySatellite& current = m_Current[i];
@@ -164,11 +166,12 @@ void CSkyPlotWnd::UpdateSatellites(CDrawContext& dc, const SkySatelliteList& lis
             current.nElevation == drawn.nElevation && current.nTextColour == drawn.nTextColour &&
             current.nIcon == drawn.nIcon && current.system == drawn.system)
             continue;
-        if (IsShown(drawn))
-            DrawMarker(dc, drawn);
+        if (pDc && IsShown(drawn))
+            DrawMarker(*pDc, drawn);
         if (IsShown(current)) {
-            DrawMarker(dc, current);
-            AddTrailPoint(dc, current.nAzimuth, current.nElevation);
+            if (pDc)
+                DrawMarker(*pDc, current);
+            AddTrailPoint(pDc, current.nAzimuth, current.nElevation);
         }
         // The used flag comes along; only its colour and icon are on the screen.
         drawn = current;
@@ -176,12 +179,16 @@ void CSkyPlotWnd::UpdateSatellites(CDrawContext& dc, const SkySatelliteList& lis
 }
 
 void CSkyPlotWnd::AddTrailPoint(CDrawContext& dc, int nAzimuth, int nElevation) {
+    AddTrailPoint(&dc, nAzimuth, nElevation);
+}
+
+void CSkyPlotWnd::AddTrailPoint(CDrawContext* pDc, int nAzimuth, int nElevation) {
     const CTrailStore::AddResult result = m_Trails.Add(nAzimuth, nElevation);
-    if (!result.bAdded)
+    if (!result.bAdded || !pDc)
         return;
     if (result.evicted)
-        PlotTrailPixel(dc, *result.evicted);
-    PlotTrailPixel(dc, TrailPoint{nAzimuth, nElevation});
+        PlotTrailPixel(*pDc, *result.evicted);
+    PlotTrailPixel(*pDc, TrailPoint{nAzimuth, nElevation});
 }
 
 void CSkyPlotWnd::DrawTrail(CDrawContext& dc) const {

@@ -22,6 +22,7 @@
 #pragma once
 
 #include "nmea/GnssSystems.h"
+#include "resources/resource.h"
 #include "views/SkyGeometry.h"
 #include "views/TrailStore.h"
 
@@ -39,7 +40,7 @@ struct SkySatellite {
     int32_t nElevation = 0;
     int32_t bUsed = 0;       // 1 when used in the navigation solution
     int32_t nTextColour = 0; // marker text, 0xRRGGBB (set by UpdateSatellites)
-    int32_t nIcon = 0;       // bitmap resource of the marker (set by UpdateSatellites)
+    BitmapId nIcon{};        // bitmap resource of the marker (set by UpdateSatellites)
     // All systems: the satellite's system, nPrn its number within it; None in the GPS-only
     // reading, whose markers show the PRN through the marker format.
     GnssSystem system = GnssSystem::None;
@@ -64,14 +65,14 @@ public:
     // Any non-zero flag turns trails on.
     void SetTrails(int nFlag) { m_nTrails = nFlag != 0 ? 1 : 0; }
     // Bitmap resources for used and other satellites; 0 or an unknown id draws no icon.
-    void SetIcons(int nUsedIcon, int nNotUsedIcon);
+    void SetIcons(BitmapId nUsedIcon, BitmapId nNotUsedIcon);
 
     int PointSize() const { return m_nPointSize; }
     int RingStep() const { return m_nRingStep; }
     const QString& MarkerFormat() const { return m_strMarkerFormat; }
     int Trails() const { return m_nTrails; }
-    int UsedIcon() const { return m_nUsedIcon; }
-    int NotUsedIcon() const { return m_nNotUsedIcon; }
+    BitmapId UsedIcon() const { return m_nUsedIcon; }
+    BitmapId NotUsedIcon() const { return m_nNotUsedIcon; }
 
     // Fills and frames the whole client rectangle and lays the plot out in it.
     void Layout(CDrawContext& dc, const CRect& client);
@@ -81,6 +82,9 @@ public:
     // slots and redraws on dc only the markers that changed, adding a trail point for each
     // new one.
     void UpdateSatellites(CDrawContext& dc, const SkySatelliteList& list);
+    // The same for a plot that is not on the screen: the slots and the trail follow, nothing
+    // is drawn, so the screen no longer matches the drawn slots until the next full Paint.
+    void KeepSatellites(const SkySatelliteList& list);
 
     // Stores a sky position in the trail and plots it, un-plotting the oldest position when
     // the store wraps; a position stored already changes nothing.
@@ -111,6 +115,9 @@ public:
     static const QColor kTrailColour;
 
 private:
+    // Without a drawing context the slots and the trail change and nothing is drawn.
+    void Update(CDrawContext* pDc, const SkySatelliteList& list);
+    void AddTrailPoint(CDrawContext* pDc, int nAzimuth, int nElevation);
     void DrawGrid(CDrawContext& dc) const;
     void DrawCentredLabel(CDrawContext& dc, CPoint pt, const QString& strText) const;
     void DrawTrail(CDrawContext& dc) const;
@@ -123,8 +130,8 @@ private:
     int m_nSpokeStep = 30;
     int m_nSpokeLabelElevation = 15;
     QString m_strMarkerFormat = QStringLiteral("PRN:%d");
-    int m_nUsedIcon = 0;
-    int m_nNotUsedIcon = 0;
+    BitmapId m_nUsedIcon{};
+    BitmapId m_nNotUsedIcon{};
     int m_nTrails = 0;
 
     SkyGeometry m_Geometry;

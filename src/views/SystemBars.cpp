@@ -211,9 +211,9 @@ void CSignalBarWnd::DrawSystemBars(CDrawContext& dc) {
     const int n = m_nChannelCount;
     m_SystemLayout.nPointSize =
         std::clamp((client.Width() - 2 * kEdge) / 3, kMinPointSize, kMaxPointSize);
-    const CFont oldFont = dc.SelectFont(dc.CreatePointFont(m_SystemLayout.nPointSize, kFace));
-    const int nOldMode = dc.SetBkMode(TRANSPARENT);
-    const QColor oldText = dc.GetTextColor();
+    const CDrawingScope scope(dc);
+    dc.SelectFont(dc.CreatePointFont(m_SystemLayout.nPointSize, kFace));
+    dc.SetBkMode(TRANSPARENT);
     LayOutSystemBars(dc);
     const SystemBarLayout& layout = m_SystemLayout;
 
@@ -242,8 +242,4 @@ void CSignalBarWnd::DrawSystemBars(CDrawContext& dc) {
     dc.SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
     for (const SystemBarLayout::Label& label : layout.labels)
         dc.DrawText(label.strText, label.cell, DT_CENTER | DT_TOP);
-
-    dc.SetTextColor(oldText);
-    dc.SetBkMode(nOldMode);
-    dc.SelectFont(oldFont);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "FaultSupport.h"
 
+#include "settings/SettingsStore.h"
 #include "shell/MainView.h"
 #include "source/SerialPort.h"
 
@@ -20,13 +21,14 @@ namespace {
 } // namespace
 
 void FaultTest::SetUp() {
-    // The store is looked up afresh by every read, so pointing its root elsewhere is enough.
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_Config.path());
+    ReopenSettingsStore();
 }
 
 void FaultTest::TearDown() {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                        qEnvironmentVariable("XDG_CONFIG_HOME"));
+    ReopenSettingsStore();
 }
 
 QString FaultTest::ConfigFile() const {

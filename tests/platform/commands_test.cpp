@@ -104,7 +104,7 @@ TEST(PopupMenu, ADisabledItemCannotBeChosenAndDismissingChoosesNothing) {
     EXPECT_EQ(person.Prompts().at(0).ptScreen, QPoint(10, 10));
     QCoreApplication::processEvents();
     EXPECT_TRUE(frame.commands.empty());
-    EXPECT_FALSE(TrackPopupMenu(999, QPoint(10, 10), &frame, 0));
+    EXPECT_FALSE(TrackPopupMenu(MenuId{999}, QPoint(10, 10), &frame, 0));
 }
 
 TEST(PopupMenu, PanelMenuHasItsSubMenuAndItsCommandsReachTheOwner) {

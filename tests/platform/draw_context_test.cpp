@@ -601,17 +601,17 @@ TEST(DrawContext, AKeptPainterDrawsExactlyWhatPaintersPerOperationDraw) {
 
 TEST(Bitmaps, SatelliteMarkersAreBuiltFromTheirRows) {
     CBitmap used;
-    ASSERT_TRUE(used.LoadBitmap(131));
+    ASSERT_TRUE(used.LoadBitmap(IDB_SAT_USED));
     EXPECT_EQ(used.GetSize(), (CSize{15, 13}));
     EXPECT_EQ(used.Image().pixel(0, 0), qRgb(255, 255, 0));
     EXPECT_EQ(used.Image().pixel(1, 1), qRgb(255, 0, 0));
     EXPECT_EQ(used.Image().pixel(7, 6), qRgb(255, 255, 255));
     EXPECT_EQ(used.Image().pixel(5, 0), qRgb(0, 0, 0));
     CBitmap notUsed;
-    ASSERT_TRUE(notUsed.LoadBitmap(130));
+    ASSERT_TRUE(notUsed.LoadBitmap(IDB_SAT_NOT_USED));
     EXPECT_EQ(notUsed.Image().pixel(1, 1), qRgb(192, 192, 192));
     EXPECT_EQ(notUsed.Image().pixel(7, 6), qRgb(128, 128, 128));
-    EXPECT_FALSE(CBitmap().LoadBitmap(999));
+    EXPECT_FALSE(CBitmap().LoadBitmap(BitmapId{999}));
 }
 
 } // namespace

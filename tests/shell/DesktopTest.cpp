@@ -159,9 +159,9 @@ TEST_F(Desktop, F1ShowsAHelpPageOnEveryPageAndEveryMenuItem) {
     const QTabBar* pTabs = pFrame->View().TabWnd().TabControl();
     for (int i = 0; i < pTabs->count(); ++i)
         expected << pTabs->tabText(i);
-    for (const int nMenu :
+    for (const MenuId menu :
          {IDR_MAINFRAME, IDR_SIG_QUAL_POPUP, IDR_AZEL_POPUP, IDR_PANEL_POPUP, IDR_STATS_POPUP})
-        MenuTexts(FindMenuResource(nMenu), expected);
+        MenuTexts(FindMenuResource(menu), expected);
     ASSERT_GT(expected.size(), 20);
     for (const QString& strText : expected)
         EXPECT_TRUE(strHelp.contains(strText)) << strText.toStdString();

@@ -25,7 +25,7 @@ QRgb ColourOf(char c) {
 
 TEST(SatelliteIcons, AreFifteenByThirteenPixelsOfTheirRows) {
     struct Icon {
-        int nId;
+        BitmapId id;
         const char* rows[13];
     } const icons[] = {
         {IDB_SAT_NOT_USED,
@@ -40,8 +40,8 @@ TEST(SatelliteIcons, AreFifteenByThirteenPixelsOfTheirRows) {
           "YYYY.......YYYY"}},
     };
     for (const Icon& icon : icons) {
-        SCOPED_TRACE(icon.nId);
-        const QImage image = LoadBitmapResource(icon.nId);
+        SCOPED_TRACE(static_cast<int>(icon.id));
+        const QImage image = LoadBitmapResource(icon.id);
         ASSERT_EQ(image.size(), QSize(15, 13));
         for (int y = 0; y < 13; ++y)
             for (int x = 0; x < 15; ++x)

@@ -66,7 +66,7 @@ SkySatelliteList ListOf(std::initializer_list<SkySatellite> sats) {
 }
 
 SkySatellite Sat(int nPrn, int nAzimuth, int nElevation, int bUsed = 0) {
-    return {nPrn, nAzimuth, nElevation, bUsed, 0, 0};
+    return {nPrn, nAzimuth, nElevation, bUsed, 0, {}};
 }
 
 CFont LabelFont() {
@@ -135,7 +135,7 @@ TEST(SkyPlot, AMarkerIsTheIconCentredOnThePositionWithThePrnUnderIt) {
     struct Case {
         const char* legend;
         int bUsed;
-        int nIcon;
+        BitmapId icon;
         QColor text;
     } const cases[] = {{"used", 1, IDB_SAT_USED, kYellow},
                        {"not used", 0, IDB_SAT_NOT_USED, kSilver}};
@@ -148,7 +148,7 @@ TEST(SkyPlot, AMarkerIsTheIconCentredOnThePositionWithThePrnUnderIt) {
             const QImage marker = XorOf(before, p.Image());
 
             const CPoint pt = p.plot.Geometry().SkyPoint(nAzimuth, nElevation);
-            const QImage icon = LoadBitmapResource(c.nIcon);
+            const QImage icon = LoadBitmapResource(c.icon);
             const QPoint iconAt(pt.x - 15 / 2, pt.y - 13 / 2);
             EXPECT_EQ(marker.copy(QRect(iconAt, icon.size())), icon);
 
@@ -313,7 +313,7 @@ TEST(SkyPlot, TrailsOffStillStoresButDrawsNothing) {
 
 TEST(SkyPlot, AMissingIconLeavesTheNumberOnly) {
     Plot p;
-    p.plot.SetIcons(0, 0);
+    p.plot.SetIcons(BitmapId{}, BitmapId{});
     const QImage empty = p.Image().copy();
     p.Update(ListOf({Sat(4, 15, 52, 1)}));
     const QImage marker = XorOf(empty, p.Image());

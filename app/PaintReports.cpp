@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "PaintCounts.h"
+#include "PaintReports.h"
 
 #include "shell/MainFrame.h"
 #include "shell/MainView.h"
@@ -9,16 +9,18 @@
 #include <QWidget>
 
 #include <cstdio>
+#include <ctime>
 
 namespace {
 
-class CPaintCounter : public QObject {
+class CPaintWatcher : public QObject {
 public:
-    using QObject::QObject;
+    CPaintWatcher(bool bFrames, bool bCounts, QObject* pParent)
+        : QObject(pParent), m_bFrames(bFrames), m_bCounts(bCounts) {}
 
-    void Report() const {
+    void ReportCounts() const {
         CMainFrame* pFrame = Frame();
-        if (!pFrame)
+        if (!m_bCounts || !pFrame)
             return;
         const CTabWnd& tabs = pFrame->View().TabWnd();
         QWidget* pPage = tabs.CurrentPage();
@@ -43,14 +45,40 @@ protected:
         auto* pFrame = dynamic_cast<CMainFrame*>(pWidget->window());
         if (!pFrame)
             return false;
-        ++m_nWindowShown;
         const QWidget* pPage = pFrame->View().TabWnd().CurrentPage();
-        if (pPage && (pPage == pWidget || pPage->isAncestorOf(pWidget)))
-            ++m_nPageShown;
+        const bool bOnPage = pPage && (pPage == pWidget || pPage->isAncestorOf(pWidget));
+        ++m_nWindowShown;
+        m_nPageShown += bOnPage ? 1 : 0;
+        if (m_bFrames)
+            ReportFrame(*pFrame, bOnPage);
         return false;
     }
 
 private:
+    void ReportFrame(CMainFrame& frame, bool bOnPage) {
+        if (!m_bFirst) {
+            m_bFirst = true;
+            ReportTime("first frame");
+        }
+        if (frame.Parser().m_nSentenceCount == 0)
+            return;
+        if (!m_bData) {
+            m_bData = true;
+            ReportTime("first frame with data");
+        }
+        if (bOnPage) {
+            m_bFrames = false; // all three are told
+            ReportTime("first page with data");
+        }
+    }
+
+    static void ReportTime(const char* pszWhat) {
+        timespec now{};
+        clock_gettime(CLOCK_REALTIME, &now);
+        std::fprintf(stderr, "ravuziz: %s at %lld.%09ld\n", pszWhat,
+                     static_cast<long long>(now.tv_sec), now.tv_nsec);
+    }
+
     static CMainFrame* Frame() {
         for (QWidget* pWidget : QApplication::topLevelWidgets())
             if (auto* pFrame = dynamic_cast<CMainFrame*>(pWidget))
@@ -58,18 +86,24 @@ private:
         return nullptr;
     }
 
+    bool m_bFrames;
+    bool m_bCounts;
+    bool m_bFirst = false;
+    bool m_bData = false;
     int m_nPageShown = 0;
     int m_nWindowShown = 0;
 };
 
 } // namespace
 
-void ReportPaintCountsIfAsked() {
-    if (qEnvironmentVariableIsEmpty("RAVUZIZ_REPORT_PAINTS"))
+void StartPaintReportsIfAsked() {
+    const bool bFrames = !qEnvironmentVariableIsEmpty("RAVUZIZ_REPORT_FRAMES");
+    const bool bCounts = !qEnvironmentVariableIsEmpty("RAVUZIZ_REPORT_PAINTS");
+    if (!bFrames && !bCounts)
         return;
     QCoreApplication* pApp = QCoreApplication::instance();
-    auto* pCounter = new CPaintCounter(pApp);
-    pApp->installEventFilter(pCounter);
-    QObject::connect(pApp, &QCoreApplication::aboutToQuit, pCounter,
-                     [pCounter] { pCounter->Report(); });
+    auto* pWatcher = new CPaintWatcher(bFrames, bCounts, pApp);
+    pApp->installEventFilter(pWatcher);
+    QObject::connect(pApp, &QCoreApplication::aboutToQuit, pWatcher,
+                     [pWatcher] { pWatcher->ReportCounts(); });
 }
