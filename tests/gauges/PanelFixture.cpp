@@ -14,12 +14,12 @@ QImage PlainPage(const CGaugePanelWnd& panel, const std::vector<int>& codes) {
     for (const int nGaugeCode : codes) {
         const CRect& rect = panel.GaugeRect(nGaugeCode);
         switch (nGaugeCode) {
-            case kGaugeCompass: panel.Compass().Draw(&canvas.dc, rect); break;
-            case kGaugeAltimeter: panel.Altimeter().Draw(&canvas.dc, rect); break;
-            case kGaugeSpeedometer: panel.Speedometer().Draw(&canvas.dc, rect); break;
+            case kGaugeCompass: panel.Compass().Draw(canvas.dc, rect); break;
+            case kGaugeAltimeter: panel.Altimeter().Draw(canvas.dc, rect); break;
+            case kGaugeSpeedometer: panel.Speedometer().Draw(canvas.dc, rect); break;
             case kGaugeVerticalSpeed: {
                 CVerticalSpeedWnd gauge = panel.VerticalSpeed(); // drawing clamps its value
-                gauge.Draw(&canvas.dc, rect);
+                gauge.Draw(canvas.dc, rect);
                 break;
             }
             default: break;

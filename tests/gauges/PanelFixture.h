@@ -45,6 +45,9 @@ protected:
 
     CNmeaParser gps;
     std::unique_ptr<CGaugePanelWnd> m_pPanel;
+    // The page as a step drew it, kept before the plain drawing it is compared with is made
+    // (the order of a comparison's operands is not fixed).
+    QImage page;
 };
 
 // The empty page: a one-pixel black frame round white.
