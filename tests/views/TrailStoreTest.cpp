@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The trail store: each position once, the oldest pushed out when the ring wraps, and
-// erasing without moving the write index.
+// The trail store: each position once, the oldest pushed out when the ring wraps. (Erasing
+// is the sky page's erase command.)
 #include "views/TrailStore.h"
 
 #include <gtest/gtest.h>
@@ -39,20 +39,6 @@ TEST(TrailStore, StoresEachPositionOnceAndTheLastSlotPushesOutTheFirst) {
     }
     EXPECT_EQ(store->WriteIndex(), 10);
     EXPECT_TRUE(store->Slot(10).IsEmpty());
-}
-
-TEST(TrailStore, ErasingKeepsTheWriteIndex) {
-    CTrailStore store;
-    for (int n = 0; n < 5; ++n)
-        Add(store, n);
-    store.Clear();
-    EXPECT_EQ(store.Count(), 0);
-    EXPECT_EQ(store.WriteIndex(), 5);
-
-    // An erased position can be stored again, at the unchanged index.
-    EXPECT_TRUE(Add(store, 0).bAdded);
-    EXPECT_EQ(store.Slot(5), Nth(0));
-    EXPECT_EQ(store.WriteIndex(), 6);
 }
 
 } // namespace
