@@ -27,15 +27,3 @@ QImage PlainPage(const CGaugePanelWnd& panel, const std::vector<int>& codes) {
     }
     return canvas.Image();
 }
-
-QImage GaugeAlone(const CGaugePanelWnd& panel, int nGaugeCode) {
-    return PlainPage(panel, {nGaugeCode});
-}
-
-bool SameIn(const QImage& a, const QImage& b, const CRect& area) {
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x)
-            if (!a.valid(x, y) || !b.valid(x, y) || a.pixel(x, y) != b.pixel(x, y))
-                return false;
-    return true;
-}

@@ -2,7 +2,8 @@
 // Each gauge drawn whole as the kept pictures show it: faces, ticks and labels for several
 // scales (labels rounded down), pointers across their turns and signs, held at the ends of
 // their scales and pointing up for values that are not numbers, the readouts and titles.
-// Before its first layout a gauge that keeps one draws nothing.
+// Before its first layout a gauge that keeps one draws nothing. (Every tick, label and pointer
+// stands where the dial's fitting and polar points put it.)
 #include "GaugeTestSupport.h"
 
 #include "common/Golden.h"
@@ -17,7 +18,8 @@
 
 namespace {
 
-const CRect kRect{0, 0, 200, 200};
+// Neither square nor even: the dial's centre falls on a half pixel and its square truncates.
+const CRect kRect{0, 0, 211, 197};
 
 QImage Drawn(const std::function<void(CDrawContext&)>& draw) {
     Canvas canvas(kRect.right, kRect.bottom);
@@ -46,7 +48,7 @@ TEST(GaugePictures, SpeedometerAtSpeedsAndFullScales) {
 TEST(GaugePictures, AltimeterAtAltitudes) {
     CAltimeterWnd gauge;
     gauge.SetUnitName(QStringLiteral("ft"));
-    EXPECT_EQ(Drawn([&](CDrawContext& dc) { gauge.Draw(dc, kRect); }), Canvas(200, 200).Image());
+    EXPECT_EQ(Drawn([&](CDrawContext& dc) { gauge.Draw(dc, kRect); }), Canvas(kRect.right, kRect.bottom).Image());
     gauge.Layout(kRect);
     int n = 0;
     for (const double dAltitude : {0.0, 1500.0, 999.9, -12.5, 123456.0, qQNaN()}) {
@@ -63,7 +65,7 @@ TEST(GaugePictures, CompassAtCoursesBearingsAndWaypoints) {
     } cases[] = {{0, 45, "004"}, {90, 90, ""}, {359, 10, "WAYPT8"}, {10, 350, "W"}};
     CCompassWnd gauge;
     gauge.SetDistanceUnitName(QStringLiteral("nmi"));
-    EXPECT_EQ(Drawn([&](CDrawContext& dc) { gauge.Draw(dc, kRect); }), Canvas(200, 200).Image());
+    EXPECT_EQ(Drawn([&](CDrawContext& dc) { gauge.Draw(dc, kRect); }), Canvas(kRect.right, kRect.bottom).Image());
     gauge.Layout(kRect);
     int n = 0;
     for (const auto& c : cases) {
@@ -80,7 +82,7 @@ TEST(GaugePictures, VerticalSpeedAtScalesAndValues) {
     } cases[] = {{2000, 1000, "ft per min"}, {2000, 5000, "ft per min"}, {5, 2.5, "m per sec"},
                  {2, -7, "m per sec"},       {0, 3, "m per sec"},        {5, qQNaN(), "m per sec"}};
     CVerticalSpeedWnd gauge;
-    EXPECT_EQ(Drawn([&](CDrawContext& dc) { gauge.Draw(dc, kRect); }), Canvas(200, 200).Image());
+    EXPECT_EQ(Drawn([&](CDrawContext& dc) { gauge.Draw(dc, kRect); }), Canvas(kRect.right, kRect.bottom).Image());
     gauge.Layout(kRect);
     int n = 0;
     for (const auto& c : cases) {

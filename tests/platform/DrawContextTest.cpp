@@ -234,18 +234,6 @@ TEST(DrawContext, SelectingHandsBackWhatItReplaces) {
     EXPECT_EQ(dc.SetTextColor(kRed), kBlack);
     EXPECT_EQ(dc.SetBkColor(kBlue), kWhite);
     EXPECT_EQ(dc.SetBkMode(TRANSPARENT), OPAQUE);
-
-    // A memory context draws nothing until a bitmap is selected; off it pixels are invalid.
-    dc.Rectangle(0, 0, 5, 5);
-    CBitmap bitmap;
-    ASSERT_TRUE(bitmap.CreateCompatibleBitmap(6, 6));
-    EXPECT_EQ(dc.SelectBitmap(&bitmap), nullptr);
-    EXPECT_EQ(CountPixels(bitmap.Image(), kBlack), 36);
-    EXPECT_EQ(dc.SetPixel(3, 4, kBlue), kBlue);
-    EXPECT_EQ(dc.GetPixel(3, 4), kBlue);
-    EXPECT_FALSE(dc.GetPixel(6, 4).isValid());
-    EXPECT_FALSE(dc.SetPixel(-1, 0, kBlue).isValid());
-    EXPECT_EQ(dc.SelectBitmap(nullptr), &bitmap);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Windows with persistent surfaces: the erase/paint protocol, drawing outside a repaint that
-// stays on the surface, posted messages after the posting handler, timers by id, creation
-// and the tap-and-hold gesture.
+// stays on the surface, posted messages after the posting handler, timers by id and the
+// tap-and-hold gesture.
 #include "platform/SurfaceWnd.h"
 #include "common/Events.h"
 #include "common/Pixels.h"
@@ -30,12 +30,10 @@ public:
     Log log;
     bool bEraseDraws = true;
     std::function<void(int)> onMessage;
-    int nCreateResult = 0;
     bool bHandlesContextMenu = true;
     std::vector<QPoint> contextMenus;
 
 protected:
-    int OnCreate() override { return log.push_back("create"), nCreateResult; }
     bool OnEraseBkgnd(CDrawContext& dc) override {
         log.push_back("erase");
         return bEraseDraws ? CSurfaceWnd::OnEraseBkgnd(dc) : true;
@@ -137,15 +135,6 @@ TEST(SurfaceWnd, TimersTickWithTheirIdAndRestartWhenSetAgain) {
     EXPECT_TRUE(wnd.KillTimer(1));
     EXPECT_FALSE(wnd.KillTimer(1));
     EXPECT_EQ(intervals(), (std::vector<qint64>{200}));
-}
-
-TEST(SurfaceWnd, CreateReportsARefusalAndLeavesTheWindowHidden) {
-    CProbeWnd parent;
-    auto* pRefused = new CProbeWnd;
-    pRefused->nCreateResult = -1;
-    EXPECT_FALSE(pRefused->Create(QStringLiteral("Panel"), {}, &parent, 0xFFFF));
-    EXPECT_TRUE(pRefused->isHidden());
-    EXPECT_EQ(pRefused->log, (Log{"create"}));
 }
 
 TEST(SurfaceWnd, PressAndHoldOpensTheContextMenuOfTheWindowOrItsParent) {

@@ -168,6 +168,17 @@ TEST_F(SigNavPage, TheResetCommandNarrowsTheRangeAndARecordResetEmptiesTheBars) 
     FeedChunks(gps, Sentence("GPGSV,1,1,00"));
     EXPECT_EQ(Tick().copy(0, 0, 240, 100), reset.copy(0, 0, 240, 100));
     EXPECT_FALSE(Bars().BySystem());
+
+    // As many bars by system and then by bare PRN: what the frames drew before is erased.
+    const std::string strGsv = Sentence("GPGSV,1,1,03,04,50,110,42,09,12,300,31,12,67,200,45");
+    gps.SetAllSystems(true);
+    FeedChunks(gps, strGsv);
+    Tick();
+    ASSERT_TRUE(Bars().BySystem());
+    gps.SetAllSystems(false);
+    FeedChunks(gps, strGsv);
+    // (GSV alone leaves the text as it was: the bars are compared.)
+    EXPECT_EQ(Tick().copy(0, 0, 240, 100), Fresh().copy(0, 0, 240, 100));
 }
 
 } // namespace

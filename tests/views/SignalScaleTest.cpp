@@ -33,6 +33,8 @@ TEST(SnrRange, FillsBarsInProportionBetweenTheSmallestAndLargestSnr) {
         {"nothing seen, no signal: empty", {}, 60, 0, 0},
         {"one SNR seen: full", {38}, 60, 38, 60},
         {"one SNR seen, no signal: empty", {38, 0}, 60, 0, 0},
+        // Height over span first, then times the SNR's place: 45 / 33 x 11 is a hair below 15.
+        {"the fixed operand order", {20, 53}, 45, 31, 14},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.legend);
