@@ -66,12 +66,12 @@ BENCHMARK(BM_PanelErase)->Args({240, 268})->Args({640, 480})->Unit(benchmark::kM
 
 void BM_SpeedometerDraw(benchmark::State& state) {
     CSpeedometerWnd gauge;
-    gauge.SetSpeed(26.9, QStringLiteral("MPH"), false);
+    gauge.SetSpeed(26.9, QStringLiteral("MPH"));
     CBitmap bitmap;
     bitmap.CreateCompatibleBitmap(320, 240);
     CDrawContext dc(bitmap);
     for (auto _ : state) {
-        gauge.Draw(&dc, {0, 0, 320, 240});
+        gauge.Draw(dc, {0, 0, 320, 240});
         benchmark::DoNotOptimize(bitmap.Image().constBits());
     }
 }

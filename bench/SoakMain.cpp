@@ -19,7 +19,7 @@
 // blocks, large blocks go straight back to the system here; --adaptive-allocator keeps the
 // allocator's own behaviour, as in a normal run. scripts/soak.sh runs this program.
 #include "nmea/NmeaParser.h"
-#include "platform/ScriptedInteraction.h"
+#include "common/ScriptedInteraction.h"
 #include "resources/resource.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsStore.h"

@@ -26,12 +26,6 @@ constexpr double kMarkerRadius = 80.0;
 
 } // namespace
 
-void CAltimeterWnd::SetAltitude(double dAltitude, bool bRedraw) {
-    m_dAltitude = dAltitude;
-    if (bRedraw)
-        Draw(nullptr, WindowRect());
-}
-
 void CAltimeterWnd::Layout(const CRect& rect) {
     m_Dial = FitDial(rect);
     const int nSide = m_Dial.Side();
@@ -40,14 +34,12 @@ void CAltimeterWnd::Layout(const CRect& rect) {
                                GaugePens::ForSide(nSide, m_Colours)};
 }
 
-void CAltimeterWnd::Draw(CDrawContext* pDC, const CRect& rect) const {
+void CAltimeterWnd::Draw(CDrawContext& dc, const CRect& rect) const {
     if (!m_Objects)
         return;
-    OnSurface(pDC, [&](CDrawContext& dc) {
-        const GaugeLook look = LookIn(rect);
-        DrawFace(dc, look);
-        DrawMovingParts(dc, look);
-    });
+    const GaugeLook look = LookIn(rect);
+    DrawFace(dc, look);
+    DrawMovingParts(dc, look);
 }
 
 GaugeLook CAltimeterWnd::LookIn(const CRect& rect) const {

@@ -23,8 +23,8 @@ public:
         GaugePens pens;
     };
 
-    // dAltitude in the unit of UnitName(); bRedraw draws into the gauge's own window now.
-    void SetAltitude(double dAltitude, bool bRedraw);
+    // dAltitude in the unit of UnitName().
+    void SetAltitude(double dAltitude) { m_dAltitude = dAltitude; }
     void SetUnitName(const QString& strUnitName) { m_strUnitName = strUnitName; }
 
     double Altitude() const { return m_dAltitude; }
@@ -36,9 +36,9 @@ public:
     // Empty until the first layout.
     const std::optional<DrawingObjects>& Objects() const { return m_Objects; }
 
-    // Draws the gauge on the dial of the last layout, on pDC or (null) on the own window;
-    // rect sizes the hub and the marker disc. Nothing is drawn before the first layout.
-    void Draw(CDrawContext* pDC, const CRect& rect) const;
+    // Draws the gauge on the dial of the last layout; rect sizes the hub and the marker disc.
+    // Nothing is drawn before the first layout.
+    void Draw(CDrawContext& dc, const CRect& rect) const;
 
     // Draw in two layers: what drawing in rect would show, the face alone (dial, digits,
     // readout box, title), and the readout and hands over a face already drawn. Nothing is
@@ -48,7 +48,6 @@ public:
     void DrawMovingParts(CDrawContext& dc, const GaugeLook& look) const;
 
 private:
-
     double m_dAltitude = 0.0;
     QString m_strUnitName;
     DialGeometry m_Dial;

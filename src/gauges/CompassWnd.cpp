@@ -39,15 +39,12 @@ QString CardText(int nDegrees) {
 
 } // namespace
 
-int CCompassWnd::SetData(int nCourse, int nBearing, const QString& strWaypoint, double dRange,
-                         bool bRedraw) {
+int CCompassWnd::SetData(int nCourse, int nBearing, const QString& strWaypoint, double dRange) {
     const int nPrevious = m_nCourse;
     m_nCourse = nCourse;
     m_nBearing = nBearing;
     m_strWaypoint = strWaypoint;
     m_dRange = dRange;
-    if (bRedraw)
-        Draw(nullptr, WindowRect());
     return nPrevious;
 }
 
@@ -63,14 +60,12 @@ void CCompassWnd::Layout(const CRect& rect) {
                        CBrush(m_Colours.highlight)};
 }
 
-void CCompassWnd::Draw(CDrawContext* pDC, const CRect& rect) const {
+void CCompassWnd::Draw(CDrawContext& dc, const CRect& rect) const {
     if (!m_Objects)
         return;
-    OnSurface(pDC, [&](CDrawContext& dc) {
-        const GaugeLook look = LookIn(rect);
-        DrawFace(dc, look);
-        DrawMovingParts(dc, look);
-    });
+    const GaugeLook look = LookIn(rect);
+    DrawFace(dc, look);
+    DrawMovingParts(dc, look);
 }
 
 GaugeLook CCompassWnd::LookIn(const CRect& rect) const {

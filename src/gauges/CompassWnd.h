@@ -30,7 +30,7 @@ public:
 
     // Course and bearing in whole degrees, the waypoint's identifier and the range to it in
     // the unit of DistanceUnitName(). Returns the course it replaces.
-    int SetData(int nCourse, int nBearing, const QString& strWaypoint, double dRange, bool bRedraw);
+    int SetData(int nCourse, int nBearing, const QString& strWaypoint, double dRange);
     void SetDistanceUnitName(const QString& strUnitName) { m_strDistanceUnit = strUnitName; }
 
     int Course() const { return m_nCourse; }
@@ -43,9 +43,9 @@ public:
     const DialGeometry& Dial() const { return m_Dial; }
     const std::optional<DrawingObjects>& Objects() const { return m_Objects; }
 
-    // Draws the card on the dial of the last layout, on pDC or (null) on the own window; rect
-    // sizes the hub. Nothing is drawn before the first layout.
-    void Draw(CDrawContext* pDC, const CRect& rect) const;
+    // Draws the card on the dial of the last layout; rect sizes the hub. Nothing is drawn
+    // before the first layout.
+    void Draw(CDrawContext& dc, const CRect& rect) const;
 
     // Draw in two layers: what drawing in rect would show, the face alone (the card, turned
     // for the course), and the texts, arrow, hub and lubber line over a face already drawn.
@@ -56,7 +56,6 @@ public:
     void DrawMovingParts(CDrawContext& dc, const GaugeLook& look) const;
 
 private:
-
     int m_nCourse = 0;
     int m_nBearing = 0;
     QString m_strWaypoint;

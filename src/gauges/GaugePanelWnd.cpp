@@ -220,22 +220,20 @@ void CGaugePanelWnd::FeedGauges() {
     m_Compass.SetDistanceUnitName(QString::fromUtf8(units::DistanceUnitName(nDistanceSpeedUnits)));
     m_Compass.SetData(TruncToInt(m_Gps.m_dCourse), TruncToInt(m_Gps.m_dBearingToDest),
                       WaypointText(m_Gps.m_szDestWaypoint),
-                      units::ConvertSpeed(nDistanceSpeedUnits, m_Gps.m_dRangeToDest), false);
+                      units::ConvertSpeed(nDistanceSpeedUnits, m_Gps.m_dRangeToDest));
 
     m_Altimeter.SetUnitName(QString::fromUtf8(units::AltitudeUnitName(nAltitudeUnits)));
-    m_Altimeter.SetAltitude(units::ConvertAltitude(nAltitudeUnits, m_Gps.m_dAltitude), false);
+    m_Altimeter.SetAltitude(units::ConvertAltitude(nAltitudeUnits, m_Gps.m_dAltitude));
 
     m_Speedometer.SetSpeed(units::ConvertSpeed(nDistanceSpeedUnits, m_Gps.m_dSpeedKnots),
-                           QString::fromUtf8(units::SpeedUnitName(nDistanceSpeedUnits)), false);
+                           QString::fromUtf8(units::SpeedUnitName(nDistanceSpeedUnits)));
 
     // Feet per minute swing up to 2000 each way, metres per second up to 5; any altitude
     // setting but 0 counts as metres here.
     m_VerticalSpeed.SetScale(nAltitudeUnits == 0 ? CVerticalSpeedWnd::kFeetScale
-                                                 : CVerticalSpeedWnd::kMetresScale,
-                             false);
+                                                 : CVerticalSpeedWnd::kMetresScale);
     m_VerticalSpeed.SetUnitName(QString::fromUtf8(units::VerticalSpeedUnitName(nAltitudeUnits)));
-    m_VerticalSpeed.SetValue(units::ConvertVerticalSpeed(nAltitudeUnits, m_Gps.m_dVerticalSpeed),
-                             false);
+    m_VerticalSpeed.SetValue(units::ConvertVerticalSpeed(nAltitudeUnits, m_Gps.m_dVerticalSpeed));
 }
 
 bool CGaugePanelWnd::OnCommand(int nId) {

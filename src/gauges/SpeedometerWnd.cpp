@@ -19,19 +19,15 @@ CSpeedometerWnd::DrawingObjects CSpeedometerWnd::ObjectsForSide(int nSide,
             GaugeFont(std::max(nSide / 2, kReadoutFontFloor)), GaugePens::ForSide(nSide, colours)};
 }
 
-void CSpeedometerWnd::SetSpeed(double dSpeed, const QString& strUnitName, bool bRedraw) {
+void CSpeedometerWnd::SetSpeed(double dSpeed, const QString& strUnitName) {
     m_dSpeed = dSpeed;
     m_strUnitName = strUnitName;
-    if (bRedraw)
-        Draw(nullptr, WindowRect());
 }
 
-void CSpeedometerWnd::Draw(CDrawContext* pDC, const CRect& rect) const {
-    OnSurface(pDC, [&](CDrawContext& dc) {
-        const GaugeLook look = LookIn(rect);
-        DrawFace(dc, look);
-        DrawMovingParts(dc, look);
-    });
+void CSpeedometerWnd::Draw(CDrawContext& dc, const CRect& rect) const {
+    const GaugeLook look = LookIn(rect);
+    DrawFace(dc, look);
+    DrawMovingParts(dc, look);
 }
 
 GaugeLook CSpeedometerWnd::LookIn(const CRect& rect) const {

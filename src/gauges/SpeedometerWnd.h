@@ -25,8 +25,8 @@ public:
     };
     static DrawingObjects ObjectsForSide(int nSide, const GaugeColours& colours);
 
-    // dSpeed in the unit strUnitName names; bRedraw draws into the gauge's own window now.
-    void SetSpeed(double dSpeed, const QString& strUnitName, bool bRedraw);
+    // dSpeed in the unit strUnitName names.
+    void SetSpeed(double dSpeed, const QString& strUnitName);
     // The speed at which the needle has gone once round; shown from the next drawing.
     void SetFullScale(double dFullScale) { m_dFullScale = dFullScale; }
 
@@ -34,8 +34,8 @@ public:
     double FullScale() const { return m_dFullScale; }
     const QString& UnitName() const { return m_strUnitName; }
 
-    // Draws the whole gauge fitted into rect, on pDC or (null) on the gauge's own window.
-    void Draw(CDrawContext* pDC, const CRect& rect) const;
+    // Draws the whole gauge fitted into rect.
+    void Draw(CDrawContext& dc, const CRect& rect) const;
 
     // Draw in two layers: what drawing in rect would show, the face alone (dial, ticks,
     // labels, readout box, title), and the readout and needle over a face already drawn.
@@ -44,7 +44,6 @@ public:
     void DrawMovingParts(CDrawContext& dc, const GaugeLook& look) const;
 
 private:
-
     QString m_strUnitName;
     double m_dFullScale = kDefaultFullScale;
     double m_dSpeed = 0.0;

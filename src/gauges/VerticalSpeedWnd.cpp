@@ -29,18 +29,6 @@ constexpr double kShaftLength = 40.0;
 
 } // namespace
 
-void CVerticalSpeedWnd::SetValue(double dValue, bool bRedraw) {
-    m_dValue = dValue;
-    if (bRedraw)
-        Draw(nullptr, WindowRect());
-}
-
-void CVerticalSpeedWnd::SetScale(double dScale, bool bRedraw) {
-    m_dScale = dScale;
-    if (bRedraw && Window())
-        Window()->Invalidate(true);
-}
-
 void CVerticalSpeedWnd::Layout(const CRect& rect) {
     m_Dial = FitDial(rect);
     const int nSide = m_Dial.Side();
@@ -49,14 +37,12 @@ void CVerticalSpeedWnd::Layout(const CRect& rect) {
         GaugeFont(TruncToInt(nSide * kTextFontPerSide)), GaugePens::ForSide(nSide, m_Colours)};
 }
 
-void CVerticalSpeedWnd::Draw(CDrawContext* pDC, const CRect& rect) {
+void CVerticalSpeedWnd::Draw(CDrawContext& dc, const CRect& rect) {
     if (!m_Objects)
         return;
-    OnSurface(pDC, [&](CDrawContext& dc) {
-        const GaugeLook look = LookIn(rect);
-        DrawFace(dc, look);
-        DrawMovingParts(dc, look);
-    });
+    const GaugeLook look = LookIn(rect);
+    DrawFace(dc, look);
+    DrawMovingParts(dc, look);
 }
 
 GaugeLook CVerticalSpeedWnd::LookIn(const CRect& rect) {

@@ -26,11 +26,9 @@ public:
         GaugePens pens;
     };
 
-    // bRedraw draws into the gauge's own window now.
-    void SetValue(double dValue, bool bRedraw);
-    // The value at full deflection either way; bRedraw has the own window laid out and
-    // repainted (the labels change with the scale).
-    void SetScale(double dScale, bool bRedraw);
+    void SetValue(double dValue) { m_dValue = dValue; }
+    // The value at full deflection either way (the labels change with it).
+    void SetScale(double dScale) { m_dScale = dScale; }
     void SetUnitName(const QString& strUnitName) { m_strUnitName = strUnitName; }
 
     // The value as last drawn: a drawing clamps it to the scale.
@@ -42,10 +40,9 @@ public:
     const DialGeometry& Dial() const { return m_Dial; }
     const std::optional<DrawingObjects>& Objects() const { return m_Objects; }
 
-    // Draws the gauge on the dial of the last layout, on pDC or (null) on the own window;
-    // rect sizes the hub. Clamps the value to the scale. Nothing is drawn before the first
-    // layout.
-    void Draw(CDrawContext* pDC, const CRect& rect);
+    // Draws the gauge on the dial of the last layout; rect sizes the hub. Clamps the value to
+    // the scale. Nothing is drawn before the first layout.
+    void Draw(CDrawContext& dc, const CRect& rect);
 
     // Draw in two layers: what drawing in rect would show (clamping the value to the scale, as
     // a drawing does), the face alone (dial, scale, title, unit, "Up" and "Dn"), and the needle
@@ -55,7 +52,6 @@ public:
     void DrawMovingParts(CDrawContext& dc, const GaugeLook& look) const;
 
 private:
-
     double m_dValue = 0.0;
     double m_dScale = kFeetScale;
     QString m_strUnitName = QStringLiteral("ft");

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Every place where the program waits for a person goes through one seam: message boxes,
 // modal dialogs, file choosers and pop-up menus. On the desktop the seam shows the real
-// thing; a test installs its own answerer (platform/ScriptedInteraction.h) and the same code
+// thing; a test installs its own answerer (tests/common/ScriptedInteraction.h) and the same code
 // runs to completion without anyone at the screen, while the test sees exactly what the
 // person would have been asked.
 #pragma once

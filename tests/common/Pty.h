@@ -25,6 +25,8 @@ public:
     int Waiting() const;
     const std::string& Path() const { return m_strPath; }
     int MasterFd() const { return m_nMaster; }
+    // The program's side, for a look at the line settings it chose.
+    int SlaveFd() const { return m_nSlave; }
 
 private:
     int m_nMaster = -1;

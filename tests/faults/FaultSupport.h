@@ -9,7 +9,7 @@
 #include "common/Events.h"
 #include "common/FileSizeLimit.h"
 
-#include "platform/ScriptedInteraction.h"
+#include "common/ScriptedInteraction.h"
 #include "shell/MainFrame.h"
 
 #include <QImage>

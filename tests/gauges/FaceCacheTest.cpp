@@ -6,8 +6,8 @@
 // back from the kept pixels; and a tick that shows the same texts and pointers draws nothing.
 #include "PanelFixture.h"
 
+#include "common/ScriptedInteraction.h"
 #include "gauges/SpeedSetupDlg.h"
-#include "platform/ScriptedInteraction.h"
 #include "platform/SystemMetrics.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsStore.h"
@@ -113,43 +113,23 @@ protected:
 
 TEST_F(FaceCacheTest, KeptFacesShowWhatPlainDrawingShows) {
     MakePanel(400, 300);
-    const struct {
-        int nWidth;
-        int nHeight;
-    } sizes[] = {
-        {400, 300},
-        {241, 201},
-        {640, 480},
-        {120, 700},
-        // So small that labels reach past the dials and into the other quarters.
-        {37, 29},
-    };
-    for (const auto& size : sizes) {
-        SCOPED_TRACE(testing::Message() << size.nWidth << " x " << size.nHeight);
-        m_pPanel->MoveWindow({0, 0, size.nWidth, size.nHeight});
-        m_bLabelsReachPast = size.nWidth < 100;
-        {
-            SCOPED_TRACE("quarters");
-            TickThroughReadings();
-        }
-        {
-            SCOPED_TRACE("altimeter and vertical speed");
-            Command({ID_SHOW_COMPASS, ID_SHOW_SPEED});
-            TickThroughReadings();
-            EXPECT_FALSE(m_pPanel->KeepsFace(kGaugeCompass)); // a gauge not shown keeps nothing
-        }
-        {
-            SCOPED_TRACE("altimeter alone");
-            Command({ID_SHOW_VERTICAL_SPEED});
-            TickThroughReadings();
-        }
-        {
-            SCOPED_TRACE("cycling");
-            Command({ID_SHOW_COMPASS, ID_SHOW_SPEED, ID_SHOW_VERTICAL_SPEED, ID_CYCLE_GAUGES});
-            for (int nTurn = 0; nTurn < kGaugeCount; ++nTurn)
-                TickThroughReadings();
-            Command({ID_CYCLE_GAUGES});
-        }
+    // The last so small that labels reach past the dials and into the other quarters.
+    for (const auto& [nWidth, nHeight] :
+         {std::pair{400, 300}, std::pair{241, 201}, std::pair{640, 480}, std::pair{120, 700},
+          std::pair{37, 29}}) {
+        SCOPED_TRACE(testing::Message() << nWidth << " x " << nHeight);
+        m_pPanel->MoveWindow({0, 0, nWidth, nHeight});
+        m_bLabelsReachPast = nWidth < 100;
+        TickThroughReadings(); // quarters
+        Command({ID_SHOW_COMPASS, ID_SHOW_SPEED});
+        TickThroughReadings();                            // altimeter and vertical speed
+        EXPECT_FALSE(m_pPanel->KeepsFace(kGaugeCompass)); // a gauge not shown keeps nothing
+        Command({ID_SHOW_VERTICAL_SPEED});
+        TickThroughReadings(); // altimeter alone
+        Command({ID_SHOW_COMPASS, ID_SHOW_SPEED, ID_SHOW_VERTICAL_SPEED, ID_CYCLE_GAUGES});
+        for (int nTurn = 0; nTurn < kGaugeCount; ++nTurn)
+            TickThroughReadings(); // each in turn
+        Command({ID_CYCLE_GAUGES});
     }
     // A larger text size makes other labels on the same faces: the page repainted for it
     // shows them.

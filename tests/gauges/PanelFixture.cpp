@@ -14,28 +14,16 @@ QImage PlainPage(const CGaugePanelWnd& panel, const std::vector<int>& codes) {
     for (const int nGaugeCode : codes) {
         const CRect& rect = panel.GaugeRect(nGaugeCode);
         switch (nGaugeCode) {
-            case kGaugeCompass: panel.Compass().Draw(&canvas.dc, rect); break;
-            case kGaugeAltimeter: panel.Altimeter().Draw(&canvas.dc, rect); break;
-            case kGaugeSpeedometer: panel.Speedometer().Draw(&canvas.dc, rect); break;
+            case kGaugeCompass: panel.Compass().Draw(canvas.dc, rect); break;
+            case kGaugeAltimeter: panel.Altimeter().Draw(canvas.dc, rect); break;
+            case kGaugeSpeedometer: panel.Speedometer().Draw(canvas.dc, rect); break;
             case kGaugeVerticalSpeed: {
                 CVerticalSpeedWnd gauge = panel.VerticalSpeed(); // drawing clamps its value
-                gauge.Draw(&canvas.dc, rect);
+                gauge.Draw(canvas.dc, rect);
                 break;
             }
             default: break;
         }
     }
     return canvas.Image();
-}
-
-QImage GaugeAlone(const CGaugePanelWnd& panel, int nGaugeCode) {
-    return PlainPage(panel, {nGaugeCode});
-}
-
-bool SameIn(const QImage& a, const QImage& b, const CRect& area) {
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x)
-            if (!a.valid(x, y) || !b.valid(x, y) || a.pixel(x, y) != b.pixel(x, y))
-                return false;
-    return true;
 }

@@ -45,6 +45,9 @@ protected:
 
     CNmeaParser gps;
     std::unique_ptr<CGaugePanelWnd> m_pPanel;
+    // The page as a step drew it, kept before the plain drawing it is compared with is made
+    // (the order of a comparison's operands is not fixed).
+    QImage page;
 };
 
 // The empty page: a one-pixel black frame round white.
@@ -53,8 +56,4 @@ QImage EmptyPage(int nWidth, int nHeight);
 // The panel's page drawn the plain way: the empty page, then each of the gauges codes, in
 // that order, drawn whole in the rectangle where the panel laid it out, with its values.
 QImage PlainPage(const CGaugePanelWnd& panel, const std::vector<int>& codes);
-// The same with gauge nGaugeCode alone.
-QImage GaugeAlone(const CGaugePanelWnd& panel, int nGaugeCode);
 
-// Whether a and b have the same pixels in area.
-bool SameIn(const QImage& a, const QImage& b, const CRect& area);

@@ -31,10 +31,10 @@ TEST(DrawingProtocol, GaugesRestoreTheContextAndSetTheirBackgroundMode) {
     CVerticalSpeedWnd verticalSpeed;
     verticalSpeed.Layout(kRect);
     const ProtocolCase cases[] = {
-        {"speedometer", [&](CDrawContext& dc) { speedometer.Draw(&dc, kRect); }, true},
-        {"altimeter", [&](CDrawContext& dc) { altimeter.Draw(&dc, kRect); }, true},
-        {"compass", [&](CDrawContext& dc) { compass.Draw(&dc, kRect); }, false},
-        {"vertical speed", [&](CDrawContext& dc) { verticalSpeed.Draw(&dc, kRect); }, true},
+        {"speedometer", [&](CDrawContext& dc) { speedometer.Draw(dc, kRect); }, true},
+        {"altimeter", [&](CDrawContext& dc) { altimeter.Draw(dc, kRect); }, true},
+        {"compass", [&](CDrawContext& dc) { compass.Draw(dc, kRect); }, false},
+        {"vertical speed", [&](CDrawContext& dc) { verticalSpeed.Draw(dc, kRect); }, true},
     };
     const CPen pen(PS_SOLID, 3, Qt::red);
     const CBrush brush(Qt::green);
@@ -57,7 +57,7 @@ TEST(DrawingProtocol, GaugesRestoreTheContextAndSetTheirBackgroundMode) {
             EXPECT_EQ(canvas.dc.GetBkColor(), QColor(Qt::cyan));
             EXPECT_EQ(canvas.dc.GetBkMode(), c.bSetsTransparent ? TRANSPARENT : nMode);
             // Something was drawn: the face at least.
-            EXPECT_GT(CountColour(canvas.Image(), Colours().text), 0);
+            EXPECT_GT(CountPixels(canvas.Image(), Colours().text), 0);
         }
 }
 

@@ -5,7 +5,7 @@
 #include "common/CleanStore.h"
 #include "common/PostedEvents.h"
 #include "platform/Commands.h"
-#include "platform/ScriptedInteraction.h"
+#include "common/ScriptedInteraction.h"
 #include "platform/SystemMetrics.h"
 #include "resources/MenuResources.h"
 #include "resources/resource.h"

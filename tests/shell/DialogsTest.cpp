@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The shell's dialogs as a person uses them: presets shown, choices handed back, a port with
 // no entry read as the program reads it, and a rate that is no number refused.
-#include "platform/ScriptedInteraction.h"
+#include "common/ScriptedInteraction.h"
 #include "settings/SettingNames.h"
 #include "shell/CommSettingsDlg.h"
 #include "shell/UnitsDlg.h"

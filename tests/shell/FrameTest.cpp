@@ -7,7 +7,7 @@
 #include "nmea/NmeaMessages.h"
 #include "platform/Dialog.h"
 #include "platform/Messages.h"
-#include "platform/ScriptedInteraction.h"
+#include "common/ScriptedInteraction.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsStore.h"
 #include "shell/MainFrame.h"

@@ -6,7 +6,7 @@
 #include "common/CleanStore.h"
 #include "common/PostedEvents.h"
 #include "gauges/GaugeOrder.h"
-#include "platform/ScriptedInteraction.h"
+#include "common/ScriptedInteraction.h"
 #include "resources/resource.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsStore.h"

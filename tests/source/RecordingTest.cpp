@@ -5,7 +5,7 @@
 #include "common/NmeaSupport.h"
 
 #include "platform/FileDevice.h"
-#include "platform/ScriptedInteraction.h"
+#include "common/ScriptedInteraction.h"
 #include "shell/PollLoop.h"
 #include "source/LogFile.h"
 #include "source/PacedReplay.h"

@@ -5,7 +5,7 @@
 #include "common/NmeaSupport.h"
 #include "common/Pty.h"
 
-#include "platform/ScriptedInteraction.h"
+#include "common/ScriptedInteraction.h"
 #include "platform/SerialDevice.h"
 #include "settings/SettingNames.h"
 #include "shell/PollLoop.h"

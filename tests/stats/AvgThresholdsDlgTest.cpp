@@ -4,7 +4,7 @@
 // through the page's command in StatsViewTest.
 #include "StatsTestSupport.h"
 
-#include "platform/ScriptedInteraction.h"
+#include "common/ScriptedInteraction.h"
 #include "stats/AvgThresholdsDlg.h"
 
 #include <QCheckBox>

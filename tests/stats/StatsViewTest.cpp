@@ -7,7 +7,7 @@
 
 #include "platform/Dialog.h"
 #include "platform/DrawContext.h"
-#include "platform/ScriptedInteraction.h"
+#include "common/ScriptedInteraction.h"
 #include "platform/SystemMetrics.h"
 #include "stats/StatsTable.h"
 #include "stats/StatsView.h"
