@@ -28,7 +28,7 @@ protected:
             m_bFirst = true;
             Report("first frame");
         }
-        if (pFrame->Parser().m_nSentenceCount == 0)
+        if (pFrame->Parser().SentenceCount() == 0)
             return false;
         if (!m_bData) {
             m_bData = true;

@@ -36,7 +36,7 @@ TEST(PollLoop, TheFifteenthEmptyTickResetsTheRecordAndTheFirstByteClearsTheFlag)
     loop.Tick();
     EXPECT_EQ(parser.m_nGgaCount, 0u);
     EXPECT_EQ(loop.EmptyReads(), CPollLoop::kSilentTicks);
-    EXPECT_EQ(parser.m_nSentenceCount, 1u); // a reset leaves the reader's count alone
+    EXPECT_EQ(parser.SentenceCount(), 1u); // a reset leaves the reader's count alone
 
     link.Close();
     WriteWholeFile(strPath, "x");
@@ -61,7 +61,7 @@ TEST(PollLoop, ASentenceSplitAcrossTicksIsDecodedOnceOnTheTickThatCompletesIt) {
     EXPECT_EQ(parser.m_nGgaCount, 0u);
     loop.Tick();
     EXPECT_EQ(parser.m_nGgaCount, 1u);
-    EXPECT_EQ(parser.m_nSentenceCount, 1u);
+    EXPECT_EQ(parser.SentenceCount(), 1u);
 }
 
 } // namespace

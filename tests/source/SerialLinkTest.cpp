@@ -99,7 +99,7 @@ TEST(SerialLink, AnUnpluggedReceiverGoesQuietWithoutKeepingTheEventLoopBusy) {
     const std::string strStream = SimulatedSeconds(3);
     pPty->Send(strStream.substr(0, 700));
     ASSERT_EQ(ReadInto(link, parser, 700), 700u);
-    ASSERT_GE(parser.m_nSentenceCount, 3u);
+    ASSERT_GE(parser.SentenceCount(), 3u);
 
     pPty->Unplug();
     CPollLoop loop(link, parser);
