@@ -156,10 +156,10 @@ INSTANTIATE_TEST_SUITE_P(
                     Damage{"WrongTypesAndRanges", WriteWrongTypes},
                     Damage{"Unreadable",
                            [](const QString& f) {
-                               QSettings store(f, QSettings::IniFormat);
-                               store.setValue("Panel/Max Speed", 300);
-                               store.setValue("Azimuthelevation/EnableTrails", 1);
-                               store.setValue("Averaging/Use Averaging", 0);
+                               WriteRaw(
+                                   f,
+                                   "[Panel]\nMax%20Speed=300\n[Azimuthelevation]\nEnableTrails=1\n"
+                                   "[Averaging]\nUse%20Averaging=0\n");
                            },
                            true}),
     [](const testing::TestParamInfo<Damage>& info) { return info.param.pszLegend; });

@@ -21,8 +21,7 @@ struct Log : INmeaLogFile {
     std::function<Result(uint32_t)> answer = [](uint32_t n) { return Result{n, true}; };
     explicit Log(std::vector<std::string>& w) : writes(w) {}
     Result Write(const uint8_t* p, uint32_t n) override {
-        writes.emplace_back(reinterpret_cast<const char*>(p), n);
-        return answer(n);
+        return writes.emplace_back(reinterpret_cast<const char*>(p), n), answer(n);
     }
 };
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Replay at the recorded pace, on a clock the test turns: fixes come out when their time has
-// come, at any speed (a pause is run through the frame), gaps and midnight not waited for, and every byte of
-// the recording comes out once, in order.
+// come, at any speed (a pause is run through the frame), gaps and midnight not waited for,
+// and every byte of the recording comes out once, in order.
 
 #include "source/RecordedPace.h"
 #include "common/NmeaSupport.h"

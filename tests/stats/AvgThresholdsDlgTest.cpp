@@ -7,58 +7,37 @@
 #include "stats/AvgThresholdsDlg.h"
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
 namespace {
 
-// The controls' states as the person sees them.
-struct Shown {
-    bool bUseAveraging, bLatLonHdop, bLatLonPdop, bAltVdop, bAltPdop;
-    QString strLatLon, strAlt;
-
-    friend bool operator==(const Shown&, const Shown&) = default;
-    friend void PrintTo(const Shown& s, std::ostream* pStream) {
-        *pStream << s.bUseAveraging << s.bLatLonHdop << s.bLatLonPdop << s.bAltVdop << s.bAltPdop
-                 << " \"" << s.strLatLon.toStdString() << "\" \"" << s.strAlt.toStdString() << '"';
-    }
-};
-
-bool Checked(const QDialog& dialog, int nId) {
-    const auto* pButton = GetDlgItemAs<QAbstractButton>(&dialog, nId);
-    return pButton && pButton->isChecked();
-}
-
-QString Text(const QDialog& dialog, int nId) {
-    const auto* pField = GetDlgItemAs<QLineEdit>(&dialog, nId);
-    return pField ? pField->text() : QStringLiteral("(no field)");
-}
-
-Shown Read(const QDialog& dialog) {
-    return {Checked(dialog, IDC_USE_AVERAGING), Checked(dialog, IDC_LATLON_HDOP),
-            Checked(dialog, IDC_LATLON_PDOP),   Checked(dialog, IDC_ALT_VDOP),
-            Checked(dialog, IDC_ALT_PDOP),      Text(dialog, IDC_LATLON_THRESHOLD),
-            Text(dialog, IDC_ALT_THRESHOLD)};
+// The controls as the person sees them: the check box and the four radio buttons as 1 or 0,
+// then the two fields' texts.
+std::string Shown(const QDialog& dialog) {
+    std::string str;
+    for (const int nId :
+         {IDC_USE_AVERAGING, IDC_LATLON_HDOP, IDC_LATLON_PDOP, IDC_ALT_VDOP, IDC_ALT_PDOP})
+        str += GetDlgItemAs<QAbstractButton>(&dialog, nId)->isChecked() ? '1' : '0';
+    for (const int nId : {IDC_LATLON_THRESHOLD, IDC_ALT_THRESHOLD})
+        str += " " + GetDlgItemAs<QLineEdit>(&dialog, nId)->text().toStdString();
+    return str;
 }
 
 // Runs the dialog as the page does; play acts as the person. Returns what it showed first.
-Shown RunDialog(const std::function<void(QDialog&)>& play, int* pResult = nullptr) {
+std::string RunDialog(const std::function<void(QDialog&)>& play) {
     CScriptedInteraction person;
-    Shown shown{};
+    std::string strShown;
     person.AnswerDialog([&](QDialog& dialog) {
-        shown = Read(dialog);
+        strShown = Shown(dialog);
         play(dialog);
     });
     CAvgThresholdsDlg dlg;
     dlg.ReadSettings();
-    const int nResult = dlg.DoModal();
-    if (nResult == IDOK)
+    if (dlg.DoModal() == IDOK)
         dlg.WriteSettings();
-    if (pResult)
-        *pResult = nResult;
-    return shown;
+    return strShown;
 }
 
 class AvgThresholdsDlgTest : public StoreTest {};
@@ -75,18 +54,9 @@ TEST_F(AvgThresholdsDlgTest, ShowsTheStoreAndStoresWhatThePersonChose) {
         const char* pLegend;
         std::vector<std::pair<const char*, const char*>> stored;
         std::function<void(QDialog&)> play;
-        Shown shown;
-        const char *pszUse, *pszLatLonHdop, *pszAltVdop, *pszLatLon, *pszAlt;
+        const char *pszShown, *pszStored;
     } const cases[] = {
-        {"first use",
-         {},
-         {},
-         {true, true, false, true, false, "3.00", "3.00"},
-         "1",
-         "1",
-         "1",
-         "3.000000",
-         "3.000000"},
+        {"first use", {}, {}, "11010 3.00 3.00", "1 1 1 3.000000 3.000000"},
         {"chosen values",
          {{kUseAveraging, "0"},
           {kLatLonUseHdop, "0"},
@@ -97,54 +67,32 @@ TEST_F(AvgThresholdsDlgTest, ShowsTheStoreAndStoresWhatThePersonChose) {
              GetDlgItemAs<QRadioButton>(&dialog, IDC_LATLON_HDOP)->click();
              GetDlgItemAs<QRadioButton>(&dialog, IDC_ALT_PDOP)->click();
          },
-         {false, false, true, true, false, "2.46", "10.00"},
-         "1",
-         "1",
-         "0",
-         "2.460000",
-         "10.000000"},
+         "00110 2.46 10.00",
+         "1 1 0 2.460000 10.000000"},
         {"neither 0 nor 1",
          {{kUseAveraging, "2"}, {kLatLonUseHdop, "-1"}, {kAltUseVdop, "7"}},
          [](QDialog& dialog) {
              SetText(dialog, IDC_LATLON_THRESHOLD, " 1.75 ");
              SetText(dialog, IDC_ALT_THRESHOLD, "1e1");
          },
-         {false, false, false, false, false, "3.00", "3.00"},
-         "0",
-         "0",
-         "0",
-         "1.750000",
-         "10.000000"},
-        {"radio pairs are separate groups",
-         {},
-         [](QDialog& dialog) { GetDlgItemAs<QRadioButton>(&dialog, IDC_ALT_PDOP)->click(); },
-         {true, true, false, true, false, "3.00", "3.00"},
-         "1",
-         "1",
-         "0",
-         "3.000000",
-         "3.000000"},
+         "00000 3.00 3.00",
+         "0 0 0 1.750000 10.000000"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.pLegend);
         CleanStoreTest::SetUp();
         for (const auto& [pszName, pszValue] : c.stored)
             WriteSettingString(kSectionAveraging, pszName, pszValue);
-        int nResult = 0;
-        const Shown shown = RunDialog(
-            [&](QDialog& dialog) {
-                if (c.play)
-                    c.play(dialog);
-                GetDlgItemAs<QPushButton>(&dialog, IDOK)->click();
-            },
-            &nResult);
-        EXPECT_EQ(shown, c.shown);
-        EXPECT_EQ(nResult, IDOK);
-        EXPECT_EQ(Stored(kUseAveraging), c.pszUse);
-        EXPECT_EQ(Stored(kLatLonUseHdop), c.pszLatLonHdop);
-        EXPECT_EQ(Stored(kAltUseVdop), c.pszAltVdop);
-        EXPECT_EQ(Stored(kLatLonAvgThreshold), c.pszLatLon);
-        EXPECT_EQ(Stored(kAltAvgThreshold), c.pszAlt);
+        const std::string strShown = RunDialog([&](QDialog& dialog) {
+            if (c.play)
+                c.play(dialog);
+            GetDlgItemAs<QPushButton>(&dialog, IDOK)->click();
+        });
+        EXPECT_EQ(strShown, c.pszShown) << c.pLegend;
+        QString strStored;
+        for (const char* pszName :
+             {kUseAveraging, kLatLonUseHdop, kAltUseVdop, kLatLonAvgThreshold, kAltAvgThreshold})
+            strStored += (strStored.isEmpty() ? "" : " ") + Stored(pszName);
+        EXPECT_EQ(strStored.toStdString(), c.pszStored) << c.pLegend;
     }
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The "Stats" page as the user meets it: one sample per GGA while enabled, drawn in opaque
-// cells without an erase, the enable toggle, the reset question, the thresholds dialog's
-// effect, and a recorded drive fed through the decoder.
+// cells without an erase, the enable toggle, the reset question and the thresholds dialog's
+// effect. (A replay reaching the page through the frame is a shell test.)
 #include "StatsTestSupport.h"
 
 #include "platform/Dialog.h"
@@ -13,10 +13,7 @@
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDialog>
-#include <QFile>
 #include <QLineEdit>
-
-#include <cmath>
 
 namespace {
 
@@ -140,54 +137,6 @@ TEST_F(StatsViewTest, ThresholdsApplyWhenTheDialogIsAccepted) {
     gps.m_dHdop = 2.49;
     Gga();
     EXPECT_EQ(LatLonCount(), 1u);
-}
-
-// Forwards the decoder's notifications to the page as the frame does.
-struct PageNotify : INmeaNotify {
-    CStatsView* pView;
-    explicit PageNotify(CStatsView* p) : pView(p) {}
-    void PostToMain(unsigned nMessage) override { pView->PostMessage(static_cast<int>(nMessage)); }
-    void Broadcast(unsigned) override {}
-};
-
-// "ddmm.mmmm" and its hemisphere as signed degrees, computed here without the decoder.
-double Degrees(const QString& strValue, const QString& strHemisphere) {
-    const double d = strValue.toDouble();
-    const double dDegrees = std::trunc(d / 100) + std::fmod(d, 100) / 60;
-    return strHemisphere == "S" || strHemisphere == "W" ? -dDegrees : dDegrees;
-}
-
-TEST_F(StatsViewTest, ARecordedDriveFedThroughTheDecoderIsAveraged) {
-    WriteSettingInt(kSectionAveraging, kUseAveraging, 0);
-    CreateView();
-    PageNotify notify(pView);
-    gps.SetNotify(&notify);
-    QFile file(QStringLiteral(RAVUZIZ_DATA_DIR "/demo.nmea"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    uint32_t nFixes = 0;
-    double dSums[3] = {};
-    while (!file.atEnd()) {
-        // One sentence per poll, each GGA handled before the next arrives.
-        const QByteArray line = file.readLine();
-        gps.Feed(line.constData(), static_cast<uint32_t>(line.size()));
-        QCoreApplication::sendPostedEvents();
-        const QStringList fields = QString::fromLatin1(line).split(',');
-        if (fields[0] != "$GPGGA" || fields[6] == "0")
-            continue;
-        ++nFixes;
-        dSums[0] += Degrees(fields[2], fields[3]);
-        dSums[1] += Degrees(fields[4], fields[5]);
-        dSums[2] += fields[9].toDouble();
-    }
-    gps.SetNotify(nullptr);
-    ASSERT_GT(nFixes, 100u);
-    const PositionAverages& a = pView->Averages();
-    EXPECT_EQ(a.m_avgLatitude.m_nCount, nFixes);
-    EXPECT_EQ(a.m_avgAltitude.m_nCount, nFixes);
-    EXPECT_EQ(a.m_lsLongitude.m_nIndex, nFixes + 1);
-    EXPECT_NEAR(a.m_avgLatitude.m_dMean, dSums[0] / nFixes, 1e-9);
-    EXPECT_NEAR(a.m_avgLongitude.m_dMean, dSums[1] / nFixes, 1e-9);
-    EXPECT_NEAR(a.m_avgAltitude.m_dMean, dSums[2] / nFixes, 1e-9);
 }
 
 } // namespace
