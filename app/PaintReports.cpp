@@ -60,7 +60,7 @@ private:
             m_bFirst = true;
             ReportTime("first frame");
         }
-        if (frame.Parser().m_nSentenceCount == 0)
+        if (frame.Parser().SentenceCount() == 0)
             return;
         if (!m_bData) {
             m_bData = true;

@@ -127,11 +127,11 @@ void Feed255(benchmark::State& state, const std::string& s, bool bAllSystems) {
     for (auto _ : state) {
         for (size_t i = 0; i < s.size(); i += 255)
             parser.Feed(s.data() + i, static_cast<uint32_t>(std::min<size_t>(255, s.size() - i)));
-        benchmark::DoNotOptimize(parser.m_nSentenceCount);
+        benchmark::DoNotOptimize(parser.SentenceCount());
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * s.size()));
     state.counters["sentences"] =
-        static_cast<double>(parser.m_nSentenceCount) / static_cast<double>(state.iterations());
+        static_cast<double>(parser.SentenceCount()) / static_cast<double>(state.iterations());
 }
 
 void BM_Feed255(benchmark::State& state) {

@@ -169,7 +169,7 @@ int main(int argc, char** argv) {
     const double dEnd = ResidentMiB();
     const bool bFlat = dEnd - dHalfway <= options.dToleranceMiB;
     std::printf("recorded %u bytes, %u sentences decoded\n", frame.Parser().LoggedBytes(),
-                frame.Parser().m_nSentenceCount);
+                frame.Parser().SentenceCount());
     std::printf("resident memory: %.1f MiB after hour 1, %.1f after hour %zu, %.1f at the end: "
                 "%+.1f MiB over the second half, %s\n",
                 dFirstHour, dHalfway, nHalf, dEnd, dEnd - dHalfway, bFlat ? "flat" : "GROWING");

@@ -132,8 +132,8 @@ std::string RecordJson(const CNmeaParser& r, const MessageCounts& counts) {
     RAVUZIZ_GPS_RECORD(RAVUZIZ_JSON_FIELD, RAVUZIZ_JSON_ARRAY)
 #undef RAVUZIZ_JSON_FIELD
 #undef RAVUZIZ_JSON_ARRAY
-    w.IntField("m_nSentenceCount", r.m_nSentenceCount);
-    w.IntField("m_nLogBytes", r.m_nLogBytes);
+    w.IntField("m_nSentenceCount", r.SentenceCount());
+    w.IntField("m_nLogBytes", r.LoggedBytes());
     static const char* const kMessages[] = {"WM_GPS_SENTENCE", "WM_GPS_GGA", "WM_GPS_GSV",
                                             "WM_GPS_GSA",      "WM_GPS_RMB", "WM_GPS_RMC",
                                             "WM_GPS_ZDA"};

@@ -102,28 +102,6 @@ double NmeaParseDecimal(const char* pText) {
     return NmeaParseDecimal(pText, pText + std::strlen(pText));
 }
 
-bool NmeaGetField(const char* pBody, int nField, char* pOut, int nSize) {
-    if (!pBody || !pOut || nSize <= 0)
-        return false;
-    *pOut = '\0';
-    if (nField < 0)
-        return false;
-    const char* p = pBody;
-    for (int n = nField; n > 0; ++p) {
-        if (!*p)
-            return false; // the body ends before its n-th comma
-        if (*p == ',')
-            --n;
-    }
-    if (!*p || *p == ',' || *p == '*')
-        return false;
-    int n = 0;
-    for (; n < nSize - 1 && p[n] && p[n] != ',' && p[n] != '*'; ++n)
-        pOut[n] = p[n];
-    pOut[n] = '\0';
-    return true;
-}
-
 CNmeaBody::CNmeaBody(const char* pBody)
     : CNmeaBody(pBody, static_cast<uint32_t>(std::strlen(pBody))) {}
 

@@ -38,12 +38,6 @@ inline int32_t NmeaToInt(const char* pBegin, const char* pEnd) {
 double NmeaParseDecimal(const char* pText);
 double NmeaParseDecimal(const char* pBegin, const char* pEnd);
 
-// Copies field n of body (field 0 starts the body, field n follows the n-th comma, a field ends
-// at ',', '*' or the end) into out, cut to size - 1 characters and terminated. False, with out
-// emptied, when the field is absent or empty; false without touching out for a missing body or
-// output or a size of 0 or less.
-bool NmeaGetField(const char* pBody, int nField, char* pOut, int nSize);
-
 // One field as the decoders see it: at most kNmeaFieldMax characters, never empty.
 struct NmeaField {
     const char* pBegin;
@@ -63,7 +57,9 @@ struct NmeaField {
 };
 
 // A sentence body with its commas indexed once, so that reading field n costs the same for
-// every n. Field(n, f) gives exactly what NmeaGetField(body, n, buffer, 25) would copy.
+// every n. Field 0 starts the body, field n follows the n-th comma, and a field ends at ',',
+// '*' or the end of the body, cut to kNmeaFieldMax characters; an absent or empty field is
+// no field.
 class CNmeaBody {
 public:
     // The body ends at its first NUL or after nLength characters; it must outlive this object.

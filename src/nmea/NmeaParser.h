@@ -67,6 +67,11 @@ public:
     bool IsRecording() const { return m_pLogFile != nullptr; }
     uint32_t LoggedBytes() const { return m_nLogBytes; }
 
+    // Sentences dispatched since construction; a reset leaves the count alone.
+    uint32_t SentenceCount() const { return m_nSentenceCount; }
+    // Forgets a sentence begun but not finished, as when the line's bit rate changes under it.
+    void DropPartialSentence() { m_nState = 0; }
+
     // Used-in-solution test: 1 if the (non-zero) PRN is in m_nUsedPrn.
     int IsUsedPrn(uint16_t nPrn) const;
 
@@ -78,18 +83,13 @@ public:
 #undef RAVUZIZ_DECLARE_ARRAY
     CGnssTable m_Gnss; // all systems: satellites of every system [empty]
 
-    // ---- sentence reader (not part of the record; a reset leaves it alone) ----
-    int32_t m_nState;        // 0 idle, 1 identifier, 2 body, 3 and 4 checksum digits
-    uint8_t m_nChecksum;     // running XOR from after '$' up to '*'
-    uint8_t m_nRecvChecksum; // as read from the two characters after '*'
-    uint16_t m_nLength;      // characters stored in the buffer being filled
-    char m_szSentenceId[8];  // address field, at most 7 characters
-    char m_szData[256];      // body after the identifier's comma, at most 255 characters
-    std::unique_ptr<INmeaLogFile> m_pLogFile; // the open recording, or none
-    uint32_t m_nLogBytes;                     // bytes in the recording since it last started
-    uint32_t m_nSentenceCount;                // sentences dispatched since construction
-
 private:
+    // The fuzz harness checks the reader's invariants after every chunk.
+    friend struct NmeaReaderProbe;
+
+    static constexpr uint16_t kIdChars = 8;     // address field, at most 7 characters
+    static constexpr uint16_t kBodyChars = 256; // body, at most 255 characters
+
     void Dispatch();
     void DecodeGga(const CNmeaBody& body);
     void DecodeGsa(const CNmeaBody& body);
@@ -103,6 +103,17 @@ private:
         if (m_pNotify)
             m_pNotify->PostToMain(nMessage);
     }
+
+    // ---- sentence reader (not part of the record; a reset leaves it alone) ----
+    int32_t m_nState;              // 0 idle, 1 identifier, 2 body, 3 and 4 checksum digits
+    uint8_t m_nChecksum;           // running XOR from after '$' up to '*'
+    uint8_t m_nRecvChecksum;       // as read from the two characters after '*'
+    uint16_t m_nLength;            // characters stored in the buffer being filled
+    char m_szSentenceId[kIdChars]; // NUL-terminated once the identifier is complete
+    char m_szData[kBodyChars];     // body after the identifier's comma
+    std::unique_ptr<INmeaLogFile> m_pLogFile; // the open recording, or none
+    uint32_t m_nLogBytes;                     // bytes in the recording since it last started
+    uint32_t m_nSentenceCount;
 
     INmeaNotify* m_pNotify;
     bool m_bAllSystems = false;

@@ -16,9 +16,6 @@
 
 namespace {
 
-constexpr uint16_t kIdChars = sizeof CNmeaParser::m_szSentenceId;
-constexpr uint16_t kBodyChars = sizeof CNmeaParser::m_szData;
-
 // Identifier bytes 2..5 as one word ("GGA" and its terminator), for a one-compare match.
 constexpr uint32_t Tag(const char (&s)[4]) {
     return uint32_t(uint8_t(s[0])) | uint32_t(uint8_t(s[1])) << 8 | uint32_t(uint8_t(s[2])) << 16;

@@ -16,8 +16,8 @@ void CAutoBaudPort::TryRate(size_t nRate) {
     m_pDevice->DropInput();
     m_nBytesAtRate = 0;
     // A sentence begun at the old rate must not count at the new one.
-    m_Probe.m_nState = 0;
-    m_nSentencesBefore = m_Probe.m_nSentenceCount;
+    m_Probe.DropPartialSentence();
+    m_nSentencesBefore = m_Probe.SentenceCount();
 }
 
 int CAutoBaudPort::Read(char* pBuffer, int nMax) {
@@ -31,7 +31,7 @@ int CAutoBaudPort::Read(char* pBuffer, int nMax) {
             return 0;
         nTotal += n;
         m_Probe.Feed(pBuffer, static_cast<uint32_t>(n));
-        if (m_Probe.m_nSentenceCount - m_nSentencesBefore >= kSentencesToKeep) {
+        if (m_Probe.SentenceCount() - m_nSentencesBefore >= kSentencesToKeep) {
             m_bFound = true;
             return n;
         }

@@ -3,6 +3,7 @@
 // recording of the bytes as they arrive, every talker writing the record as GP does, and the
 // systems' one-letter codes.
 #include "common/NmeaSupport.h"
+#include "common/RecordOnly.h"
 
 #include "nmea/GnssSystems.h"
 
@@ -20,8 +21,7 @@ struct Log : INmeaLogFile {
     std::function<Result(uint32_t)> answer = [](uint32_t n) { return Result{n, true}; };
     explicit Log(std::vector<std::string>& w) : writes(w) {}
     Result Write(const uint8_t* p, uint32_t n) override {
-        writes.emplace_back(reinterpret_cast<const char*>(p), n);
-        return answer(n);
+        return writes.emplace_back(reinterpret_cast<const char*>(p), n), answer(n);
     }
 };
 
@@ -29,21 +29,19 @@ TEST(Reader, ResetRestoresTheRecordButKeepsAHalfReadSentenceTheCountAndTheRecord
     for (const bool bAllSystems : {false, true}) {
         CNmeaParser parser;
         parser.SetAllSystems(bAllSystems);
-        const std::string strFresh = Snapshot(parser);
+        const std::string strFresh = RecordOnly(parser);
         std::vector<std::string> writes;
         ASSERT_TRUE(parser.StartRecording(std::make_unique<Log>(writes)));
         FeedChunks(parser, ReadWholeFile(RAVUZIZ_DATA_DIR "/sample.nmea"));
         FeedChunks(parser, ReadWholeFile(RAVUZIZ_DATA_DIR "/demo-gnss.nmea").substr(0, 20000));
-        const uint32_t nSentences = parser.m_nSentenceCount;
+        const uint32_t nSentences = parser.SentenceCount();
         const uint64_t nLogged = parser.LoggedBytes();
         parser.Feed(kGga.data(), 20);
         parser.Reset();
-        EXPECT_EQ(parser.m_nSentenceCount, nSentences);
+        EXPECT_EQ(parser.SentenceCount(), nSentences);
         EXPECT_EQ(parser.LoggedBytes(), nLogged + 20);
         EXPECT_TRUE(parser.IsRecording());
-        parser.m_nSentenceCount = 0;
-        parser.m_nLogBytes = 0;
-        EXPECT_EQ(Snapshot(parser), strFresh) << "all systems " << bAllSystems;
+        EXPECT_EQ(RecordOnly(parser), strFresh) << "all systems " << bAllSystems;
         parser.Feed(kGga.data() + 20, static_cast<uint32_t>(kGga.size() - 20));
         EXPECT_EQ(parser.m_nGgaCount, 1u) << "the sentence read across the reset";
     }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Replay at the recorded pace, on a clock the test turns: fixes come out when their time has
-// come, at any speed, held while paused, gaps and midnight not waited for, and every byte of
-// the recording comes out once, in order.
+// come, at any speed (a pause is run through the frame), gaps and midnight not waited for,
+// and every byte of the recording comes out once, in order.
 
 #include "source/RecordedPace.h"
 #include "common/NmeaSupport.h"
@@ -72,19 +72,6 @@ TEST(RecordedPace, FixesComeWhenTheirTimeHasComeAtAnySpeed) {
         EXPECT_TRUE(replay.At(1e6) == strRecording)
             << replay.At(1e6).size() << " bytes of " << strRecording.size();
     }
-}
-
-TEST(RecordedPace, APauseHoldsTheClockAndResumeGoesOnFromThere) {
-    CPacedReplay replay(SimulatedSeconds(30));
-    replay.At(0); // the replay starts
-    replay.At(2.5);
-    EXPECT_EQ(replay.Count("GGA,"), 3u);
-    replay.Pace().Pause(2.5);
-    replay.At(20);
-    EXPECT_EQ(replay.Count("GGA,"), 3u);
-    replay.Pace().Resume(20);
-    replay.At(21);
-    EXPECT_EQ(replay.Count("GGA,"), 4u);
 }
 
 TEST(RecordedPace, GapsAndMidnightAreNotWaitedFor) {

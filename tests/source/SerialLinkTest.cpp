@@ -48,29 +48,6 @@ size_t ReadInto(CSerialPort& link, CNmeaParser& parser, size_t nBytes) {
 // A pseudo-terminal has no driver to settle after a close.
 [[maybe_unused]] const bool kNoSettlePause = (CSerialPort::SetSettlePause(0), true);
 
-TEST(SerialLink, APtyDeliversTheSameRecordAsADirectFeed) {
-    CPty pty(41);
-    CSerialPort link;
-    char closed[4] = {'x', 'x', 'x', 'x'};
-    EXPECT_EQ(link.Read(closed, 3), 0); // nothing open: nothing read, nothing written
-    EXPECT_EQ(closed[0], 'x');
-    ASSERT_TRUE(link.Open(41, 4800, false));
-    EXPECT_EQ(link.m_nBaud, 4800u);
-    char buffer[256];
-    EXPECT_EQ(link.Read(buffer, 255), 0); // nothing waiting: returns at once
-
-    const std::string strStream = SimulatedSeconds(60);
-    CNmeaParser direct;
-    direct.Feed(strStream.data(), static_cast<uint32_t>(strStream.size()));
-    CNmeaParser parser;
-    for (size_t i = 0; i < strStream.size(); i += 1000) {
-        const std::string strPiece = strStream.substr(i, 1000);
-        pty.Send(strPiece);
-        ASSERT_EQ(ReadInto(link, parser, strPiece.size()), strPiece.size());
-    }
-    EXPECT_EQ(Snapshot(parser), Snapshot(direct));
-}
-
 TEST(SerialLink, OpenFailuresAreSilentOrExplainedAsAsked) {
     CScriptedInteraction person;
     CSerialPort link;
@@ -81,12 +58,8 @@ TEST(SerialLink, OpenFailuresAreSilentOrExplainedAsAsked) {
     person.AnswerMessageBox(IDOK);
     EXPECT_FALSE(link.Open(128, 9600, true));
     ASSERT_EQ(person.Prompts().size(), 1u);
-    const Prompt& prompt = person.Prompts()[0];
-    EXPECT_EQ(prompt.strCaption, "Communication Error");
-    EXPECT_TRUE(prompt.strText.startsWith(
-        "Unable to open port. Please close the application accessing the communication port\n\n"))
-        << prompt.strText.toStdString();
-    EXPECT_TRUE(prompt.strText.contains("/dev/rfcomm31")) << prompt.strText.toStdString();
+    const QString strText = person.Prompts()[0].strText;
+    EXPECT_TRUE(strText.contains("/dev/rfcomm31")) << strText.toStdString();
     EXPECT_EQ(link.m_nBaud, 4800u); // only a successful open applies the rate
 }
 
@@ -99,7 +72,7 @@ TEST(SerialLink, AnUnpluggedReceiverGoesQuietWithoutKeepingTheEventLoopBusy) {
     const std::string strStream = SimulatedSeconds(3);
     pPty->Send(strStream.substr(0, 700));
     ASSERT_EQ(ReadInto(link, parser, 700), 700u);
-    ASSERT_GE(parser.m_nSentenceCount, 3u);
+    ASSERT_GE(parser.SentenceCount(), 3u);
 
     pPty->Unplug();
     CPollLoop loop(link, parser);
@@ -146,12 +119,17 @@ TEST(SerialLink, InputBeyondWhatThePollTakesIsNotHoarded) {
     EXPECT_EQ(link.Read(buffer, 255), 255); // and the poll still gets its share
 }
 
-// A tick takes everything the port holds, not one read's worth: a receiver sending kilobytes
-// a second (many systems, high rates) is shown as it is, and nothing waits to be lost.
+// Bytes arrive exactly as sent and without waiting, and a tick takes everything the port
+// holds, not one read's worth: a receiver sending kilobytes a second (many systems, high
+// rates) is shown as it is, and nothing waits to be lost.
 TEST(SerialLink, APollTickTakesEverythingThePortHolds) {
     CPty pty(44);
     CSerialPort link;
+    char buffer[256] = {'x'};
+    EXPECT_EQ(link.Read(buffer, 3), 0); // nothing open: nothing read, nothing written
+    EXPECT_EQ(buffer[0], 'x');
     ASSERT_TRUE(link.Open(44, 115200, false));
+    EXPECT_EQ(link.Read(buffer, 255), 0); // nothing waiting: returns at once
     CNmeaParser parser, direct;
     CPollLoop loop(link, parser);
     const std::string strStream = SimulatedSeconds(30);
@@ -223,14 +201,11 @@ TEST(SerialLink, DiscoveryListsOverridesInTheEntryFormatWithoutDuplicates) {
     CSerialPort link;
     for (int i = 0; i < 2; ++i) {
         ASSERT_TRUE(link.DiscoverPorts());
-        EXPECT_EQ(
-            link.m_PortList.count(
-                QString("COM3: - %1 (RAVUZIZ_COM3)").arg(QString::fromStdString(pty3.Path()))),
-            1);
-        EXPECT_EQ(
-            link.m_PortList.count(
-                QString("COM40: - %1 (RAVUZIZ_COM40)").arg(QString::fromStdString(pty40.Path()))),
-            1);
+        for (const auto& [nPort, pPty] : {std::pair{3, &pty3}, {40, &pty40}})
+            EXPECT_EQ(link.m_PortList.count(QString("COM%1: - %2 (RAVUZIZ_COM%1)")
+                                                .arg(nPort)
+                                                .arg(QString::fromStdString(pPty->Path()))),
+                      1);
         int nLast = 0;
         for (const QString& strEntry : link.m_PortList) {
             // Every entry names its port so that the dialog can read the number from it.

@@ -6,8 +6,9 @@
 #include "common/NmeaSupport.h"
 #include "sim/ReceiverSim.h"
 
-#include <algorithm>
-#include <cstdio>
+#include <QByteArray>
+#include <QList>
+
 #include <string>
 #include <vector>
 
@@ -22,31 +23,24 @@ struct SimSentence {
 
 inline std::vector<SimSentence> SplitSentences(const std::string& s) {
     std::vector<SimSentence> out;
-    for (size_t nAt = 0; nAt < s.size();) {
-        size_t nEnd = s.find('\n', nAt);
-        nEnd = nEnd == std::string::npos ? s.size() : nEnd + 1;
-        const std::string strLine = s.substr(nAt, nEnd - nAt);
-        nAt = nEnd;
-        SimSentence& sentence = out.emplace_back();
-        const size_t nStar = strLine.find('*');
-        if (strLine.size() < 6 || strLine[0] != '$' || nStar != strLine.size() - 5 ||
-            strLine.compare(nStar + 3, 2, "\r\n") != 0)
+    for (const QByteArray& line : QByteArray::fromStdString(s).split('\n')) {
+        if (line.isEmpty())
             continue;
-        unsigned char nSum = 0;
-        for (size_t i = 1; i < nStar; ++i)
-            nSum ^= static_cast<unsigned char>(strLine[i]);
-        char szSum[3];
-        std::snprintf(szSum, sizeof szSum, "%02X", nSum);
-        if (strLine.compare(nStar + 1, 2, szSum) != 0 || strLine.find_first_of("$\r\n", 1) < nStar)
+        SimSentence& sentence = out.emplace_back();
+        const qsizetype nStar = line.size() - 4;
+        if (line.size() < 6 || line[0] != '$' || line[nStar] != '*' || !line.endsWith('\r'))
+            continue;
+        const QByteArray body = line.mid(1, nStar - 1);
+        char nSum = 0;
+        for (char c : body)
+            nSum ^= c;
+        if (body.contains('$') || body.contains('\r') ||
+            line.mid(nStar + 1, 2) !=
+                QByteArray::number(static_cast<uint8_t>(nSum), 16).rightJustified(2, '0').toUpper())
             continue;
         sentence.bValid = true;
-        for (size_t nField = 1;;) {
-            const size_t nComma = std::min(strLine.find(',', nField), nStar);
-            sentence.fields.push_back(strLine.substr(nField, nComma - nField));
-            if (nComma == nStar)
-                break;
-            nField = nComma + 1;
-        }
+        for (const QByteArray& field : body.split(','))
+            sentence.fields.push_back(field.toStdString());
     }
     return out;
 }
