@@ -112,14 +112,10 @@ int HubRadius(const CRect& rect) {
 
 CGaugeDrawingScope::CGaugeDrawingScope(CDrawContext& dc, const CPen& pen, const CBrush& brush,
                                        const CFont& font, const GaugeColours& colours)
-    : m_dc(dc), m_OldPen(dc.SelectPen(pen)), m_OldBrush(dc.SelectBrush(brush)),
-      m_OldFont(dc.SelectFont(font)), m_OldText(dc.SetTextColor(colours.text)),
-      m_OldBackground(dc.SetBkColor(colours.face)) {}
-
-CGaugeDrawingScope::~CGaugeDrawingScope() {
-    m_dc.SelectFont(m_OldFont);
-    m_dc.SetTextColor(m_OldText);
-    m_dc.SetBkColor(m_OldBackground);
-    m_dc.SelectBrush(m_OldBrush);
-    m_dc.SelectPen(m_OldPen);
+    : m_Saved(dc, true) {
+    dc.SelectPen(pen);
+    dc.SelectBrush(brush);
+    dc.SelectFont(font);
+    dc.SetTextColor(colours.text);
+    dc.SetBkColor(colours.face);
 }

@@ -103,16 +103,7 @@ class CGaugeDrawingScope {
 public:
     CGaugeDrawingScope(CDrawContext& dc, const CPen& pen, const CBrush& brush, const CFont& font,
                        const GaugeColours& colours);
-    ~CGaugeDrawingScope();
-
-    CGaugeDrawingScope(const CGaugeDrawingScope&) = delete;
-    CGaugeDrawingScope& operator=(const CGaugeDrawingScope&) = delete;
 
 private:
-    CDrawContext& m_dc;
-    CPen m_OldPen;
-    CBrush m_OldBrush;
-    CFont m_OldFont;
-    QColor m_OldText;
-    QColor m_OldBackground;
+    CDrawingScope m_Saved;
 };

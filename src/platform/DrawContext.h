@@ -190,11 +190,14 @@ private:
 // began: a drawing routine changes them freely and leaves the context as it found it.
 class CDrawingScope {
 public:
-    explicit CDrawingScope(CDrawContext& dc)
+    // With bLeaveBkMode the background mode stays as the routine set it.
+    explicit CDrawingScope(CDrawContext& dc, bool bLeaveBkMode = false)
         : m_dc(dc), m_Pen(dc.GetPen()), m_Brush(dc.GetBrush()), m_Font(dc.GetFont()),
-          m_TextColour(dc.GetTextColor()), m_BkColour(dc.GetBkColor()), m_nBkMode(dc.GetBkMode()) {}
+          m_TextColour(dc.GetTextColor()), m_BkColour(dc.GetBkColor()),
+          m_nBkMode(bLeaveBkMode ? -1 : dc.GetBkMode()) {}
     ~CDrawingScope() {
-        m_dc.SetBkMode(m_nBkMode);
+        if (m_nBkMode >= 0)
+            m_dc.SetBkMode(m_nBkMode);
         m_dc.SetBkColor(m_BkColour);
         m_dc.SetTextColor(m_TextColour);
         m_dc.SelectFont(m_Font);
@@ -211,5 +214,5 @@ private:
     CFont m_Font;
     QColor m_TextColour;
     QColor m_BkColour;
-    int m_nBkMode;
+    int m_nBkMode; // -1: left alone
 };
