@@ -1,17 +1,12 @@
 // SPDX-License-Identifier: MIT
-// Every question the program asks, answered "no": each dialog cancelled or closed, each file
-// chooser cancelled, the reset question declined, a tap-and-hold menu dismissed (every page's
-// menu is the same gesture). None of them changes a setting, the source, the recording, the
-// record or a single pixel of a page.
+// Every question the program asks, answered "no", one after another in one frame: each dialog
+// cancelled or closed, each file chooser cancelled, the reset question declined, a
+// tap-and-hold menu dismissed (every page's menu is the same gesture). None of them changes a
+// setting, the source, the recording, the record or a single pixel of a page.
 #include "FaultSupport.h"
-#include "common/NmeaSupport.h"
-
-#include "resources/resource.h"
-#include "shell/MainView.h"
 
 #include <QContextMenuEvent>
 #include <QCoreApplication>
-#include <QDialog>
 #include <QFile>
 
 namespace {
@@ -45,64 +40,54 @@ State Capture(CMainFrame& frame, const QString& strSettings) {
 
 enum class Answer { Reject, NoFile, No, NoChoice };
 
-struct Question {
-    const char* pszLegend;
-    int nCommand; // 0: the page's tap-and-hold menu, nPage
-    Answer answer;
-    int nPage = 0;
-};
-
-void Queue(CScriptedInteraction& person, Answer answer) {
-    switch (answer) {
-        case Answer::Reject: person.AnswerDialog([](QDialog& d) { d.reject(); }); break;
-        case Answer::NoFile: person.AnswerFile(QString()); break;
-        case Answer::No: person.AnswerMessageBox(IDNO); break;
-        case Answer::NoChoice: person.AnswerMenu(0); break;
-    }
-}
-
-class CancelledQuestion : public FaultTest, public testing::WithParamInterface<Question> {};
-
-TEST_P(CancelledQuestion, ChangesNothing) {
-    const Question& question = GetParam();
+TEST_F(FaultTest, EveryQuestionAnsweredNoChangesNothing) {
+    const struct {
+        int nCommand; // 0: the page's tap-and-hold menu, nPage
+        Answer answer;
+        int nPage = 0;
+    } questions[] = {
+        {ID_LOG_START, Answer::NoFile},
+        {ID_CONNECT_SERIAL, Answer::Reject},
+        {ID_CONNECT_LOGGED_FILE, Answer::NoFile},
+        {ID_CONNECT_GPSD, Answer::Reject},
+        {ID_CONNECT_TCP, Answer::Reject},
+        {ID_CONNECT_UDP, Answer::Reject},
+        {ID_UNITS, Answer::Reject},
+        {ID_APP_ABOUT, Answer::Reject},
+        {ID_SETUP_SPEED, Answer::Reject},
+        {ID_AVG_THRESHOLDS, Answer::Reject},
+        {ID_STATS_RESET, Answer::No},
+        {0, Answer::NoChoice, kStatsPage},
+    };
     auto pFrame = MakeFrame(QStringLiteral(RAVUZIZ_DATA_DIR "/demo.nmea"));
     CMainFrame& frame = *pFrame;
     Tick(frame, 60);
-    frame.View().TabWnd().ShowPage(question.nPage);
-    // Each page once in front first: a page behind another catches up only when it shows.
-    RenderPages(frame);
-    const State before = Capture(frame, ConfigFile());
-
-    CScriptedInteraction person;
-    Queue(person, question.answer);
-    if (question.nCommand != 0) {
-        EXPECT_TRUE(frame.OnCommand(question.nCommand));
-    } else {
-        QWidget* pPage = frame.View().TabWnd().CurrentPage();
-        QContextMenuEvent gesture(QContextMenuEvent::Mouse, QPoint(10, 10),
-                                  pPage->mapToGlobal(QPoint(10, 10)));
-        QCoreApplication::sendEvent(pPage, &gesture);
+    for (const auto& question : questions) {
+        SCOPED_TRACE(question.nCommand);
+        frame.View().TabWnd().ShowPage(question.nPage);
+        // Each page once in front first: a page behind another catches up only when it shows.
+        RenderPages(frame);
+        const State before = Capture(frame, ConfigFile());
+        CScriptedInteraction person;
+        switch (question.answer) {
+            case Answer::Reject: person.AnswerDialog([](QDialog& d) { d.reject(); }); break;
+            case Answer::NoFile: person.AnswerFile(QString()); break;
+            case Answer::No: person.AnswerMessageBox(IDNO); break;
+            case Answer::NoChoice: person.AnswerMenu(0); break;
+        }
+        if (question.nCommand != 0) {
+            EXPECT_TRUE(frame.OnCommand(question.nCommand));
+        } else {
+            QWidget* pPage = frame.View().TabWnd().CurrentPage();
+            QContextMenuEvent gesture(QContextMenuEvent::Mouse, QPoint(10, 10),
+                                      pPage->mapToGlobal(QPoint(10, 10)));
+            QCoreApplication::sendEvent(pPage, &gesture);
+        }
+        ProcessPosted();
+        ASSERT_EQ(person.Prompts().size(), 1u);
+        EXPECT_EQ(person.UnusedAnswers(), 0);
+        EXPECT_TRUE(Capture(frame, ConfigFile()) == before);
     }
-    ProcessPosted();
-    ASSERT_EQ(person.Prompts().size(), 1u);
-    EXPECT_EQ(person.UnusedAnswers(), 0);
-    EXPECT_TRUE(Capture(frame, ConfigFile()) == before);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Faults, CancelledQuestion,
-    testing::Values(Question{"LogStart", ID_LOG_START, Answer::NoFile},
-                    Question{"ConnectSerial", ID_CONNECT_SERIAL, Answer::Reject},
-                    Question{"ConnectLoggedFile", ID_CONNECT_LOGGED_FILE, Answer::NoFile},
-                    Question{"ConnectGpsd", ID_CONNECT_GPSD, Answer::Reject},
-                    Question{"ConnectTcp", ID_CONNECT_TCP, Answer::Reject},
-                    Question{"ConnectUdp", ID_CONNECT_UDP, Answer::Reject},
-                    Question{"Units", ID_UNITS, Answer::Reject},
-                    Question{"About", ID_APP_ABOUT, Answer::Reject},
-                    Question{"SpeedSetup", ID_SETUP_SPEED, Answer::Reject},
-                    Question{"Thresholds", ID_AVG_THRESHOLDS, Answer::Reject},
-                    Question{"StatsReset", ID_STATS_RESET, Answer::No},
-                    Question{"StatsMenu", 0, Answer::NoChoice, kStatsPage}),
-    [](const testing::TestParamInfo<Question>& info) { return info.param.pszLegend; });
 
 } // namespace

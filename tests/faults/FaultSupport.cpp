@@ -1,17 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "FaultSupport.h"
 
-#include "settings/SettingsStore.h"
-#include "shell/MainView.h"
 #include "source/SerialPort.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QPainter>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QSettings>
 #include <QTabBar>
 
-#include <algorithm>
+#include <random>
 
 namespace {
 
@@ -35,9 +32,7 @@ QString FaultTest::ConfigFile() const {
     return m_Config.filePath(QStringLiteral("VEVO/Ravuziz.conf"));
 }
 
-std::unique_ptr<CMainFrame> MakeFrame(const QString& strReplay) {
-    CMainFrame::Options options;
-    options.strReplayPath = strReplay;
+std::unique_ptr<CMainFrame> MakeFrame(CMainFrame::Options options) {
     options.bSkipWarning = true;
     auto pFrame = std::make_unique<CMainFrame>(options);
     pFrame->resize(480, 600);
@@ -61,22 +56,12 @@ int TickUntilSilent(CMainFrame& frame, int nMaxTicks) {
     return -1;
 }
 
-namespace {
-
-void RenderWindow(QWidget& widget, QPainter& painter, QPoint ptOrigin) {
-    if (auto* pSurface = dynamic_cast<CSurfaceWnd*>(&widget)) {
-        pSurface->UpdateSurface();
-        if (!pSurface->Surface().isNull())
-            painter.drawImage(ptOrigin, pSurface->Surface());
-    }
-    for (QObject* pChild : widget.children()) {
-        auto* pChildWidget = qobject_cast<QWidget*>(pChild);
-        if (pChildWidget && !pChildWidget->isHidden())
-            RenderWindow(*pChildWidget, painter, ptOrigin + pChildWidget->pos());
-    }
+bool TickUntil(CMainFrame& frame, const std::function<bool()>& done) {
+    return ProcessEventsUntil([&] {
+        Tick(frame);
+        return done();
+    });
 }
-
-} // namespace
 
 std::array<QImage, 4> RenderPages(CMainFrame& frame) {
     CTabWnd& tabs = frame.View().TabWnd();
@@ -84,20 +69,33 @@ std::array<QImage, 4> RenderPages(CMainFrame& frame) {
     std::array<QImage, 4> images;
     for (int i = 0; i < 4; ++i) {
         tabs.ShowPage(i);
-        QWidget& page = *tabs.CurrentPage();
-        QImage image(page.size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-        image.fill(Qt::magenta);
-        QPainter painter(&image);
-        RenderWindow(page, painter, QPoint());
-        painter.end();
-        images[static_cast<size_t>(i)] = image;
+        images[static_cast<size_t>(i)] = tabs.CurrentPage()->grab().toImage();
     }
     tabs.ShowPage(nFront);
     return images;
 }
 
-int CountSentences(const std::string& str) {
-    return static_cast<int>(std::count(str.begin(), str.end(), '$'));
+std::string RandomBytes(size_t nBytes, uint32_t nSeed) {
+    std::mt19937 random(nSeed);
+    std::string s(nBytes, '\0');
+    for (char& c : s)
+        c = static_cast<char>(random());
+    return s;
+}
+
+void AnswerSourceDialog(CScriptedInteraction& person, const QString& strChoice, quint16 nPort,
+                        const QString& strBaud) {
+    person.AnswerDialog([=](QDialog& d) {
+        if (auto* pList = GetDlgItemAs<QComboBox>(&d, IDC_PORT))
+            pList->setCurrentIndex(pList->findText(strChoice, Qt::MatchStartsWith));
+        if (auto* pBaud = GetDlgItemAs<QComboBox>(&d, IDC_BAUD); pBaud && !strBaud.isEmpty())
+            pBaud->setEditText(strBaud);
+        if (auto* pHost = GetDlgItemAs<QLineEdit>(&d, IDC_NET_HOST))
+            pHost->setText(strChoice);
+        if (auto* pPort = GetDlgItemAs<QLineEdit>(&d, IDC_NET_PORT))
+            pPort->setText(QString::number(nPort));
+        d.accept();
+    });
 }
 
 int CSlowPerson::MessageBox(QWidget* pOwner, const QString& strText, const QString& strCaption,

@@ -8,15 +8,23 @@
 
 #include "common/Events.h"
 #include "common/FileSizeLimit.h"
-
+#include "common/NmeaSupport.h"
 #include "common/ScriptedInteraction.h"
+
+#include "platform/Commands.h"
+#include "platform/Dialog.h"
+#include "resources/resource.h"
+#include "settings/SettingNames.h"
+#include "settings/SettingsStore.h"
 #include "shell/MainFrame.h"
+#include "shell/MainView.h"
 
 #include <QImage>
 #include <QString>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <memory>
@@ -43,15 +51,29 @@ private:
     QTemporaryDir m_Temp;
 };
 
-// A frame as the program makes it, without the safety warning, shown, and with its start-up
-// messages handled. With a path it replays that recording.
-std::unique_ptr<CMainFrame> MakeFrame(const QString& strReplay = {});
+// A frame as the program makes it with these options, without the safety warning, shown, and
+// with its start-up messages handled.
+std::unique_ptr<CMainFrame> MakeFrame(CMainFrame::Options options = {});
+// One replaying this recording.
+inline std::unique_ptr<CMainFrame> MakeFrame(const QString& strReplay) {
+    CMainFrame::Options options;
+    options.strReplayPath = strReplay;
+    return MakeFrame(options);
+}
+
+// A person's answer to the next source dialog: the port list's entry starting with
+// strChoice, or strChoice as the host; nPort as the network port, strBaud as the rate.
+void AnswerSourceDialog(CScriptedInteraction& person, const QString& strChoice, quint16 nPort = 0,
+                        const QString& strBaud = {});
 
 // nTicks poll ticks, each followed by the delivery of what it posted.
 void Tick(CMainFrame& frame, int nTicks = 1);
 // Ticks until the source has been silent for the poll loop's fifteen ticks; returns the
 // number of ticks, or -1 if that took more than nMaxTicks.
 int TickUntilSilent(CMainFrame& frame, int nMaxTicks);
+// Poll ticks, with the events of sockets and timers between them, until done() or ten seconds
+// are up.
+bool TickUntil(CMainFrame& frame, const std::function<bool()>& done);
 
 enum { kSigNavPage, kAzElPage, kPanelPage, kStatsPage };
 
@@ -61,7 +83,12 @@ enum { kSigNavPage, kAzElPage, kPanelPage, kStatsPage };
 std::array<QImage, 4> RenderPages(CMainFrame& frame);
 
 // Number of sentences a clean stream holds.
-int CountSentences(const std::string& str);
+inline int CountSentences(const std::string& str) {
+    return static_cast<int>(std::count(str.begin(), str.end(), '$'));
+}
+
+// nBytes of noise.
+std::string RandomBytes(size_t nBytes, uint32_t nSeed = 7);
 
 // A person who takes a while to answer a message box: while it is open the program goes on
 // (a modal box runs the event loop), which whileOpen stands for. Counts how many boxes were

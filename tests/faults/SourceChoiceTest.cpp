@@ -1,21 +1,12 @@
 // SPDX-License-Identifier: MIT
-// Sources chosen that cannot work as they are: the file being recorded chosen as the replay,
-// or the file being replayed as the recording, under any of its names and from the start; a
-// FIFO or standard input, which must never freeze the window; and a file, port or network
-// source that fails, which must leave the source that worked running and ticked.
+// Sources chosen that cannot work as they are: a file, port or network source that fails,
+// which must leave the source that worked running and ticked; the file being recorded chosen
+// as the replay, or the file being replayed as the recording, under any of its names and from
+// the start; a FIFO or standard input, which must never freeze the window.
 #include "FaultSupport.h"
 #include "common/Loopback.h"
-#include "common/NmeaSupport.h"
 
-#include "platform/Commands.h"
-#include "platform/Dialog.h"
-#include "resources/resource.h"
-#include "settings/SettingNames.h"
-#include "settings/SettingsStore.h"
-
-#include <QComboBox>
 #include <QDir>
-#include <QLineEdit>
 #include <QUdpSocket>
 
 #include <cstdlib>
@@ -24,13 +15,6 @@
 #include <unistd.h>
 
 namespace {
-
-// An open or a read that waits would hang the test: the alarm ends it instead.
-class CHangGuard {
-public:
-    CHangGuard() { alarm(20); }
-    ~CHangGuard() { alarm(0); }
-};
 
 bool Ticked(CMainFrame& frame, int nCommand) {
     return QueryCommandState(&frame, nCommand).IsChecked();
@@ -46,10 +30,57 @@ void Command(CScriptedInteraction& person, CMainFrame& frame, int nCommand,
     frame.OnCommand(nCommand);
 }
 
-TEST_F(FaultTest, TheRecordingAndTheReplayAreNeverOneFile) {
-    const std::string strDrive = SimulatedSeconds(20);
+// A missing file, a port that will not open, a refusing TCP peer, an unknown gpsd host and a
+// UDP port another program holds are each told in one box and not ticked, unless none worked
+// from the start; a recording onto the replay, or a replay of the recording, is refused with
+// its name. Meanwhile the replay that worked goes on where it was, to its end.
+TEST_F(FaultTest, ASourceThatCannotWorkIsToldOnceAndTheOneThatWorkedStays) {
+    setenv("RAVUZIZ_COM9", "/nonexistent/receiver", 1);
+    WriteSettingInt(kSectionSerial, kPort, 9);
+    CScriptedInteraction person;
+    for (const QString& strReplay : {QString(), TempPath(QStringLiteral("missing.nmea"))}) {
+        auto pFrame = MakeFrame(strReplay);
+        EXPECT_FALSE(pFrame->Link().IsOpen());
+        EXPECT_FALSE(Ticked(*pFrame, ID_CONNECT_SERIAL) || Ticked(*pFrame, ID_CONNECT_LOGGED_FILE));
+    }
+    EXPECT_EQ(person.Prompts().size(), 1u); // the missing replay
+    const std::string strDrive = SimulatedSeconds(600);
     const QString strReplay = TempPath(QStringLiteral("drive.nmea"));
     WriteWholeFile(strReplay, strDrive);
+    CMainFrame::Options options; // --replay drive.nmea --record drive.nmea --force
+    options.strReplayPath = options.strRecordPath = strReplay;
+    EXPECT_FALSE(MakeFrame(options)->Parser().IsRecording());
+    auto pFrame = MakeFrame(strReplay);
+    CMainFrame& frame = *pFrame;
+    Tick(frame, 10);
+
+    QUdpSocket taken;
+    ASSERT_TRUE(taken.bind(QHostAddress::Any, 0, QUdpSocket::DontShareAddress));
+    const struct {
+        int nCommand;
+        const char* pszHost; // or the file
+        quint16 nPort;
+    } cases[] = {{ID_CONNECT_LOGGED_FILE, "/nonexistent/drive.nmea", 0},
+                 {ID_CONNECT_SERIAL, "COM9:", 0},
+                 {ID_CONNECT_TCP, "127.0.0.1", FreeLoopbackPort()},
+                 {ID_CONNECT_GPSD, "no-such-host.invalid", 2947},
+                 {ID_CONNECT_UDP, "", taken.localPort()}};
+    for (const auto& c : cases) {
+        CScriptedInteraction chooser;
+        chooser.AnswerFile(QString::fromLatin1(c.pszHost));
+        AnswerSourceDialog(chooser, QString::fromLatin1(c.pszHost), c.nPort);
+        frame.OnCommand(c.nCommand);
+        ASSERT_TRUE(TickUntil(frame, [&] { return chooser.Prompts().size() == 2; })) << c.pszHost;
+        Tick(frame, 10);
+        EXPECT_EQ(chooser.Prompts().size(), 2u) << c.pszHost; // the chooser and one box
+        EXPECT_TRUE(Ticked(frame, ID_CONNECT_LOGGED_FILE)) << c.pszHost;
+        EXPECT_FALSE(c.nCommand != ID_CONNECT_LOGGED_FILE && Ticked(frame, c.nCommand));
+        EXPECT_EQ(frame.Link().m_strSource, strReplay);
+    }
+    EXPECT_EQ(ReadSettingInt(kSectionSerial, kPort, 0), 9);
+    EXPECT_EQ(ReadSettingInt(kSectionNetwork, kTcpPort, 0), 0);
+    unsetenv("RAVUZIZ_COM9");
+
     // Other names of the same file: a hard link, a symbolic link, a relative path.
     const auto NamesOf = [](const QString& strPath) {
         EXPECT_EQ(link(qPrintable(strPath), qPrintable(strPath + ".hard")), 0);
@@ -57,23 +88,13 @@ TEST_F(FaultTest, TheRecordingAndTheReplayAreNeverOneFile) {
         return QStringList{strPath, strPath + ".hard", strPath + ".soft",
                            QDir::current().relativeFilePath(strPath)};
     };
-    CMainFrame::Options options; // --replay drive.nmea --record drive.nmea --force
-    options.bSkipWarning = true;
-    options.strReplayPath = options.strRecordPath = strReplay;
-    EXPECT_FALSE(CMainFrame(options).Parser().IsRecording());
-
     // Recording onto the replay would empty it (the save dialog has asked before replacing).
-    auto pFrame = MakeFrame(strReplay);
-    CMainFrame& frame = *pFrame;
-    CScriptedInteraction person;
-    Tick(frame, 3);
     for (const QString& strName : NamesOf(strReplay)) {
         Command(person, frame, ID_LOG_START, strName);
         EXPECT_FALSE(frame.Parser().IsRecording()) << qPrintable(strName);
         EXPECT_TRUE(LastText(person).contains(strName)) << qPrintable(LastText(person));
     }
     EXPECT_EQ(ReadWholeFile(strReplay), strDrive);
-
     // Replaying the recording would read back what it records, again and again.
     const QString strLog = TempPath(QStringLiteral("log.nmea"));
     Command(person, frame, ID_LOG_START, strLog);
@@ -87,6 +108,8 @@ TEST_F(FaultTest, TheRecordingAndTheReplayAreNeverOneFile) {
     EXPECT_EQ(person.Prompts().size(), nBoxes + 8); // a file dialog and a box for each name
     Tick(frame, 5);
     EXPECT_EQ(frame.Parser().LoggedBytes(), 5u * 255);
+    ASSERT_GT(TickUntilSilent(frame, 5000), 0);
+    EXPECT_EQ(frame.Parser().SentenceCount(), static_cast<uint32_t>(CountSentences(strDrive)));
 
     // Once the recording has stopped it can be replayed.
     frame.OnCommand(ID_LOG_STOP);
@@ -107,15 +130,12 @@ TEST_F(FaultTest, AFifoAndStandardInputAreLiveSourcesThatNeverFreezeTheWindow) {
     dup2(pipeFds[0], STDIN_FILENO);
     close(pipeFds[0]);
     CScriptedInteraction person;
-    std::unique_ptr<CMainFrame> pFifo, pStdin;
-    {
-        CHangGuard guard;
-        pFifo = MakeFrame();
-        Command(person, *pFifo, ID_CONNECT_LOGGED_FILE, strFifo);
-        pStdin = MakeFrame(QStringLiteral("-"));
-        Tick(*pFifo, 3);
-        Tick(*pStdin, 3);
-    }
+    alarm(20); // an open or a read that waits would hang the test: the alarm ends it instead
+    auto pFifo = MakeFrame(), pStdin = MakeFrame(QStringLiteral("-"));
+    Command(person, *pFifo, ID_CONNECT_LOGGED_FILE, strFifo);
+    Tick(*pFifo, 3);
+    Tick(*pStdin, 3);
+    alarm(0);
     ASSERT_TRUE(pFifo->Link().IsOpen() && pStdin->Link().IsOpen());
     EXPECT_EQ(person.Prompts().size(), 1u); // the file dialog, no error
     EXPECT_TRUE(Ticked(*pFifo, ID_CONNECT_LOGGED_FILE));
@@ -141,68 +161,6 @@ TEST_F(FaultTest, AFifoAndStandardInputAreLiveSourcesThatNeverFreezeTheWindow) {
     pStdin.reset();
     dup2(nSavedStdin, STDIN_FILENO);
     close(nSavedStdin);
-}
-
-// A missing file, a port that will not open, a refusing TCP peer, an unknown gpsd host and a
-// UDP port another program holds: each is told in one box and not ticked, and the replay that
-// worked goes on where it was, to its end, unless none worked from the start.
-TEST_F(FaultTest, ASourceThatFailsIsToldOnceAndTheOneThatWorkedStays) {
-    setenv("RAVUZIZ_COM9", "/nonexistent/receiver", 1);
-    WriteSettingInt(kSectionSerial, kPort, 9);
-    CScriptedInteraction person;
-    for (const QString& strReplay : {QString(), TempPath(QStringLiteral("missing.nmea"))}) {
-        auto pFrame = MakeFrame(strReplay);
-        EXPECT_FALSE(pFrame->Link().IsOpen());
-        EXPECT_FALSE(Ticked(*pFrame, ID_CONNECT_SERIAL) || Ticked(*pFrame, ID_CONNECT_LOGGED_FILE));
-    }
-    EXPECT_EQ(person.Prompts().size(), 1u); // the missing replay
-    const std::string strDrive = SimulatedSeconds(20);
-    const QString strReplay = TempPath(QStringLiteral("drive.nmea"));
-    WriteWholeFile(strReplay, strDrive);
-    auto pFrame = MakeFrame(strReplay);
-    CMainFrame& frame = *pFrame;
-    Tick(frame, 10);
-
-    QUdpSocket taken;
-    ASSERT_TRUE(taken.bind(QHostAddress::Any, 0, QUdpSocket::DontShareAddress));
-    const struct {
-        int nCommand;
-        const char* pszHost; // or the file
-        quint16 nPort;
-    } cases[] = {{ID_CONNECT_LOGGED_FILE, "/nonexistent/drive.nmea", 0},
-                 {ID_CONNECT_SERIAL, "COM9:", 0},
-                 {ID_CONNECT_TCP, "127.0.0.1", FreeLoopbackPort()},
-                 {ID_CONNECT_GPSD, "no-such-host.invalid", 2947},
-                 {ID_CONNECT_UDP, "", taken.localPort()}};
-    for (const auto& c : cases) {
-        CScriptedInteraction chooser;
-        const QString strHost = QString::fromLatin1(c.pszHost);
-        chooser.AnswerFile(strHost);
-        chooser.AnswerDialog([&](QDialog& d) {
-            if (auto* pList = GetDlgItemAs<QComboBox>(&d, IDC_PORT))
-                pList->setCurrentIndex(pList->findText(strHost, Qt::MatchStartsWith));
-            if (auto* pHost = GetDlgItemAs<QLineEdit>(&d, IDC_NET_HOST))
-                pHost->setText(strHost);
-            if (auto* pPort = GetDlgItemAs<QLineEdit>(&d, IDC_NET_PORT))
-                pPort->setText(QString::number(c.nPort));
-            d.accept();
-        });
-        frame.OnCommand(c.nCommand);
-        ASSERT_TRUE(PumpUntil([&] {
-            Tick(frame);
-            return chooser.Prompts().size() == 2;
-        })) << c.pszHost;
-        Tick(frame, 10);
-        EXPECT_EQ(chooser.Prompts().size(), 2u) << c.pszHost; // the chooser and one box
-        EXPECT_TRUE(Ticked(frame, ID_CONNECT_LOGGED_FILE)) << c.pszHost;
-        EXPECT_FALSE(c.nCommand != ID_CONNECT_LOGGED_FILE && Ticked(frame, c.nCommand));
-        EXPECT_EQ(frame.Link().m_strSource, strReplay);
-    }
-    ASSERT_GT(TickUntilSilent(frame, 1000), 0);
-    EXPECT_EQ(frame.Parser().SentenceCount(), static_cast<uint32_t>(CountSentences(strDrive)));
-    EXPECT_EQ(ReadSettingInt(kSectionSerial, kPort, 0), 9);
-    EXPECT_EQ(ReadSettingInt(kSectionNetwork, kTcpPort, 0), 0);
-    unsetenv("RAVUZIZ_COM9");
 }
 
 } // namespace

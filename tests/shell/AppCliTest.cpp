@@ -12,9 +12,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
-
 #include <string>
 
 namespace {
@@ -89,46 +87,31 @@ TEST(Program, RecordsADeviceByteForByteAndKeepsAnExistingRecording) {
         << strRecorded.size() << " bytes recorded, " << strServed.size() << " served";
 }
 
-// The program run with args until it exits, while serve() answers it; its exit status.
-int RunServing(const QStringList& args, const std::function<void()>& serve) {
-    QProcess program;
-    program.start(QString::fromStdString(kProgram), args);
-    if (!program.waitForStarted(10000))
-        return -1;
-    PumpUntil(
-        [&] {
-            serve();
-            return program.state() == QProcess::NotRunning;
-        },
-        60000);
-    return program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
-}
-
-QStringList Recorded(const QTemporaryDir& dir, const QStringList& source, int nSeconds) {
-    return source + QStringList{"--record",     dir.filePath("got.nmea"),
-                                "--screenshot", dir.filePath("p.png"),
-                                "--after",      QString::number(nSeconds)};
-}
-
 // A network source from the command line: what the program recorded is exactly what it was
 // served. (Datagrams and gpsd are left to the source tests.)
 TEST(Program, RecordsANetworkSourceByteForByte) {
     const std::string strCapture = ReadAll(QString::fromStdString(kDemo));
-    {
-        QTemporaryDir dir;
-        QTcpServer server;
-        ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
-        std::unique_ptr<QTcpSocket> pPeer;
-        const auto serve = [&] {
-            if (!server.hasPendingConnections())
-                return;
-            pPeer.reset(server.nextPendingConnection());
-            pPeer->write(strCapture.data(), static_cast<qint64>(strCapture.size()));
-        };
-        const QString strAddress = QStringLiteral("127.0.0.1:%1").arg(server.serverPort());
-        EXPECT_EQ(RunServing(Recorded(dir, {"--tcp", strAddress}, 2), serve), 0);
-        EXPECT_TRUE(ReadAll(dir.filePath("got.nmea")) == strCapture) << "tcp";
-    }
+    QTemporaryDir dir;
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+    QProcess program;
+    program.start(QString::fromStdString(kProgram),
+                  {"--tcp", QStringLiteral("127.0.0.1:%1").arg(server.serverPort()), "--record",
+                   dir.filePath("got.nmea"), "--screenshot", dir.filePath("p.png"), "--after",
+                   "2"});
+    std::unique_ptr<QTcpSocket> pPeer;
+    PumpUntil(
+        [&] {
+            if (server.hasPendingConnections()) {
+                pPeer.reset(server.nextPendingConnection());
+                pPeer->write(strCapture.data(), static_cast<qint64>(strCapture.size()));
+            }
+            return program.state() == QProcess::NotRunning;
+        },
+        60000);
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_TRUE(ReadAll(dir.filePath("got.nmea")) == strCapture);
 }
 
 } // namespace

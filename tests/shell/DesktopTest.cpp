@@ -2,15 +2,12 @@
 // What a desktop user reaches from the keyboard through the real frame (the pages in turn
 // either way, a page's own menu, the help) and the help page itself, which must speak of
 // every page and every menu item the program has.
-#include "common/CleanStore.h"
-#include "common/PostedEvents.h"
+#include "ShellTest.h"
+
 #include "platform/Commands.h"
-#include "common/ScriptedInteraction.h"
 #include "platform/SystemMetrics.h"
 #include "resources/MenuResources.h"
 #include "resources/resource.h"
-#include "shell/MainFrame.h"
-#include "shell/MainView.h"
 #include "views/SigNavWnd.h"
 
 #include <QApplication>
@@ -19,29 +16,23 @@
 #include <QKeyEvent>
 #include <QTabBar>
 #include <QTextBrowser>
-#include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <functional>
 
 namespace {
 
-class Desktop : public CleanStoreTest {
+class Desktop : public ShellTest {
 protected:
     void SetUp() override {
-        CleanStoreTest::SetUp();
-        setenv("RAVUZIZ_COM1", "/nonexistent/receiver", 1); // the stored port leads nowhere
-        CMainFrame::Options options;
-        options.bSkipWarning = true;
-        pFrame = std::make_unique<CMainFrame>(options);
-        ProcessPosted();
+        ShellTest::SetUp();
+        pFrame = Start();
         pFrame->activateWindow();
         QApplication::setActiveWindow(pFrame.get());
     }
     void TearDown() override {
         pFrame.reset();
         SetTextScale(100); // the scale is the program's, not the frame's
-        unsetenv("RAVUZIZ_COM1");
+        ShellTest::TearDown();
     }
 
     // A key as the window system delivers it to whatever has the focus in the frame.
@@ -122,13 +113,10 @@ TEST_F(Desktop, TextSizeScalesThePagesTextAndIsKept) {
 
     pFrame.reset();
     SetTextScale(100);
-    CMainFrame::Options options;
-    options.bSkipWarning = true;
-    CMainFrame again(options);
-    ProcessPosted();
+    pFrame = Start();
     EXPECT_EQ(TextScale(), 150);
-    EXPECT_TRUE(QueryCommandState(&again, ID_TEXT_LARGER).IsChecked());
-    EXPECT_FALSE(QueryCommandState(&again, ID_TEXT_NORMAL).IsChecked());
+    EXPECT_TRUE(QueryCommandState(pFrame.get(), ID_TEXT_LARGER).IsChecked());
+    EXPECT_FALSE(QueryCommandState(pFrame.get(), ID_TEXT_NORMAL).IsChecked());
 }
 
 // Every text a menu shows, without its access-key marks and sub-menu names.

@@ -2,58 +2,38 @@
 // The main frame as a whole: start-up order, the poll loop reaching the pages through the
 // frame and the client window, status texts and the activity light, the menu commands with
 // their dialogs, and the menu states.
-#include "common/CleanStore.h"
-#include "common/PostedEvents.h"
-#include "common/Pty.h"
+#include "ShellTest.h"
+#include "common/NmeaSupport.h"
 #include "nmea/NmeaMessages.h"
 #include "platform/Dialog.h"
 #include "platform/Messages.h"
-#include "common/ScriptedInteraction.h"
-#include "settings/SettingNames.h"
-#include "settings/SettingsStore.h"
-#include "shell/MainFrame.h"
-#include "shell/MainView.h"
-#include "source/SerialPort.h"
 #include "views/NavigationRows.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-
-#include <cstdlib>
 
 namespace {
-
-// A pseudo-terminal has no driver to settle after a close.
-[[maybe_unused]] const bool kNoSettlePause = (CSerialPort::SetSettlePause(0), true);
 
 const QString kDemo = QStringLiteral(RAVUZIZ_DATA_DIR "/demo.nmea");
 const QString kSample = QStringLiteral(RAVUZIZ_DATA_DIR "/sample.nmea");
 
-// Frames start by opening the stored port, COM1 unless told otherwise; a real /dev/ttyS0 on
-// the test machine must not take part, so the ports the tests name lead nowhere.
-class Frame : public CleanStoreTest {
+class Frame : public ShellTest {
 protected:
-    void SetUp() override {
-        CleanStoreTest::SetUp();
-        setenv("RAVUZIZ_COM1", "/nonexistent/receiver", 1);
+    static void Tick(CMainFrame& frame, int nTicks) {
+        for (int i = 0; i < nTicks; ++i) {
+            frame.OnTimer(CPollLoop::kTimerId);
+            ProcessPosted();
+        }
     }
-    void TearDown() override { unsetenv("RAVUZIZ_COM1"); }
 };
 
 // Only agreeing goes on; the warning cancelled or closed any other way ends the program
 // without storing anything.
 TEST_F(Frame, ShowsItselfBeforeTheWarningAndOnlyAgreeGoesOn) {
-    const auto stored = [] {
-        QFile file(StorePath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    };
     for (const int nAnswer : {int{QDialog::Accepted}, int{QDialog::Rejected}, 7}) {
-        const QByteArray before = stored();
+        const std::string strBefore = ReadWholeFile(StorePath());
         {
             CScriptedInteraction person;
             bool bShownBefore = false;
@@ -70,9 +50,8 @@ TEST_F(Frame, ShowsItselfBeforeTheWarningAndOnlyAgreeGoesOn) {
             ASSERT_EQ(person.Prompts().size(), 1u);
             EXPECT_EQ(frame.isVisible(), nAnswer == QDialog::Accepted);
         }
-        if (nAnswer != QDialog::Accepted) {
-            EXPECT_EQ(stored(), before) << nAnswer;
-        }
+        EXPECT_TRUE(nAnswer == QDialog::Accepted || ReadWholeFile(StorePath()) == strBefore)
+            << nAnswer;
     }
 }
 
@@ -81,16 +60,10 @@ TEST_F(Frame, AReplayTickReachesTheStatisticsAndSatellitePages) {
     WriteSettingInt(kSectionSerial, kAllSystems, 0);
     CMainFrame::Options options;
     options.strReplayPath = kDemo;
-    options.bSkipWarning = true;
-    CMainFrame frame(options);
-    ProcessPosted();
+    const auto pFrame = Start(options);
+    CMainFrame& frame = *pFrame;
     EXPECT_EQ(frame.SourceMode(), CMainFrame::Source::LoggedFile);
-    // Enough ticks for a few seconds of the drive, with the notifications handled after each
-    // tick as the event loop would.
-    for (int i = 0; i < 60; ++i) {
-        frame.OnTimer(CPollLoop::kTimerId);
-        ProcessPosted();
-    }
+    Tick(frame, 60); // a few seconds of the drive
     EXPECT_GT(frame.Parser().m_nGgaCount, 10u);
     EXPECT_GT(frame.View().StatsPage().Averages().m_avgLatitude.m_nCount, 0u);
     int nMarkers = 0;
@@ -123,10 +96,7 @@ SourceStatus Source(SourceStatus::Kind kind, const QString& strWhere, uint32_t n
 TEST_F(Frame, SourceTexts) {
     using Kind = SourceStatus::Kind;
     using State = SourceStatus::State;
-    const struct {
-        SourceStatus status;
-        const char* pszText;
-    } cases[] = {
+    const std::pair<SourceStatus, const char*> cases[] = {
         {{}, "no source"},
         {Source(Kind::Serial, "/dev/ttyACM0", 9600), "ttyACM0 9600"},
         {Source(Kind::Serial, "/dev/pts/4", 19200, -1, State::Searching),
@@ -143,8 +113,8 @@ TEST_F(Frame, SourceTexts) {
          "tcp 192.168.1.5:10110 (connecting)"},
         {Source(Kind::Udp, "", 10110), "udp 10110"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(CMainFrame::SourceText(c.status), c.pszText);
+    for (const auto& [status, pszText] : cases)
+        EXPECT_EQ(CMainFrame::SourceText(status), pszText);
 }
 
 // The recorded pace on a clock the test turns: sample.nmea holds a fix a second; at x2 one
@@ -156,14 +126,12 @@ TEST_F(Frame, AReplayAtTheRecordedPaceFollowsItsClockPausesAndEnds) {
     options.strReplayPath = kSample;
     options.nReplayPace = 2;
     options.replayClock = [&dNow] { return dNow; };
-    options.bSkipWarning = true;
-    CMainFrame frame(options);
-    ProcessPosted();
+    const auto pFrame = Start(options);
+    CMainFrame& frame = *pFrame;
     const auto tick = [&](int nTicks) {
         for (int i = 0; i < nTicks; ++i) {
             dNow += CPollLoop::kPeriodMs / 1000.0;
-            frame.OnTimer(CPollLoop::kTimerId);
-            ProcessPosted();
+            Tick(frame, 1);
         }
     };
     EXPECT_TRUE(QueryCommandState(&frame, ID_PACE_X2).IsChecked());
@@ -187,9 +155,9 @@ TEST_F(Frame, AReplayAtTheRecordedPaceFollowsItsClockPausesAndEnds) {
     EXPECT_NEAR(frame.Parser().m_nGgaCount, nPaused + 0.6 * 2, 1.01);
     QFile sample(kSample);
     ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
-    const QByteArray sampleBytes = sample.readAll();
+    const auto nFixes = static_cast<uint32_t>(sample.readAll().count("GGA,"));
     tick(10);
-    EXPECT_EQ(frame.Parser().m_nGgaCount, static_cast<uint32_t>(sampleBytes.count("GGA,")));
+    EXPECT_EQ(frame.Parser().m_nGgaCount, nFixes);
     EXPECT_EQ(frame.PaneText(3), "replay sample.nmea ended");
     tick(CPollLoop::kSilentTicks);
     EXPECT_TRUE(frame.PollLoop().NoData());
@@ -201,10 +169,8 @@ TEST_F(Frame, AReplayAtTheRecordedPaceFollowsItsClockPausesAndEnds) {
 }
 
 TEST_F(Frame, TheLightFollowsTheFixQualityAndTurnsRedWhenSilent) {
-    CMainFrame::Options options;
-    options.bSkipWarning = true;
-    CMainFrame frame(options);
-    ProcessPosted();
+    const auto pFrame = Start();
+    CMainFrame& frame = *pFrame;
     CNmeaParser& gps = frame.Parser();
     struct Step {
         int nQuality;
@@ -230,29 +196,23 @@ TEST_F(Frame, TheLightFollowsTheFixQualityAndTurnsRedWhenSilent) {
     EXPECT_EQ(gps.m_nFixQuality, 0); // the record was reset
 }
 
-TEST_F(Frame, LoggingCommandsAndTheirMenuStates) {
+// (Recording itself, its menu states and its faults are run through the whole program in the
+// fault tests.)
+TEST_F(Frame, LoggingShowsItsSizeAndAFileThatCannotBeMadeIsTold) {
     QTemporaryDir dir;
-    CMainFrame::Options options;
-    options.bSkipWarning = true;
-    CMainFrame frame(options);
-    ProcessPosted();
-    EXPECT_TRUE(QueryCommandState(&frame, ID_LOG_START).IsEnabled());
+    const auto pFrame = Start();
+    CMainFrame& frame = *pFrame;
     EXPECT_FALSE(QueryCommandState(&frame, ID_LOG_STOP).IsEnabled());
-
     CScriptedInteraction person;
     person.AnswerFile(dir.filePath("drive.txt"));
     EXPECT_TRUE(frame.OnCommand(ID_LOG_START));
-    ASSERT_TRUE(frame.Parser().IsRecording());
     EXPECT_FALSE(QueryCommandState(&frame, ID_LOG_START).IsEnabled());
-    EXPECT_TRUE(QueryCommandState(&frame, ID_LOG_STOP).IsEnabled());
     frame.Parser().Feed("$GPZDA,1*55\r\n", 13);
     EXPECT_EQ(frame.PaneText(2), "Log:13");
     EXPECT_TRUE(frame.OnCommand(ID_LOG_STOP));
-    EXPECT_FALSE(frame.Parser().IsRecording());
     EXPECT_EQ(QFileInfo(dir.filePath("drive.txt")).size(), 13);
 
     person.AnswerFile(dir.filePath("no/such/folder/x.txt"));
-    person.AnswerMessageBox(IDOK);
     frame.OnCommand(ID_LOG_START);
     EXPECT_FALSE(frame.Parser().IsRecording());
     EXPECT_EQ(person.Prompts().back().kind, Prompt::Kind::MessageBox);
@@ -266,10 +226,9 @@ TEST_F(Frame, AllSatelliteSystemsIsAKeptChoice) {
         frame.Parser().Feed(strGga.data(), static_cast<uint32_t>(strGga.size()));
         return frame.Parser().m_nGgaCount;
     };
-    CMainFrame::Options options;
-    options.bSkipWarning = true;
     {
-        CMainFrame frame(options);
+        const auto pFrame = Start();
+        CMainFrame& frame = *pFrame;
         EXPECT_TRUE(QueryCommandState(&frame, ID_ALL_SYSTEMS).IsChecked());
         EXPECT_EQ(feed(frame), 1u);
         EXPECT_TRUE(frame.OnCommand(ID_ALL_SYSTEMS));
@@ -278,43 +237,15 @@ TEST_F(Frame, AllSatelliteSystemsIsAKeptChoice) {
         EXPECT_EQ(feed(frame), 0u);               // and reads talker GP only
     }
     EXPECT_EQ(ReadSettingInt(kSectionSerial, kAllSystems, kDefaultAllSystems), 0);
-    CMainFrame frame(options);
-    EXPECT_FALSE(frame.Parser().AllSystems());
-    frame.OnCommand(ID_ALL_SYSTEMS);
-    EXPECT_EQ(feed(frame), 1u);
+    const auto pFrame = Start();
+    EXPECT_FALSE(pFrame->Parser().AllSystems());
+    pFrame->OnCommand(ID_ALL_SYSTEMS);
+    EXPECT_EQ(feed(*pFrame), 1u);
 }
 
-TEST_F(Frame, ConnectSerialClosesAReplayFirstAndStoresThePort) {
-    CPty pty(7);
-    CMainFrame::Options options;
-    options.strReplayPath = kDemo;
-    options.bSkipWarning = true;
-    CMainFrame frame(options);
-    ProcessPosted();
-    ASSERT_TRUE(QueryCommandState(&frame, ID_CONNECT_LOGGED_FILE).IsChecked());
-    CScriptedInteraction person;
-    person.AnswerDialog([](QDialog& d) {
-        auto* pList = GetDlgItemAs<QComboBox>(&d, IDC_PORT);
-        pList->setCurrentIndex(pList->findText("COM7:", Qt::MatchStartsWith));
-        GetDlgItemAs<QComboBox>(&d, IDC_BAUD)->setEditText("9600");
-        d.accept();
-    });
-    frame.OnCommand(ID_CONNECT_SERIAL);
-    EXPECT_EQ(frame.SourceMode(), CMainFrame::Source::SerialPort);
-    EXPECT_TRUE(frame.Link().IsOpen());
-    EXPECT_TRUE(frame.Link().m_strSource.isEmpty()); // the replay was closed
-    EXPECT_EQ(pty.Baud(), 9600);
-    EXPECT_EQ(ReadSettingInt(kSectionSerial, kPort, 0), 7);
-    EXPECT_EQ(ReadSettingInt(kSectionSerial, kBaud, 0), 9600);
-    EXPECT_TRUE(QueryCommandState(&frame, ID_CONNECT_SERIAL).IsChecked());
-    EXPECT_FALSE(QueryCommandState(&frame, ID_CONNECT_LOGGED_FILE).IsChecked());
-}
-
-TEST_F(Frame, UnitsAreStoredOnOk) {
-    CMainFrame::Options options;
-    options.bSkipWarning = true;
-    CMainFrame frame(options);
-    ProcessPosted();
+TEST_F(Frame, UnitsAreStoredOnOkAndPageCommandsComeBackDownToTheirPages) {
+    const auto pFrame = Start();
+    CMainFrame& frame = *pFrame;
     CScriptedInteraction person;
     person.AnswerDialog([](QDialog& d) {
         GetDlgItemAs<QComboBox>(&d, IDC_DISTANCE_SPEED)->setCurrentIndex(2);
@@ -325,17 +256,10 @@ TEST_F(Frame, UnitsAreStoredOnOk) {
     EXPECT_EQ(ReadSettingInt(kSectionSettings, kDistanceSpeedUnits, -1), 2);
     EXPECT_EQ(ReadSettingInt(kSectionSettings, kAltitudeElevationUnits, -1), 1);
     EXPECT_EQ(ReadSettingInt(kSectionSettings, kPositionFormat, -1), 0);
-}
 
-TEST_F(Frame, PageCommandsComeBackDownToTheirPages) {
-    CMainFrame::Options options;
-    options.bSkipWarning = true;
-    CMainFrame frame(options);
-    ProcessPosted();
-    CStatsView& stats = frame.View().StatsPage();
     EXPECT_TRUE(QueryCommandState(&frame, ID_STATS_ENABLE).IsChecked());
     EXPECT_TRUE(frame.OnCommand(ID_STATS_ENABLE));
-    EXPECT_FALSE(stats.IsEnabled());
+    EXPECT_FALSE(frame.View().StatsPage().IsEnabled());
     EXPECT_FALSE(QueryCommandState(&frame, ID_STATS_ENABLE).IsChecked());
     EXPECT_FALSE(frame.OnCommand(12345)); // nobody's command
 }

@@ -3,15 +3,10 @@
 // the gauges chosen on the panel and its cycling, the page in front, the window's place and
 // size (unless no screen has room for it any more), the folders of the replay and record
 // dialogs; and with remembering turned off, every start is the first.
-#include "common/CleanStore.h"
-#include "common/PostedEvents.h"
+#include "ShellTest.h"
+
 #include "gauges/GaugeOrder.h"
-#include "common/ScriptedInteraction.h"
 #include "resources/resource.h"
-#include "settings/SettingNames.h"
-#include "settings/SettingsStore.h"
-#include "shell/MainFrame.h"
-#include "shell/MainView.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,29 +14,11 @@
 #include <QScreen>
 #include <QTabBar>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <memory>
 
 namespace {
 
-class Remember : public CleanStoreTest {
+class Remember : public ShellTest {
 protected:
-    void SetUp() override {
-        CleanStoreTest::SetUp();
-        setenv("RAVUZIZ_COM1", "/nonexistent/receiver", 1); // the stored port leads nowhere
-    }
-    void TearDown() override { unsetenv("RAVUZIZ_COM1"); }
-
-    static std::unique_ptr<CMainFrame> Start() {
-        CMainFrame::Options options;
-        options.bSkipWarning = true;
-        auto pFrame = std::make_unique<CMainFrame>(options);
-        ProcessPosted();
-        return pFrame;
-    }
-
     // Where the replay (or record) dialog opens: what it was shown, cancelled.
     static QString DialogFolder(CMainFrame& frame, int nCommand) {
         CScriptedInteraction person;

@@ -2,7 +2,6 @@
 // Replay at the recorded pace, on a clock the test turns: fixes come out when their time has
 // come, at any speed (a pause is run through the frame), gaps and midnight not waited for,
 // and every byte of the recording comes out once, in order.
-
 #include "source/RecordedPace.h"
 #include "common/NmeaSupport.h"
 
@@ -13,41 +12,36 @@
 
 namespace {
 
-// A replay of strRecording on a turned clock: what it has let through so far.
-class CPacedReplay {
-public:
-    explicit CPacedReplay(std::string strRecording) : m_strRecording(std::move(strRecording)) {}
+// A replay of strRecording on a turned clock; strOut is what it has let through so far.
+struct PacedReplay {
+    std::string strRecording;
+    CRecordedPace pace;
+    size_t nFed = 0;
+    std::string strOut;
 
     // Turns the clock to dNow and takes what is due, feeding the recording in odd pieces.
     const std::string& At(double dNow) {
         char buffer[255];
         for (;;) {
-            while (m_nFed < m_strRecording.size() && m_Pace.Room() > 0) {
+            while (nFed < strRecording.size() && pace.Room() > 0) {
                 const size_t n = std::min<size_t>(
-                    {977, m_strRecording.size() - m_nFed, static_cast<size_t>(m_Pace.Room())});
-                m_Pace.Append(m_strRecording.data() + m_nFed, static_cast<int>(n));
-                m_nFed += n;
+                    {977, strRecording.size() - nFed, static_cast<size_t>(pace.Room())});
+                pace.Append(strRecording.data() + nFed, static_cast<int>(n));
+                nFed += n;
             }
-            const int n = m_Pace.Take(buffer, sizeof buffer, dNow, m_nFed == m_strRecording.size());
+            const int n = pace.Take(buffer, sizeof buffer, dNow, nFed == strRecording.size());
             if (n == 0)
-                return m_strOut;
-            m_strOut.append(buffer, static_cast<size_t>(n));
+                return strOut;
+            strOut.append(buffer, static_cast<size_t>(n));
         }
     }
     size_t Count(const char* pszType) const {
         size_t n = 0;
-        for (size_t i = m_strOut.find(pszType); i != std::string::npos;
-             i = m_strOut.find(pszType, i + 1))
+        for (size_t i = strOut.find(pszType); i != std::string::npos;
+             i = strOut.find(pszType, i + 1))
             ++n;
         return n;
     }
-    CRecordedPace& Pace() { return m_Pace; }
-
-private:
-    std::string m_strRecording;
-    size_t m_nFed = 0;
-    CRecordedPace m_Pace;
-    std::string m_strOut;
 };
 
 TEST(RecordedPace, FixesComeWhenTheirTimeHasComeAtAnySpeed) {
@@ -59,8 +53,8 @@ TEST(RecordedPace, FixesComeWhenTheirTimeHasComeAtAnySpeed) {
     for (const Case& c : {Case{SimKind::Classic, 1, 1}, Case{SimKind::Modern, 10, 1},
                           Case{SimKind::Classic, 1, 4}, Case{SimKind::Modern, 1, 8}}) {
         const std::string strRecording = Simulate(c.kind, 40, 1, 0, c.nRate);
-        CPacedReplay replay(strRecording);
-        replay.Pace().SetSpeed(c.dSpeed, 0);
+        PacedReplay replay{strRecording};
+        replay.pace.SetSpeed(c.dSpeed, 0);
         for (double t = 0; t <= 4.0; t += 0.3) {
             replay.At(t);
             // The first fix at once, then one per recorded 1/rate second.
@@ -80,7 +74,7 @@ TEST(RecordedPace, GapsAndMidnightAreNotWaitedFor) {
         "$GPGGA,000000.00,1*00\r\n$GPGGA,000001.00,1*00\r\n" // midnight
         "$GPRMC,013000.00,A*00\r\n$GPRMC,013001.00,A*00\r\n" // the receiver was off
         "no time in this line at all";
-    CPacedReplay replay(strRecording);
+    PacedReplay replay{strRecording};
     EXPECT_EQ(replay.At(0).find("235959"), std::string::npos);
     replay.At(1);
     EXPECT_EQ(replay.Count("GGA,"), 3u); // 23:59:59, and at once 00:00:00

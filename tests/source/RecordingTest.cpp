@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: MIT
-// Recording and replay: the log is the stream byte for byte, and a replay gives the same
-// record. (What the parser counts of a recording is a decoder test.) (A disk that fills up is run
-// through the whole program in the fault tests.)
+// Replay through the poll loop, and recording: bytes in any tick feed the parser (in whatever
+// pieces, which the decoder's chunking tests cover); fifteen silent ticks in a row, and every
+// one after, clear the record; the log is the stream byte for byte, and a replay gives the
+// same record. (What the parser counts of a recording is a decoder test; a missing replay, a
+// disk that fills up and a replay under another name are run through the whole program in the
+// fault tests.)
 #include "common/NmeaSupport.h"
 #include "common/RecordOnly.h"
 
-#include "platform/FileDevice.h"
-#include "common/ScriptedInteraction.h"
 #include "shell/PollLoop.h"
-#include "source/LogFile.h"
-#include "source/PacedReplay.h"
 #include "source/Recording.h"
 #include "source/SerialPort.h"
 
@@ -18,49 +17,39 @@
 
 namespace {
 
-TEST(Playback, A1000ByteFileReadsInChunksOf255ThenNothing) {
+TEST(PollLoop, TheFifteenthEmptyTickResetsTheRecordAndTheFirstByteClearsTheFlag) {
     QTemporaryDir dir;
-    const QString strPath = dir.filePath("k.nmea");
-    WriteWholeFile(strPath, SimulatedSeconds(5).substr(0, 1000));
+    const QString strPath = dir.filePath("one.nmea");
+    const std::string strGga =
+        "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n";
+    WriteWholeFile(strPath, strGga);
     CSerialPort link;
     link.OpenPlaybackFile(strPath);
-    ASSERT_TRUE(link.IsOpen());
-    EXPECT_EQ(link.m_strSource, strPath);
-    char buffer[256];
-    for (int nExpected : {255, 255, 255, 235, 0, 0})
-        EXPECT_EQ(link.Read(buffer, 255), nExpected);
+    CNmeaParser parser;
+    CPollLoop loop(link, parser);
+    loop.Tick();
+    ASSERT_EQ(parser.m_nGgaCount, 1u);
+    for (int i = 1; i <= 14; ++i) {
+        loop.Tick();
+        EXPECT_EQ(loop.EmptyReads(), i);
+    }
+    EXPECT_FALSE(loop.NoData());
+    EXPECT_EQ(parser.m_nGgaCount, 1u); // fourteen silent ticks change nothing
+    loop.Tick();
+    EXPECT_TRUE(loop.NoData());
+    EXPECT_EQ(parser.m_nGgaCount, 0u);
+    parser.m_nGgaCount = 7; // the reset repeats on every further silent tick
+    loop.Tick();
+    EXPECT_EQ(parser.m_nGgaCount, 0u);
+    EXPECT_EQ(loop.EmptyReads(), CPollLoop::kSilentTicks);
+    EXPECT_EQ(parser.SentenceCount(), 1u); // a reset leaves the reader's count alone
+
     link.Close();
-    EXPECT_TRUE(link.m_strSource.isEmpty());
-}
-
-TEST(Playback, AMissingFileSaysFileErrorAndDeliversNothing) {
-    CScriptedInteraction person;
-    person.AnswerMessageBox(IDOK);
-    CSerialPort link;
-    link.OpenPlaybackFile("/nonexistent/drive.nmea");
-    EXPECT_EQ(person.Prompts().size(), 1u);
-    EXPECT_FALSE(link.IsOpen());
-    char buffer[256];
-    EXPECT_EQ(link.Read(buffer, 255), 0);
-}
-
-// What keeps a recording off the file being replayed: the replay knows its file by what it is,
-// not by the name it was given, paced or not.
-TEST(Playback, AReplayKnowsItsFileWhateverItsName) {
-    QTemporaryDir dir;
-    const QString strPath = dir.filePath("drive.nmea"), strLink = dir.filePath("link.nmea");
-    WriteWholeFile(strPath, SimulatedSeconds(1));
-    ASSERT_TRUE(QFile::link(strPath, strLink));
-    const auto identity = IdentityOfPath(strPath);
-    ASSERT_TRUE(identity);
-    CSerialPort link;
-    link.OpenPlaybackFile(strLink);
-    EXPECT_EQ(link.PlaybackIdentity(), identity);
-    auto pFile = std::make_unique<CFileDevice>();
-    ASSERT_TRUE(pFile->OpenRead(strLink));
-    EXPECT_EQ(CPacedReplay(std::move(pFile), 1).Identity(), identity);
-    WriteWholeFile(dir.filePath("copy.nmea"), SimulatedSeconds(1));
-    EXPECT_NE(IdentityOfPath(dir.filePath("copy.nmea")), identity);
+    WriteWholeFile(strPath, "x");
+    link.OpenPlaybackFile(strPath);
+    loop.Tick();
+    EXPECT_FALSE(loop.NoData());
+    EXPECT_EQ(loop.EmptyReads(), 0);
 }
 
 TEST(Recording, ReplayingARecordingGivesTheSameSentencesAndRecord) {
