@@ -57,7 +57,7 @@ TEST_F(FaultTest, EveryQuestionAnsweredNoChangesNothing) {
         {ID_SETUP_SPEED, Answer::Reject},
         {ID_AVG_THRESHOLDS, Answer::Reject},
         {ID_STATS_RESET, Answer::No},
-        {0, Answer::NoChoice, kStatsPage},
+        {0, Answer::NoChoice, 3}, // the Stats page's menu
     };
     auto pFrame = MakeFrame(QStringLiteral(RAVUZIZ_DATA_DIR "/demo.nmea"));
     CMainFrame& frame = *pFrame;

@@ -97,14 +97,3 @@ void AnswerSourceDialog(CScriptedInteraction& person, const QString& strChoice, 
         d.accept();
     });
 }
-
-int CSlowPerson::MessageBox(QWidget* pOwner, const QString& strText, const QString& strCaption,
-                            unsigned nType) {
-    ++m_nOpen;
-    nMaxOpen = std::max(nMaxOpen, m_nOpen);
-    if (m_nOpen == 1 && whileOpen)
-        whileOpen();
-    const int nAnswer = CScriptedInteraction::MessageBox(pOwner, strText, strCaption, nType);
-    --m_nOpen;
-    return nAnswer;
-}

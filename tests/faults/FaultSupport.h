@@ -2,8 +2,8 @@
 // What the fault tests share: the whole program as a person runs it — a main frame whose
 // poll ticks are called directly, with the posted notifications delivered after every tick
 // as the event loop would deliver them — a settings folder of its own for every test, every
-// page rendered as the screen would show it, a person who is slow to answer message boxes,
-// and a file-size limit that stands in for a full disk.
+// page rendered as the screen would show it, the answers to source dialogs, and a file-size
+// limit that stands in for a full disk.
 #pragma once
 
 #include "common/Events.h"
@@ -24,7 +24,6 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <functional>
 #include <memory>
@@ -75,32 +74,10 @@ int TickUntilSilent(CMainFrame& frame, int nMaxTicks);
 // are up.
 bool TickUntil(CMainFrame& frame, const std::function<bool()>& done);
 
-enum { kSigNavPage, kAzElPage, kPanelPage, kStatsPage };
-
 // The four pages as the screen shows them, in tab order (Sig/Nav, Azmth/Elvn, Panel,
 // Stats): each brought to the front in turn, its repaints run, its child windows drawn over
 // it. The page that was in front before is in front again afterwards.
 std::array<QImage, 4> RenderPages(CMainFrame& frame);
 
-// Number of sentences a clean stream holds.
-inline int CountSentences(const std::string& str) {
-    return static_cast<int>(std::count(str.begin(), str.end(), '$'));
-}
-
 // nBytes of noise.
 std::string RandomBytes(size_t nBytes, uint32_t nSeed = 7);
-
-// A person who takes a while to answer a message box: while it is open the program goes on
-// (a modal box runs the event loop), which whileOpen stands for. Counts how many boxes were
-// open at once at most.
-class CSlowPerson : public CScriptedInteraction {
-public:
-    std::function<void()> whileOpen;
-    int nMaxOpen = 0;
-
-    int MessageBox(QWidget* pOwner, const QString& strText, const QString& strCaption,
-                   unsigned nType) override;
-
-private:
-    int m_nOpen = 0;
-};

@@ -18,6 +18,28 @@ namespace {
 
 constexpr int kChunk = 255; // what one tick reads from a recording
 
+// A person who takes a while to answer a message box: while it is open the program goes on
+// (a modal box runs the event loop), which whileOpen stands for. Counts how many boxes were
+// open at once at most.
+class CSlowPerson : public CScriptedInteraction {
+public:
+    std::function<void()> whileOpen;
+    int nMaxOpen = 0;
+
+    int MessageBox(QWidget* pOwner, const QString& strText, const QString& strCaption,
+                   unsigned nType) override {
+        nMaxOpen = std::max(nMaxOpen, ++m_nOpen);
+        if (m_nOpen == 1 && whileOpen)
+            whileOpen();
+        const int nAnswer = CScriptedInteraction::MessageBox(pOwner, strText, strCaption, nType);
+        --m_nOpen;
+        return nAnswer;
+    }
+
+private:
+    int m_nOpen = 0;
+};
+
 // A replay of nSeconds of the drive being recorded to log.txt.
 class DiskFault : public FaultTest {
 protected:
