@@ -11,11 +11,15 @@
 #include "settings/SettingsStore.h"
 #include "shell/MainFrame.h"
 #include "shell/MainView.h"
+#include "source/SerialPort.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <memory>
+
+// A pseudo-terminal, or a port that is not there, has no driver to settle after a close.
+[[maybe_unused]] inline const bool kNoSettlePause = (CSerialPort::SetSettlePause(0), true);
 
 class ShellTest : public CleanStoreTest {
 protected:
