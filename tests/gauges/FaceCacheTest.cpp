@@ -4,16 +4,11 @@
 // cycle mode, while values, units, scales and the window's size change, the page must be
 // exactly what drawing each gauge afresh gives, both when a face is drawn and when it is put
 // back from the kept pixels; and a tick that shows the same texts and pointers draws nothing.
-#include "PanelFixture.h"
+#include "GaugeTestSupport.h"
 
-#include "common/ScriptedInteraction.h"
-#include "gauges/SpeedSetupDlg.h"
 #include "platform/SystemMetrics.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsStore.h"
-
-#include <QComboBox>
-#include <QDialog>
 
 #include <cstring>
 #include <functional>
@@ -24,14 +19,8 @@ namespace {
 // One tick's state of the record, the unit settings and the speedometer's full scale.
 struct Reading {
     const char* pszLegend;
-    double dSpeedKnots;
-    double dCourse;
-    double dBearing;
-    double dRange;
-    double dAltitude;
-    double dVerticalSpeed;
-    int nDistanceSpeedUnits;
-    int nAltitudeUnits;
+    double dSpeedKnots, dCourse, dBearing, dRange, dAltitude, dVerticalSpeed;
+    int nDistanceSpeedUnits, nAltitudeUnits;
     const char* pszWaypoint;
     int nFullScale;
 };
@@ -50,16 +39,15 @@ const Reading kReadings[] = {
      500},
 };
 
+// The gauges on the page, as the panel shows them.
 std::vector<int> DrawnGauges(const CGaugePanelWnd& panel) {
+    const GaugeOrder& order = panel.Order();
+    if (panel.IsCycling() && order.nCount == 0)
+        return {};
+    if (panel.IsCycling())
+        return {order.list[static_cast<size_t>(
+            panel.Cycle().nIndex < order.nCount ? panel.Cycle().nIndex : 0)]};
     std::vector<int> codes;
-    if (panel.IsCycling()) {
-        if (panel.Order().nCount > 0) {
-            const int nIndex =
-                panel.Cycle().nIndex < panel.Order().nCount ? panel.Cycle().nIndex : 0;
-            codes.push_back(panel.Order().list[static_cast<std::size_t>(nIndex)]);
-        }
-        return codes;
-    }
     for (const int nCode : kGaugeTurnOrder)
         if (panel.IsShown(nCode))
             codes.push_back(nCode);
@@ -78,15 +66,10 @@ protected:
         std::strcpy(gps.m_szDestWaypoint, r.pszWaypoint);
         WriteSettingInt(kSectionSettings, kDistanceSpeedUnits, r.nDistanceSpeedUnits);
         WriteSettingInt(kSectionSettings, kAltitudeElevationUnits, r.nAltitudeUnits);
-        if (m_pPanel->Speedometer().FullScale() != r.nFullScale) {
-            m_Person.AnswerDialog([&r](QDialog& dialog) {
-                GetDlgItemAs<QComboBox>(&dialog, IDC_MAX_SPEED)
-                    ->setEditText(QString::number(r.nFullScale));
-                dialog.accept();
+        if (m_pPanel->Speedometer().FullScale() != r.nFullScale)
+            SetUpSpeed([&r](QComboBox& speed, QDialog&) {
+                speed.setEditText(QString::number(r.nFullScale));
             });
-            ASSERT_TRUE(m_pPanel->OnCommand(ID_SETUP_SPEED));
-            ASSERT_EQ(m_pPanel->Speedometer().FullScale(), r.nFullScale);
-        }
     }
 
     // After every reading's tick the page is the plain drawing; a repaint showing the same
@@ -98,8 +81,7 @@ protected:
             const QImage& page = Tick(); // before the plain drawing of what it shows
             ASSERT_TRUE(page == PlainPage(*m_pPanel, DrawnGauges(*m_pPanel)));
             m_pPanel->Invalidate(false);
-            m_pPanel->UpdateSurface();
-            ASSERT_TRUE(page == PlainPage(*m_pPanel, DrawnGauges(*m_pPanel)));
+            ASSERT_TRUE(Command({}) == PlainPage(*m_pPanel, DrawnGauges(*m_pPanel)));
             // Labels reaching past a dial blend with what other gauges drew there, which
             // changes with their values: then the face is drawn.
             for (const int nCode : DrawnGauges(*m_pPanel))
@@ -107,7 +89,6 @@ protected:
         }
     }
 
-    CScriptedInteraction m_Person;
     bool m_bLabelsReachPast = false;
 };
 
@@ -135,8 +116,7 @@ TEST_F(FaceCacheTest, KeptFacesShowWhatPlainDrawingShows) {
     // shows them.
     SetTextScale(150);
     m_pPanel->Invalidate(false);
-    m_pPanel->UpdateSurface();
-    EXPECT_TRUE(m_pPanel->Surface() == PlainPage(*m_pPanel, DrawnGauges(*m_pPanel)));
+    EXPECT_TRUE(Command({}) == PlainPage(*m_pPanel, DrawnGauges(*m_pPanel)));
     SetTextScale(100);
 }
 

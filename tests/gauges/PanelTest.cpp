@@ -1,65 +1,46 @@
 // SPDX-License-Identifier: MIT
-// The gauge panel: quarters and whole-page layouts, the turn order as gauges are hidden and
-// shown, cycle mode over timer ticks, the feed from the GPS state record in the user's units,
-// and the empty page.
-#include "PanelFixture.h"
+// The gauge panel: quarters and whole-page layouts as gauges are hidden and shown, cycle mode
+// over timer ticks in the turn order, the feed from the GPS state record in the user's units,
+// the empty page; the check marks of its commands, and the speedometer's full scale read,
+// set up, stored or refused. (A cancelled setup is one of the fault tests' cancelled questions.)
+#include "GaugeTestSupport.h"
 
+#include "common/Golden.h"
+#include "gauges/SpeedSetupDlg.h"
+#include "platform/Commands.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsStore.h"
-#include "common/Golden.h"
+
+#include <QAbstractItemView>
+#include <QKeyEvent>
 
 #include <cstring>
 
 namespace {
 
-TEST_F(PanelTest, QuartersLeaveAnOddSizesMiddleLineEmpty) {
-    for (const auto& [nWidth, nHeight] : {std::pair{400, 300}, std::pair{241, 201}}) {
-        SCOPED_TRACE(nWidth);
-        CGaugePanelWnd& panel = MakePanel(nWidth, nHeight);
-        const int w = nWidth / 2, h = nHeight / 2, x = nWidth - w, y = nHeight - h;
-        EXPECT_EQ(panel.GaugeRect(kGaugeSpeedometer), (CRect{0, 0, w, h}));
-        EXPECT_EQ(panel.GaugeRect(kGaugeAltimeter), (CRect{x, 0, nWidth, h}));
-        EXPECT_EQ(panel.GaugeRect(kGaugeCompass), (CRect{0, y, w, nHeight}));
-        EXPECT_EQ(panel.GaugeRect(kGaugeVerticalSpeed), (CRect{x, y, nWidth, nHeight}));
-        EXPECT_EQ(panel.Surface(),
-                  PlainPage(panel, {kGaugeTurnOrder.begin(), kGaugeTurnOrder.end()}));
-    }
-    const QImage& image = m_pPanel->Surface();
-    EXPECT_EQ(CountPixels(image, Qt::white, QRect(120, 1, 1, 199)), 199);
-    EXPECT_EQ(CountPixels(image, Qt::white, QRect(1, 100, 239, 1)), 239);
-}
-
-TEST_F(PanelTest, HidingAndShowingRebuildsTheTurnOrderAndTheLayout) {
-    CGaugePanelWnd& panel = MakePanel(400, 300);
-    EXPECT_EQ(panel.Order().list, (std::array<int, 4>{1, 0, 2, 3}));
-    const struct {
-        int nCommand;
-        std::vector<int> order;
-    } steps[] = {
-        {ID_SHOW_COMPASS, {0, 2, 3}}, {ID_SHOW_SPEED, {0, 3}}, {ID_SHOW_ALTIMETER, {3}},
-        {ID_SHOW_COMPASS, {1, 3}},    {ID_SHOW_COMPASS, {3}},  {ID_SHOW_VERTICAL_SPEED, {}},
-        {ID_SHOW_ALTIMETER, {0}},
-    };
-    for (const auto& step : steps) {
-        Command({step.nCommand});
-        EXPECT_EQ(std::vector<int>(panel.Order().list.begin(),
-                                   panel.Order().list.begin() + panel.Order().nCount),
-                  step.order);
-    }
-    // The one gauge left covers the page; the others keep their last rectangles.
-    EXPECT_EQ(panel.GaugeRect(kGaugeAltimeter), (CRect{0, 0, 400, 300}));
-    EXPECT_EQ(panel.GaugeRect(kGaugeSpeedometer), (CRect{0, 0, 200, 150}));
-    EXPECT_EQ(panel.Surface(), PlainPage(panel, {kGaugeAltimeter}));
-    // Two shown stay in their quarters; the other two are blank.
+// An odd size: the quarters leave the middle column and row white. One gauge left covers the
+// page, two stay in their quarters, none leave white in a black frame, which ticks leave alone.
+TEST_F(PanelTest, TheGaugesShownShareThePage) {
+    CGaugePanelWnd& panel = MakePanel(241, 201);
+    EXPECT_EQ(panel.Surface(), PlainPage(panel, {kGaugeTurnOrder.begin(), kGaugeTurnOrder.end()}));
+    EXPECT_TRUE(MatchesPicture(panel.Surface(), "panel-odd"));
+    page = Command({ID_SHOW_COMPASS, ID_SHOW_SPEED, ID_SHOW_VERTICAL_SPEED});
+    for (const int nId :
+         {ID_SHOW_ALTIMETER, ID_SHOW_COMPASS, ID_SHOW_SPEED, ID_SHOW_VERTICAL_SPEED})
+        EXPECT_EQ(QueryCommandState(&panel, nId).IsChecked(), nId == ID_SHOW_ALTIMETER) << nId;
+    EXPECT_EQ(panel.GaugeRect(kGaugeAltimeter), (CRect{0, 0, 241, 201}));
+    EXPECT_EQ(page, PlainPage(panel, {kGaugeAltimeter}));
     page = Command({ID_SHOW_SPEED});
+    EXPECT_EQ(panel.GaugeRect(kGaugeAltimeter), (CRect{121, 0, 241, 100}));
     EXPECT_EQ(page, PlainPage(panel, {kGaugeAltimeter, kGaugeSpeedometer}));
-    EXPECT_EQ(panel.GaugeRect(kGaugeAltimeter), (CRect{200, 0, 400, 150}));
-    // None shown: white in a black frame, which ticks leave alone.
     Command({ID_SHOW_SPEED, ID_SHOW_ALTIMETER});
     page = Tick();
-    EXPECT_EQ(page, EmptyPage(400, 300));
+    EXPECT_EQ(page, PlainPage(panel));
 }
 
+// Four ticks each, in turn order, on the whole page. Off, ticks do not advance; on again, the
+// count restarts at the same place. Past the end of a shrunk list the first gauge shows, or
+// nothing.
 TEST_F(PanelTest, CycleModeShowsEachGaugeForFourTicksInTurnOrderAndKeepsThePlace) {
     CGaugePanelWnd& panel = MakePanel(300, 240);
     Command({ID_CYCLE_GAUGES});
@@ -71,34 +52,26 @@ TEST_F(PanelTest, CycleModeShowsEachGaugeForFourTicksInTurnOrderAndKeepsThePlace
         EXPECT_EQ(page, PlainPage(panel, {turn[(nTick / 4) % 4]}));
         EXPECT_EQ(panel.GaugeRect(turn[(nTick / 4) % 4]), (CRect{0, 0, 300, 240}));
     }
-    // Off at the altimeter, two ticks into its turn: quarters, and ticks do not advance.
-    Command({ID_CYCLE_GAUGES});
+    EXPECT_TRUE(QueryCommandState(&panel, ID_CYCLE_GAUGES).IsChecked());
+    Command({ID_CYCLE_GAUGES}); // at the altimeter, two ticks into its turn
+    EXPECT_FALSE(QueryCommandState(&panel, ID_CYCLE_GAUGES).IsChecked());
     EXPECT_EQ(panel.GaugeRect(kGaugeSpeedometer), (CRect{0, 0, 150, 120}));
     Tick();
-    // On again: the count restarts at the same place.
     Command({ID_CYCLE_GAUGES});
     for (int i = 0; i < 3; ++i)
         page = Tick();
     EXPECT_EQ(page, PlainPage(panel, {kGaugeAltimeter}));
-    page = Tick();
-    EXPECT_EQ(page, PlainPage(panel, {kGaugeSpeedometer}));
-}
-
-TEST_F(PanelTest, PastTheEndOfAShrunkListTheFirstGaugeOrNothingIsShown) {
-    CGaugePanelWnd& panel = MakePanel(300, 240);
-    Command({ID_CYCLE_GAUGES});
-    for (int i = 0; i < 12; ++i)
-        Tick();
+    for (int i = 0; i < 8; ++i)
+        page = Tick();
     ASSERT_EQ(panel.Cycle().nIndex, 3); // the vertical-speed indicator
     page = Command({ID_SHOW_VERTICAL_SPEED});
     EXPECT_EQ(page, PlainPage(panel, {kGaugeCompass}));
     page = Command({ID_SHOW_COMPASS, ID_SHOW_ALTIMETER, ID_SHOW_SPEED});
-    EXPECT_EQ(page, EmptyPage(300, 240));
+    EXPECT_EQ(page, PlainPage(panel));
     for (int i = 0; i < 4; ++i)
         page = Tick();
-    EXPECT_EQ(page, EmptyPage(300, 240));
-    // The first gauge shown again is the one on the page.
-    page = Command({ID_SHOW_SPEED});
+    EXPECT_EQ(page, PlainPage(panel));
+    page = Command({ID_SHOW_SPEED}); // the first gauge shown again is the one on the page
     EXPECT_EQ(page, PlainPage(panel, {kGaugeSpeedometer}));
 }
 
@@ -121,20 +94,55 @@ TEST_F(PanelTest, TicksFeedEveryGaugeInTheUsersUnits) {
     }
 }
 
+// Nothing stored, and a negative from an older version. Other pages' commands are left alone.
 TEST_F(PanelTest, CreationStartsTheFeedAndReadsTheFullScaleUnsigned) {
-    // Nothing stored, a stored value, 0, and a negative from an older version.
-    for (const auto& [nStored, dFullScale] : {std::pair{-2, 150.0}, std::pair{20, 20.0},
-                                              std::pair{0, 0.0}, std::pair{-1, 4294967295.0}}) {
-        SCOPED_TRACE(nStored);
-        QSettings(kCompanyKey, kAppName).clear();
-        if (nStored != -2)
-            WriteSettingInt(kSectionPanel, kMaxSpeed, nStored);
-        CGaugePanelWnd& panel = MakePanel(200, 200);
-        EXPECT_EQ(panel.Speedometer().FullScale(), dFullScale);
-        // Whatever the full scale, the dial still draws its needle from the hub.
-        EXPECT_GT(CountPixels(panel.Surface(), Colours().highlight), 0);
-        EXPECT_TRUE(panel.KillTimer(CGaugePanelWnd::kFeedTimer));
-    }
+    EXPECT_EQ(MakePanel(200, 200).Speedometer().FullScale(), 150.0);
+    EXPECT_TRUE(m_pPanel->KillTimer(CGaugePanelWnd::kFeedTimer));
+    EXPECT_FALSE(m_pPanel->OnCommand(ID_STATS_RESET));
+    CCommandState state(ID_ENABLE_TRAILS);
+    EXPECT_FALSE(m_pPanel->OnUpdateCommand(state));
+    WriteSettingInt(kSectionPanel, kMaxSpeed, -1);
+    EXPECT_EQ(MakePanel(200, 200).Speedometer().FullScale(), 4294967295.0);
+}
+
+// The list opens on the current value, listed or typed in once, so Enter in it keeps that
+// value; entries below one keep the dialog open with the refusal.
+TEST_F(PanelTest, SpeedSetupStoresThePickedOrTypedFullScaleAndRefusesLessThanOne) {
+    const auto enterInList = [](QComboBox& speed, QDialog&) {
+        speed.showPopup();
+        QKeyEvent enter(QEvent::ShortcutOverride, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(speed.view(), &enter);
+        speed.hidePopup();
+    };
+    const auto Stored = [] { return ReadSettingInt(kSectionPanel, kMaxSpeed, -99); };
+    MakePanel(400, 300);
+    EXPECT_EQ(SetUpSpeed(enterInList), QStringLiteral("150"));
+    EXPECT_EQ(Stored(), 150);
+    EXPECT_EQ(m_Person.Prompts().back().strText, QStringLiteral("Speed Setup"));
+
+    EXPECT_EQ(SetUpSpeed([](QComboBox& speed, QDialog& dialog) {
+                  for (const char* pszEntry : {"0", "-5", "fast", ""}) {
+                      speed.setEditText(QString::fromLatin1(pszEntry));
+                      dialog.accept();
+                      ASSERT_EQ(dialog.result(), 0) << pszEntry << " closed the dialog";
+                  }
+                  speed.setCurrentIndex(speed.findText(QStringLiteral("20")));
+              }),
+              QStringLiteral("150"));
+    const auto& prompts = m_Person.Prompts();
+    ASSERT_EQ(prompts.size(), 6u);
+    for (size_t i = 1; i < 5; ++i)
+        EXPECT_EQ(prompts[i].strText, QString::fromLatin1(kMaxSpeedRefusal));
+    EXPECT_EQ(Stored(), 20);
+    EXPECT_EQ(m_pPanel->Speedometer().FullScale(), 20.0);
+
+    EXPECT_EQ(
+        SetUpSpeed([](QComboBox& speed, QDialog&) { speed.setEditText(QStringLiteral(" 75")); }),
+        QStringLiteral("20"));
+    EXPECT_EQ(Stored(), 75);
+    EXPECT_EQ(SetUpSpeed(enterInList), QStringLiteral("75"));
+    EXPECT_EQ(Stored(), 75);
+    EXPECT_EQ(m_pPanel->Speedometer().FullScale(), 75.0);
 }
 
 } // namespace

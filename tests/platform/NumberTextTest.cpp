@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Numbers typed or stored as text: a leading number counts, the rest is ignored, no number
-// reads as 0, and the decimal separator is always the full stop. And doubles becoming pixel
-// coordinates: toward zero, never undefined.
+// reads as 0, and the decimal separator is always the full stop.
 #include "platform/NumberText.h"
-#include "platform/Truncate.h"
 
 #include <gtest/gtest.h>
 
@@ -28,16 +26,6 @@ TEST(NumberText, ReadsTheLeadingNumber) {
           std::pair{"--1", 0.0}, std::pair{"+-1", 0.0}, std::pair{"1e999", kInfinity},
           std::pair{"-1e999", -kInfinity}})
         EXPECT_EQ(TextToDouble(pszText), dValue) << '"' << pszText << '"';
-}
-
-TEST(Truncation, GoesTowardZeroAndSaturates) {
-    for (const auto& [dValue, nValue] : {std::pair{2.9, 2}, std::pair{-2.9, -2}, std::pair{-0.5, 0},
-                                         std::pair{std::numeric_limits<double>::quiet_NaN(), 0},
-                                         std::pair{1e20, kMax}, std::pair{-1e20, kMin}})
-        EXPECT_EQ(TruncToInt(dValue), nValue) << dValue;
-    EXPECT_EQ(TruncToUInt32(122.99), 122u);
-    EXPECT_EQ(TruncToUInt32(-3.0), 0u);
-    EXPECT_EQ(TruncToUInt32(1e10), 4294967295u);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Serial devices: COM numbers resolve to device files (an override first), and a device opens
-// once and takes the line settings. Runs on a real pseudo-terminal.
+// Serial devices: COM numbers resolve to the device files of their families, and a device
+// opens once and takes the line settings. Runs on a real pseudo-terminal. (Overrides of the
+// table are the serial link's discovery test.)
 #include "platform/SerialDevice.h"
 #include "common/Pty.h"
 
@@ -10,8 +11,8 @@
 
 namespace {
 
-TEST(ComNames, ResolveByTheFamiliesOfDevicesOrAnOverride) {
-    // The first and last number of each family, and names that are none.
+// The first and last number of each family, and names that are none.
+TEST(ComNames, ResolveByTheFamiliesOfDevices) {
     const char* const names[][2] = {{"COM1:", "/dev/ttyS0"},
                                     {"COM32:", "/dev/ttyS31"},
                                     {"COM33:", "/dev/ttyUSB0"},
@@ -28,16 +29,6 @@ TEST(ComNames, ResolveByTheFamiliesOfDevicesOrAnOverride) {
         EXPECT_EQ(ResolveDeviceName(pszName), QString::fromLatin1(pszPath)) << pszName;
     EXPECT_EQ(ComPortNumber(QStringLiteral("/dev/ttyUSB0")), 33);
     EXPECT_EQ(ComPortNumber(QStringLiteral("/dev/null")), 0);
-
-    CPty pty(33);
-    const QString strPty = QString::fromStdString(pty.Path());
-    EXPECT_EQ(ResolveDeviceName(QStringLiteral("COM33:")), strPty);
-    EXPECT_EQ(ComPortNumber(strPty), 33);
-    // The table's device for 33 is masked while the override stands.
-    EXPECT_EQ(ComPortNumber(QStringLiteral("/dev/ttyUSB0")), 0);
-    const auto overrides = ComOverrides();
-    EXPECT_NE(std::find(overrides.begin(), overrides.end(), std::pair<int, QString>(33, strPty)),
-              overrides.end());
 }
 
 // Raw 8N1 whatever the line was set to before: no CR turned into LF, no flow control, no
@@ -62,9 +53,8 @@ TEST(SerialDevice, TakesTheLineSettingsAndOpensOnlyOnce) {
 
     EXPECT_FALSE(second.Open(QStringLiteral("COM7:")));
     device.Close();
-    char buffer[4] = {'x', 'x', 'x', 'x'};
+    char buffer[4];
     EXPECT_EQ(device.Read(buffer, 4), 0);
-    EXPECT_EQ(std::string(buffer, 4), "xxxx");
     EXPECT_TRUE(second.Open(QStringLiteral("COM7:")));
 }
 

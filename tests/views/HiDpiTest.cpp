@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: MIT
 // At 200 % display scaling every page draws on a surface of the screen's device pixels, two to
 // a logical pixel's side, as the kept pictures show them (text as sharp as the screen allows,
-// every stroke kept): what reaches the screen is that surface pixel for pixel, and a paint on
-// a bitmap at that resolution draws the same. What pages draw in part (XORed markers, changed
-// texts, kept gauge faces) is still exactly what a full repaint draws (QuietTicksTest.cpp is
-// built into this program too).
+// every stroke kept): what reaches the screen is that surface pixel for pixel. What pages draw
+// in part (XORed markers, changed texts, kept gauge faces) is still exactly what a full
+// repaint draws (QuietTicksTest.cpp is built into this program too).
 #include "ViewsTestSupport.h"
 
 #include "gauges/GaugePanelWnd.h"
@@ -14,32 +13,12 @@
 #include "stats/StatsView.h"
 #include "views/AzElWnd.h"
 #include "views/SigNavWnd.h"
-#include "views/SkyPlotWnd.h"
 
-#include <QPixmap>
-
-#include <functional>
 #include <memory>
 
 namespace {
 
 constexpr qreal kRatio = 2.0;
-
-// The page painted, erase first, on a bitmap of the given resolution filled as its surface
-// was made (where a window child covers the page, the page leaves it so).
-class CPaintable : public CSurfaceWnd {
-public:
-    static QImage PaintedAt(CSurfaceWnd& page, qreal dRatio) {
-        CBitmap bitmap;
-        EXPECT_TRUE(bitmap.CreateBitmap(page.width(), page.height(), dRatio));
-        bitmap.Image().fill(page.Surface().pixel(0, 0));
-        CDrawContext dc(bitmap);
-        // The handlers are protected: reached through pointers to members named here.
-        (page.*(&CPaintable::OnEraseBkgnd))(dc);
-        (page.*(&CPaintable::OnPaint))(dc);
-        return bitmap.Image();
-    }
-};
 
 class HiDpi : public CleanStoreTest {
 protected:
@@ -77,7 +56,6 @@ TEST_F(HiDpi, EveryPageDrawsAtTheScreensResolutionAsKept) {
         EXPECT_TRUE(page->grab().toImage().convertToFormat(QImage::Format_RGB32) ==
                     Composite(*page))
             << "the screen shows the surfaces as they are";
-        EXPECT_TRUE(CPaintable::PaintedAt(*page, kRatio) == surface);
         EXPECT_TRUE(MatchesPicture(surface, QStringLiteral("hidpi-%1").arg(p.pszPicture)));
     }
 }

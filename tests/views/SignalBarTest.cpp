@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: MIT
 // The signal bars drawn into images: slots, frames, filled heights on the tracked range and
-// the SNR and PRN texts as the kept pictures show them, and a full erase when the number of
-// bars changes.
+// the SNR and PRN texts as the kept pictures show them. The range is widened by every non-zero
+// SNR, narrowed only by a reset, clamped, and defined when only one SNR has been seen. (A
+// changed number of bars is the Sig/Nav page's test.)
 #include "ViewsTestSupport.h"
 
 #include "views/SignalBarWnd.h"
+#include "views/SignalScale.h"
+
+#include <initializer_list>
 
 namespace {
 
@@ -48,21 +52,36 @@ TEST(SignalBars, DrawSlotsBarsAndTextsAsKept) {
     }
 }
 
-TEST(SignalBars, AChangedNumberOfBarsRepaintsWithErase) {
-    // The first eight channels hold the extremes, so eight or twelve bars share one range.
-    auto fill = [](Bars& bars) {
-        for (int i = 0; i < 12; ++i)
-            bars.Set(i, i + 1, i == 7 ? 31 : i < 8 ? 20 + i : 25, i % 2);
+CSnrRange RangeOf(std::initializer_list<int> snrs) {
+    CSnrRange range;
+    for (const int n : snrs)
+        range.Widen(n);
+    return range;
+}
+
+TEST(SnrRange, FillsBarsInProportionBetweenTheSmallestAndLargestSnr) {
+    struct Case {
+        const char* legend;
+        std::initializer_list<int> seen;
+        int nBarHeight;
+        int nSnr;
+        int nExpected;
+    } const cases[] = {
+        {"at the maximum: full", {30, 40, 45}, 100, 45, 100},
+        {"at the minimum: empty", {30, 40, 45}, 100, 30, 0},
+        {"two thirds, truncated", {30, 40, 45}, 100, 40, 66},
+        {"no signal: empty", {30, 40, 45}, 100, 0, 0},
+        {"above the range: clamped to full", {30, 45}, 60, 50, 60},
+        {"nothing seen: empty", {}, 60, 35, 0},
+        {"one SNR seen: full", {38}, 60, 38, 60},
+        {"one SNR seen, no signal: empty", {38, 0}, 60, 0, 0},
+        // Height over span first, then times the SNR's place: 45 / 33 x 11 is a hair below 15.
+        {"the fixed operand order", {20, 53}, 45, 31, 14},
     };
-    Bars bars;
-    fill(bars);
-    bars.Paint();
-    bars.wnd.SetChannelCount(8);
-    const QImage image = bars.Paint();
-    Bars fresh;
-    fill(fresh);
-    fresh.wnd.SetChannelCount(8);
-    EXPECT_EQ(image, fresh.Paint());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.legend);
+        EXPECT_EQ(RangeOf(c.seen).FilledHeight(c.nBarHeight, c.nSnr), c.nExpected);
+    }
 }
 
 } // namespace

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: MIT
-// The sky plot drawn into images: grid, labels and markers as the kept pictures show them,
-// markers and trail pixels XORed on and off, and the incremental path always leaving what a
-// full repaint would draw.
+// The sky plot drawn into images: grid, labels and markers as the kept pictures show them (its
+// geometry's fixed truncation and operand order decide every pixel), markers and trail pixels
+// XORed on and off, the trail store's oldest position pushed out, the incremental path always
+// leaving what a full repaint draws; the layout at odd sizes, and absurd elevations.
 #include "ViewsTestSupport.h"
 
 #include "resources/resource.h"
 #include "views/SkyPlotWnd.h"
 
+#include <climits>
 #include <random>
 
 namespace {
@@ -71,8 +73,6 @@ TEST(SkyPlot, DrawsGridLabelsMarkersAndTrailsAsKept) {
                          Sat(31, 0, 90, 0), Sat(12, 0, 1, 1), Sat(3, 10, 95, 1), Sat(5, 0, 0, 1)}));
         EXPECT_TRUE(MatchesPicture(p.Image(), bIcons ? "sky-plot" : "sky-plot-no-icons"));
         EXPECT_EQ(p.Image(), p.Fresh());
-        p.Update(SkySatelliteList{});
-        EXPECT_EQ(p.Image(), p.Fresh());
     }
 }
 
@@ -127,7 +127,10 @@ TEST(SkyPlot, IncrementalUpdatesAlwaysEqualAFullRepaint) {
     }
 }
 
-TEST(SkyPlot, TrailPixelsAreXoredGreenAndTwoOnOnePixelCancel) {
+// Trail pixels are XORed green, two on one pixel cancel; each position is stored once, and
+// once the store wraps every new one pushes out the oldest, which leaves the plot, and one
+// slot stays empty.
+TEST(SkyPlot, TrailPixelsAreXoredGreenAndTheWrappingStoreUnplotsTheOldestPosition) {
     Plot p(1);
     const QImage empty = p.Image().copy();
     const CPoint pt = p.plot.Geometry().SkyPoint(20, 70);
@@ -141,21 +144,36 @@ TEST(SkyPlot, TrailPixelsAreXoredGreenAndTwoOnOnePixelCancel) {
     p.plot.AddTrailPoint(p.dc, 21, 70);
     ASSERT_EQ(p.plot.Geometry().SkyPoint(21, 70), pt);
     EXPECT_EQ(p.Image(), empty);
-    EXPECT_EQ(p.plot.TrailStore().Count(), 2);
+    const CTrailStore& store = p.plot.TrailStore();
+    EXPECT_EQ(store.Count(), 2);
     EXPECT_EQ(p.Image(), p.Fresh());
-}
 
-TEST(SkyPlot, TheWrappingStoreUnplotsTheOldestPosition) {
-    Plot p(1);
     const CPoint first = p.plot.Geometry().SkyPoint(200, 70);
     p.plot.AddTrailPoint(p.dc, 200, 70);
     // Near the horizon, far from the first: the store is full but for one slot.
-    for (int n = 0; n < CTrailStore::kSlots - 2; ++n)
+    for (int n = 0; n < CTrailStore::kSlots - 4; ++n)
         p.plot.AddTrailPoint(p.dc, n % 360, 1 + n / 360);
+    EXPECT_EQ(store.Count(), CTrailStore::kSlots - 1);
     EXPECT_EQ(p.Image().pixel(first.x, first.y), kGreen.rgb());
-    p.plot.AddTrailPoint(p.dc, 0, 40);
+    for (int n = 0; n < 3; ++n)
+        p.plot.AddTrailPoint(p.dc, n, 40);
     EXPECT_NE(p.Image().pixel(first.x, first.y), kGreen.rgb());
+    EXPECT_FALSE(store.Contains(20, 70) || store.Contains(21, 70) || store.Contains(200, 70));
+    EXPECT_TRUE(store.Contains(0, 1));
+    EXPECT_EQ(store.Count(), CTrailStore::kSlots - 1);
+    EXPECT_TRUE(store.Slot(2).IsEmpty());
     EXPECT_EQ(p.Image(), p.Fresh());
+}
+
+// Odd sizes keep their halves; the smaller side sets the radius.
+TEST(SkyGeometry, LaysTheDiscOutInTheWindowLessTheFrameAndSaturatesAbsurdElevations) {
+    const SkyGeometry odd = SkyGeometry::FromClientRect({10, 20, 10 + 201, 20 + 305});
+    EXPECT_EQ(odd.dCx, 12 + 197 / 2.0);
+    EXPECT_EQ(odd.dCy, 22 + 301 / 2.0);
+    EXPECT_EQ(odd.dRadius, 98.5);
+    const CPoint far = SkyGeometry::FromClientRect(kClient).SkyPoint(180, INT_MIN);
+    EXPECT_EQ(far.x, 120);
+    EXPECT_EQ(far.y, INT_MAX);
 }
 
 } // namespace

@@ -53,6 +53,16 @@ inline void Notify(CSurfaceWnd& wnd, int nMessage) {
     ProcessPosted();
 }
 
+// What a fresh Sig/Nav page of the record shows in rect after its first tick.
+template <typename SigNavPage>
+QImage FreshPage(CNmeaParser& gps, QWidget& parent, const CRect& rect) {
+    SigNavPage fresh(gps);
+    EXPECT_TRUE(fresh.Create(QStringLiteral("SigQual"), rect, &parent, 0xFFFF));
+    Composite(fresh);
+    FireTimers(&fresh);
+    return Composite(fresh);
+}
+
 // One page of the kinds every page is made as: a record to read, a parent to live in.
 template <typename Page> std::unique_ptr<CSurfaceWnd> Make(CNmeaParser& gps, QWidget& parent) {
     auto pPage = std::make_unique<Page>(gps);
@@ -67,10 +77,9 @@ inline void SetSatellite(CNmeaParser& gps, int i, int nPrn, int nAzimuth, int nE
                      static_cast<uint16_t>(nAzimuth), static_cast<uint16_t>(nElevation)};
 }
 
-// A receiver of four systems and SBAS, fifty satellites at most in view, one fix after
-// another (data/multi-system.nmea): the first eight GPS satellites; six of them with two SBAS
-// satellites; fourteen and twenty of every system; all fifty (GLONASS 88 heard without a
-// position, GPS 24 in view untracked); all fifty moved on, with a GGA and an RMC.
+// The fixes of a receiver of four systems and SBAS (data/multi-system.nmea): eight GPS
+// satellites; six with two SBAS; fourteen and twenty of every system; all fifty (GLONASS 88
+// without a position, GPS 24 untracked); all fifty moved on, with a GGA and an RMC.
 inline std::vector<std::string> MultiSystemFixes() {
     const std::string str = ReadWholeFile(QStringLiteral(RAVUZIZ_DATA_DIR "/multi-system.nmea"));
     std::vector<std::string> fixes;

@@ -1,11 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "PanelFixture.h"
-
-QImage EmptyPage(int nWidth, int nHeight) {
-    Canvas canvas(nWidth, nHeight);
-    canvas.dc.Rectangle(0, 0, nWidth, nHeight);
-    return canvas.Image();
-}
+#include "GaugeTestSupport.h"
 
 QImage PlainPage(const CGaugePanelWnd& panel, const std::vector<int>& codes) {
     const CRect client = panel.GetClientRect();
