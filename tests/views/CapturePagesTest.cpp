@@ -40,6 +40,9 @@ CRect PageOfWindow(QSize window) {
 struct Stream {
     const char* pszCapture;
     QSize window; // none: a page under the tabs of a 240 x 320 screen
+    friend void PrintTo(const Stream& s, std::ostream* pOut) {
+        *pOut << s.pszCapture << " " << s.window.width() << "x" << s.window.height();
+    }
 };
 
 class CapturePages : public CleanStoreTest, public testing::WithParamInterface<Stream> {

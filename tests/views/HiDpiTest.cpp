@@ -9,7 +9,6 @@
 #include "gauges/GaugePanelWnd.h"
 #include "nmea/NmeaMessages.h"
 #include "platform/SystemMetrics.h"
-#include "resources/resource.h"
 #include "stats/StatsView.h"
 #include "views/AzElWnd.h"
 #include "views/SigNavWnd.h"

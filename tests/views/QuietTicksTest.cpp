@@ -8,7 +8,6 @@
 
 #include "gauges/GaugePanelWnd.h"
 #include "platform/Messages.h"
-#include "resources/resource.h"
 #include "stats/StatsView.h"
 #include "views/AzElWnd.h"
 #include "views/SigNavWnd.h"
@@ -28,13 +27,11 @@ int Draws(CSurfaceWnd& page) {
     return nDraws;
 }
 
-class QuietTicksTest : public CleanStoreTest {
-protected:
-    CNmeaParser gps;
-    QWidget parent;
-};
+class QuietTicksTest : public CleanStoreTest {};
 
 TEST_F(QuietTicksTest, APageDrawsOnlyWhenItHasSomethingNewToShow) {
+    CNmeaParser gps;
+    QWidget parent;
     const struct {
         const char* pszPage;
         std::unique_ptr<CSurfaceWnd> (*make)(CNmeaParser&, QWidget&);
