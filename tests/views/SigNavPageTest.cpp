@@ -136,7 +136,6 @@ TEST_F(SigNavPage, TheResetCommandNarrowsTheRangeAndARecordResetEmptiesTheBars) 
     // The reset command narrows the range; the next paint takes it from the bars drawn then.
     EXPECT_TRUE(page->OnCommand(ID_RESET_SNR));
     EXPECT_EQ(Bars().Range().Minimum(), CSnrRange::kNoMinimum);
-    EXPECT_FALSE(page->OnCommand(ID_ENABLE_TRAILS));
     Composite(*page);
     EXPECT_EQ(Bars().Range().Minimum(), 31);
     gps.Reset();
@@ -155,6 +154,10 @@ TEST_F(SigNavPage, TheResetCommandNarrowsTheRangeAndARecordResetEmptiesTheBars) 
     FeedChunks(gps, strGsv);
     // (GSV alone leaves the text as it was: the bars are compared.)
     EXPECT_EQ(Tick().copy(0, 0, 240, 100), Fresh().copy(0, 0, 240, 100));
+    gps.SetAllSystems(true); // an empty sky shows the twelve empty bars again
+    FeedChunks(gps, Sentence("GPGSV,1,1,00"));
+    Tick();
+    EXPECT_FALSE(Bars().BySystem());
 }
 
 } // namespace

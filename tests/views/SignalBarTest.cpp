@@ -74,6 +74,7 @@ TEST(SnrRange, FillsBarsInProportionBetweenTheSmallestAndLargestSnr) {
         {"above the range: clamped to full", {30, 45}, 60, 50, 60},
         {"nothing seen: empty", {}, 60, 35, 0},
         {"one SNR seen: full", {38}, 60, 38, 60},
+        {"one SNR seen, no signal: empty", {38, 0}, 60, 0, 0},
         // Height over span first, then times the SNR's place: 45 / 33 x 11 is a hair below 15.
         {"the fixed operand order", {20, 53}, 45, 31, 14},
     };
