@@ -3,12 +3,6 @@
 // message box, dialog, file chooser and pop-up menu from answers queued in advance, records
 // what was asked, and lets the code under test run on without waiting. A prompt without a
 // queued answer is dismissed the way Escape would dismiss it.
-//
-//     CScriptedInteraction person;
-//     person.AnswerMessageBox(IDYES);
-//     person.AnswerDialog([](QDialog& dialog) { /* set controls */ dialog.accept(); });
-//     view.OnCommand(ID_STATS_RESET);
-//     EXPECT_EQ(person.Prompts().at(0).strText, "This will reset all values ...");
 #pragma once
 
 #include "platform/Interaction.h"
@@ -21,12 +15,9 @@
 #include <vector>
 
 struct PromptMenuItem {
-    int nId = 0; // 0 for a separator or a sub-menu
+    int nId = 0; // 0 for a separator or a sub-menu; a sub-menu's items follow it
     QString strText;
-    int nDepth = 0; // 0 for the items of the menu itself, 1 inside a sub-menu, ...
-    bool bSeparator = false;
     bool bEnabled = true;
-    bool bCheckable = false;
     bool bChecked = false;
 };
 
@@ -41,8 +32,6 @@ struct Prompt {
     QString strInitialPath;
     QPoint ptScreen; // menus: where the top-left corner would be
     std::vector<PromptMenuItem> menuItems;
-    int nAnswer = 0; // what the stand-in answered (a result code or command id)
-    QString strAnswerPath;
 };
 
 class CScriptedInteraction : public CUserInteraction {
@@ -65,7 +54,7 @@ public:
     // it. A disabled or missing item cannot be chosen and dismisses the menu.
     void AnswerMenu(int nCommandId);
 
-    // Everything asked so far, in order.
+    // Everything asked so far, in the order the prompts ended.
     const std::vector<Prompt>& Prompts() const { return m_Prompts; }
     // Answers queued but not used yet.
     int UnusedAnswers() const;

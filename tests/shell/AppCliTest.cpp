@@ -2,12 +2,13 @@
 // The program as started from a terminal: its help, its version, refusals of bad arguments,
 // a picture of a page taken without a display while a recording replays, and a receiver on a
 // device and on a TCP connection, each recorded byte for byte.
-#include "common/Loopback.h"
+#include "common/Events.h"
 #include "common/RunProgram.h"
 
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -100,7 +101,7 @@ TEST(Program, RecordsANetworkSourceByteForByte) {
                    dir.filePath("got.nmea"), "--screenshot", dir.filePath("p.png"), "--after",
                    "2"});
     std::unique_ptr<QTcpSocket> pPeer;
-    PumpUntil(
+    ProcessEventsUntil(
         [&] {
             if (server.hasPendingConnections()) {
                 pPeer.reset(server.nextPendingConnection());

@@ -4,7 +4,8 @@
 // real daemon, reading a simulated receiver) giving exactly the receiver's sentences. (A TCP
 // peer lost and found again, and an unknown host, are run through the whole program in the
 // fault tests.)
-#include "common/Loopback.h"
+#include "GpsdRun.h"
+#include "common/Events.h"
 #include "common/NmeaSupport.h"
 
 #include "platform/NetworkDevice.h"
@@ -20,7 +21,7 @@ namespace {
 std::string ReadAll(CDeviceHandle& device, size_t nBytes) {
     std::string s;
     char buffer[256];
-    PumpUntil([&] {
+    ProcessEventsUntil([&] {
         for (int n; (n = device.Read(buffer, 255)) > 0;)
             s.append(buffer, static_cast<size_t>(n));
         return s.size() >= nBytes;
@@ -71,7 +72,7 @@ TEST(NetworkSource, APortThatRefusesIsTriedAgainLessAndLessOften) {
     CTcpDevice device(QStringLiteral("127.0.0.1"), nPort);
     device.SetRetryRange(10, 80);
     device.Start();
-    PumpUntil([] { return false; }, 700);
+    ProcessEventsUntil([] { return false; }, 700);
     // 10 + 20 + 40 + 80 + 80 ... ms: a handful of attempts, not a spin.
     EXPECT_GE(device.Attempts(), 4);
     EXPECT_LE(device.Attempts(), 14);
