@@ -4,12 +4,12 @@
 #include "common/Pixels.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 testing::AssertionResult MatchesPicture(const QImage& image, const QString& strName) {
     const QString strKept = QStringLiteral(RAVUZIZ_DATA_DIR "/pictures/") + strName + ".png";
     const QImage drawn = image.convertToFormat(QImage::Format_RGB32);
     if (qEnvironmentVariableIntValue("RAVUZIZ_UPDATE_PICTURES") == 1) {
+        QDir().mkpath(QStringLiteral(RAVUZIZ_DATA_DIR "/pictures"));
         if (!drawn.save(strKept))
             return testing::AssertionFailure() << "cannot write " << strKept.toStdString();
         return testing::AssertionSuccess();
@@ -22,14 +22,15 @@ testing::AssertionResult MatchesPicture(const QImage& image, const QString& strN
     kept.setDevicePixelRatio(drawn.devicePixelRatio());
     if (kept == drawn)
         return testing::AssertionSuccess();
-    const QString strDrawn = QStringLiteral(RAVUZIZ_BIN_DIR "/pictures-drawn/") + strName + ".png";
-    QDir().mkpath(QFileInfo(strDrawn).path());
-    drawn.save(strDrawn);
+    const QString strDir = QStringLiteral(RAVUZIZ_BIN_DIR "/pictures-drawn");
+    QDir().mkpath(strDir);
+    drawn.save(strDir + "/" + strName + ".png");
     testing::AssertionResult failure = testing::AssertionFailure();
-    failure << strName.toStdString()
-            << " differs from the kept picture (drawn: " << strDrawn.toStdString() << ")";
+    failure << strName.toStdString() << " differs from the kept picture";
     if (kept.size() != drawn.size())
         return failure << ": " << drawn.width() << " x " << drawn.height() << " drawn, "
                        << kept.width() << " x " << kept.height() << " kept";
-    return failure << " in " << CountDifferences(kept, drawn) << " pixels";
+    return failure << " in " << CountDifferences(kept, drawn) << " pixels within "
+                   << testing::PrintToString(DifferenceBounds(kept, drawn))
+                   << "; drawn: " << strDir.toStdString() << "/" << strName.toStdString() << ".png";
 }

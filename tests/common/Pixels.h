@@ -49,6 +49,16 @@ inline int CountDifferences(const QImage& a, const QImage& b, QRect area = QRect
     return nCount;
 }
 
+// The smallest rectangle holding every pixel in which two images differ; null when none.
+inline QRect DifferenceBounds(const QImage& a, const QImage& b) {
+    QRect bounds;
+    ForEachPixel(a, QRect(), [&](int x, int y) {
+        if (a.pixel(x, y) != b.pixel(x, y))
+            bounds |= QRect(x, y, 1, 1);
+    });
+    return bounds;
+}
+
 // What XOR drawing changed between two images: the colours XORed in.
 inline QImage XorOf(const QImage& a, const QImage& b) {
     QImage result(a.size(), QImage::Format_RGB32);

@@ -30,33 +30,6 @@ template <typename T> T Next(std::deque<T>& answers, T fallback) {
 
 } // namespace
 
-CScriptedInteraction::CScriptedInteraction() : m_pPrevious(SetUserInteraction(this)) {}
-
-CScriptedInteraction::~CScriptedInteraction() {
-    SetUserInteraction(m_pPrevious);
-}
-
-void CScriptedInteraction::AnswerMessageBox(int nResult) {
-    m_MessageBoxAnswers.push_back(nResult);
-}
-
-void CScriptedInteraction::AnswerDialog(std::function<void(QDialog&)> play) {
-    m_DialogAnswers.push_back(std::move(play));
-}
-
-void CScriptedInteraction::AnswerFile(const QString& strPath) {
-    m_FileAnswers.push_back(strPath);
-}
-
-void CScriptedInteraction::AnswerMenu(int nCommandId) {
-    m_MenuAnswers.push_back(nCommandId);
-}
-
-int CScriptedInteraction::UnusedAnswers() const {
-    return static_cast<int>(m_MessageBoxAnswers.size() + m_DialogAnswers.size() +
-                            m_FileAnswers.size() + m_MenuAnswers.size());
-}
-
 int CScriptedInteraction::MessageBox(QWidget*, const QString& strText, const QString& strCaption,
                                      unsigned nType) {
     Prompt& prompt = m_Prompts.emplace_back();

@@ -37,27 +37,30 @@ struct Prompt {
 class CScriptedInteraction : public CUserInteraction {
 public:
     // Installs itself as the seam; the destructor puts the previous one back.
-    CScriptedInteraction();
-    ~CScriptedInteraction() override;
+    CScriptedInteraction() : m_pPrevious(SetUserInteraction(this)) {}
+    ~CScriptedInteraction() override { SetUserInteraction(m_pPrevious); }
 
     CScriptedInteraction(const CScriptedInteraction&) = delete;
     CScriptedInteraction& operator=(const CScriptedInteraction&) = delete;
 
     // Answers, used in order, each by the next prompt of its kind.
-    void AnswerMessageBox(int nResult);
+    void AnswerMessageBox(int nResult) { m_MessageBoxAnswers.push_back(nResult); }
     // play acts on the initialised dialog as a person would and ends it (accept(), reject()
     // or done()); a dialog it leaves open counts as cancelled.
-    void AnswerDialog(std::function<void(QDialog&)> play);
+    void AnswerDialog(std::function<void(QDialog&)> play) { m_DialogAnswers.push_back(play); }
     // A path for the next open or save dialog; an empty path cancels.
-    void AnswerFile(const QString& strPath);
+    void AnswerFile(const QString& strPath) { m_FileAnswers.push_back(strPath); }
     // The command id to choose in the next pop-up menu (also inside sub-menus); 0 dismisses
     // it. A disabled or missing item cannot be chosen and dismisses the menu.
-    void AnswerMenu(int nCommandId);
+    void AnswerMenu(int nCommandId) { m_MenuAnswers.push_back(nCommandId); }
 
     // Everything asked so far, in the order the prompts ended.
     const std::vector<Prompt>& Prompts() const { return m_Prompts; }
     // Answers queued but not used yet.
-    int UnusedAnswers() const;
+    int UnusedAnswers() const {
+        return static_cast<int>(m_MessageBoxAnswers.size() + m_DialogAnswers.size() +
+                                m_FileAnswers.size() + m_MenuAnswers.size());
+    }
 
     int MessageBox(QWidget* pOwner, const QString& strText, const QString& strCaption,
                    unsigned nType) override;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The statistics table: every text and where it goes, for known series in each unit and
-// position format, against data/golden/stats/table.txt (RAVUZIZ_WRITE_GOLDEN=1 writes it; read
-// the diff); and spreads that are ground distances and never NaN.
+// The statistics table: every text and where it goes, for an empty start and known series in
+// each unit and position format, against data/golden/stats/table.txt (RAVUZIZ_WRITE_GOLDEN=1
+// writes it; read the diff); and spreads that are ground distances and never NaN.
 #include "StatsTestSupport.h"
 
 #include "common/NmeaSupport.h"
