@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 std::string Sentence(const std::string& str) {
@@ -20,6 +21,11 @@ std::string Sentence(const std::string& str) {
 
 std::string Snapshot(const CNmeaParser& parser) {
     return RecordJson(parser, MessageCounts{});
+}
+
+std::string RecordOnly(const CNmeaParser& parser) {
+    static const std::regex kCounters(R"("m_nSentenceCount":\d+,"m_nLogBytes":\d+,)");
+    return std::regex_replace(Snapshot(parser), kCounters, "");
 }
 
 void FeedCuts(CNmeaParser& parser, const std::string& str, const std::vector<size_t>& cuts) {

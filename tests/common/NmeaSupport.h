@@ -25,6 +25,9 @@ std::string Sentence(const std::string& strAddressAndBody);
 
 // The parser's whole record and counters as text (ravuziz-decode's form, no message counts).
 std::string Snapshot(const CNmeaParser& parser);
+// The record alone, for two parsers whose reader counters differ by design (one of them
+// recorded, or was reset after reading more).
+std::string RecordOnly(const CNmeaParser& parser);
 
 // Feeds str in pieces of the given lengths, which add up to its size.
 void FeedCuts(CNmeaParser& parser, const std::string& str, const std::vector<size_t>& cuts);

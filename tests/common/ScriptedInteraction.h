@@ -3,12 +3,6 @@
 // message box, dialog, file chooser and pop-up menu from answers queued in advance, records
 // what was asked, and lets the code under test run on without waiting. A prompt without a
 // queued answer is dismissed the way Escape would dismiss it.
-//
-//     CScriptedInteraction person;
-//     person.AnswerMessageBox(IDYES);
-//     person.AnswerDialog([](QDialog& dialog) { /* set controls */ dialog.accept(); });
-//     view.OnCommand(ID_STATS_RESET);
-//     EXPECT_EQ(person.Prompts().at(0).strText, "This will reset all values ...");
 #pragma once
 
 #include "platform/Interaction.h"
@@ -21,12 +15,9 @@
 #include <vector>
 
 struct PromptMenuItem {
-    int nId = 0; // 0 for a separator or a sub-menu
+    int nId = 0; // 0 for a separator or a sub-menu; a sub-menu's items follow it
     QString strText;
-    int nDepth = 0; // 0 for the items of the menu itself, 1 inside a sub-menu, ...
-    bool bSeparator = false;
     bool bEnabled = true;
-    bool bCheckable = false;
     bool bChecked = false;
 };
 
@@ -41,34 +32,35 @@ struct Prompt {
     QString strInitialPath;
     QPoint ptScreen; // menus: where the top-left corner would be
     std::vector<PromptMenuItem> menuItems;
-    int nAnswer = 0; // what the stand-in answered (a result code or command id)
-    QString strAnswerPath;
 };
 
 class CScriptedInteraction : public CUserInteraction {
 public:
     // Installs itself as the seam; the destructor puts the previous one back.
-    CScriptedInteraction();
-    ~CScriptedInteraction() override;
+    CScriptedInteraction() : m_pPrevious(SetUserInteraction(this)) {}
+    ~CScriptedInteraction() override { SetUserInteraction(m_pPrevious); }
 
     CScriptedInteraction(const CScriptedInteraction&) = delete;
     CScriptedInteraction& operator=(const CScriptedInteraction&) = delete;
 
     // Answers, used in order, each by the next prompt of its kind.
-    void AnswerMessageBox(int nResult);
+    void AnswerMessageBox(int nResult) { m_MessageBoxAnswers.push_back(nResult); }
     // play acts on the initialised dialog as a person would and ends it (accept(), reject()
     // or done()); a dialog it leaves open counts as cancelled.
-    void AnswerDialog(std::function<void(QDialog&)> play);
+    void AnswerDialog(std::function<void(QDialog&)> play) { m_DialogAnswers.push_back(play); }
     // A path for the next open or save dialog; an empty path cancels.
-    void AnswerFile(const QString& strPath);
+    void AnswerFile(const QString& strPath) { m_FileAnswers.push_back(strPath); }
     // The command id to choose in the next pop-up menu (also inside sub-menus); 0 dismisses
     // it. A disabled or missing item cannot be chosen and dismisses the menu.
-    void AnswerMenu(int nCommandId);
+    void AnswerMenu(int nCommandId) { m_MenuAnswers.push_back(nCommandId); }
 
-    // Everything asked so far, in order.
+    // Everything asked so far, in the order the prompts ended.
     const std::vector<Prompt>& Prompts() const { return m_Prompts; }
     // Answers queued but not used yet.
-    int UnusedAnswers() const;
+    int UnusedAnswers() const {
+        return static_cast<int>(m_MessageBoxAnswers.size() + m_DialogAnswers.size() +
+                                m_FileAnswers.size() + m_MenuAnswers.size());
+    }
 
     int MessageBox(QWidget* pOwner, const QString& strText, const QString& strCaption,
                    unsigned nType) override;

@@ -82,14 +82,8 @@ std::optional<std::string> PlainField(const std::string& strBody, int nField) {
 // The decoders read through the comma index; it must find exactly the plain fields.
 TEST(CNmeaBody, FindsThePlainFields) {
     std::mt19937 rng(777);
-    std::vector<std::string> bodies = {"",
-                                       "a,,c",
-                                       ",b",
-                                       "a,",
-                                       "a*b,c",
-                                       "a,*b",
-                                       "123456789012345678901234567890,x",
-                                       "1234567890123456789012345"};
+    std::vector<std::string> bodies = {
+        "", "a,,c", ",b", "a,", "a*b,c", "a,*b", std::string(30, '1') + ",x", std::string(25, '2')};
     for (int i = 0; i < 50000; ++i)
         bodies.push_back(RandomText(rng, ",,,*ab1", 60));
     for (const std::string& strBody : bodies) {

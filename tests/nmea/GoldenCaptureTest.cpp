@@ -33,18 +33,13 @@ Decoded Decode(const std::string& strBytes, bool bAllSystems, const std::vector<
     return {RecordJson(parser, counts) + "\n", notify.all};
 }
 
-std::vector<fs::path> Captures() {
+TEST(GoldenCapture, EachDecodesToItsExpectedOutputInBothReadingsAndAnyChunking) {
     std::vector<fs::path> captures;
     for (const char* pszFolder : {"", "rules"})
         for (const auto& entry : fs::directory_iterator(fs::path(RAVUZIZ_DATA_DIR) / pszFolder))
             if (entry.path().extension() == ".nmea")
                 captures.push_back(entry.path());
     std::sort(captures.begin(), captures.end());
-    return captures;
-}
-
-TEST(GoldenCapture, EachDecodesToItsExpectedOutputInBothReadingsAndAnyChunking) {
-    const std::vector<fs::path> captures = Captures();
     ASSERT_GE(captures.size(), 30u);
     for (const fs::path& capture : captures) {
         const std::string strBytes = ReadWholeFile(QString::fromStdString(capture.string()));

@@ -3,25 +3,26 @@
 // recording of the bytes as they arrive, every talker writing the record as GP does, and the
 // systems' one-letter codes.
 #include "common/NmeaSupport.h"
-#include "common/RecordOnly.h"
 
 #include "nmea/GnssSystems.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace {
 
 const std::string kGga = Sentence("GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
 
-// A log that keeps every write and answers each as told (all of it stored, by default).
+// A log that keeps every write and stores all of it, nothing while *pFull holds, or half of a
+// write and then gives up.
 struct Log : INmeaLogFile {
     std::vector<std::string>& writes;
-    std::function<Result(uint32_t)> answer = [](uint32_t n) { return Result{n, true}; };
-    explicit Log(std::vector<std::string>& w) : writes(w) {}
+    const bool* pFull;
+    bool bGiveUp;
+    explicit Log(std::vector<std::string>& w, const bool* pF = nullptr, bool bG = false)
+        : writes(w), pFull(pF), bGiveUp(bG) {}
     Result Write(const uint8_t* p, uint32_t n) override {
-        return writes.emplace_back(reinterpret_cast<const char*>(p), n), answer(n);
+        writes.emplace_back(reinterpret_cast<const char*>(p), n);
+        return bGiveUp ? Result{n / 2, false} : Result{pFull && *pFull ? 0 : n, true};
     }
 };
 
@@ -50,11 +51,7 @@ TEST(Reader, ResetRestoresTheRecordButKeepsAHalfReadSentenceTheCountAndTheRecord
 TEST(Reader, RecordingWritesEveryChunkOnceAndCountsOnlyWhatWasStored) {
     std::vector<std::string> writes;
     bool bFull = false;
-    const auto log = [&] {
-        auto pLog = std::make_unique<Log>(writes);
-        pLog->answer = [&](uint32_t n) { return INmeaLogFile::Result{bFull ? 0 : n, true}; };
-        return pLog;
-    };
+    const auto log = [&] { return std::make_unique<Log>(writes, &bFull); };
     CNmeaParser parser;
     EXPECT_FALSE(parser.StopRecording());
     parser.Feed("ignored", 7); // nothing is open: nothing written
@@ -72,10 +69,8 @@ TEST(Reader, RecordingWritesEveryChunkOnceAndCountsOnlyWhatWasStored) {
     EXPECT_EQ(parser.LoggedBytes(), 0u); // a new recording counts afresh
 
     // A log that gives up ends the recording, counting what it stored.
-    auto pGivingUp = std::make_unique<Log>(writes);
-    pGivingUp->answer = [](uint32_t n) { return INmeaLogFile::Result{n / 2, false}; };
     CNmeaParser other;
-    ASSERT_TRUE(other.StartRecording(std::move(pGivingUp)));
+    ASSERT_TRUE(other.StartRecording(std::make_unique<Log>(writes, nullptr, true)));
     other.Feed(kGga.data(), static_cast<uint32_t>(kGga.size()));
     EXPECT_FALSE(other.IsRecording());
     EXPECT_EQ(other.LoggedBytes(), kGga.size() / 2);

@@ -2,12 +2,13 @@
 // The program as started from a terminal: its help, its version, refusals of bad arguments,
 // a picture of a page taken without a display while a recording replays, and a receiver on a
 // device and on a TCP connection, each recorded byte for byte.
-#include "common/Loopback.h"
+#include "common/Events.h"
+#include "common/NmeaSupport.h"
 #include "common/RunProgram.h"
 
-#include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -56,11 +57,6 @@ TEST(Program, PicturesAPageOfAReplayWithoutADisplay) {
     EXPECT_EQ(picture.pixel(120, 180), qRgb(255, 255, 255));
 }
 
-std::string ReadAll(const QString& strPath) {
-    QFile file(strPath);
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
-}
-
 // A current receiver at ten fixes a second on a terminal: what the program recorded is
 // exactly a stretch of what the receiver sent, nothing lost, doubled or reordered.
 TEST(Program, RecordsADeviceByteForByteAndKeepsAnExistingRecording) {
@@ -74,14 +70,14 @@ TEST(Program, RecordsADeviceByteForByteAndKeepsAnExistingRecording) {
                                 strGot.toStdString() + " --screenshot " +
                                 dir.filePath("p.png").toStdString() + " --after 3";
     EXPECT_EQ(RunRavuziz(strArgs).nStatus, 0);
-    const std::string strRecorded = ReadAll(strGot);
+    const std::string strRecorded = ReadWholeFile(strGot);
     // An existing recording is kept unless told otherwise.
     EXPECT_EQ(RunRavuziz(strArgs).nStatus, 2);
-    EXPECT_EQ(ReadAll(strGot), strRecorded);
+    EXPECT_EQ(ReadWholeFile(strGot), strRecorded);
     sim.terminate();
     ASSERT_TRUE(sim.waitForFinished(10000));
 
-    const std::string strServed = ReadAll(strSent);
+    const std::string strServed = ReadWholeFile(strSent);
     EXPECT_GT(strRecorded.size(), 5000u); // seconds of a multi-system receiver
     EXPECT_NE(strServed.find(strRecorded), std::string::npos)
         << strRecorded.size() << " bytes recorded, " << strServed.size() << " served";
@@ -90,7 +86,7 @@ TEST(Program, RecordsADeviceByteForByteAndKeepsAnExistingRecording) {
 // A network source from the command line: what the program recorded is exactly what it was
 // served. (Datagrams and gpsd are left to the source tests.)
 TEST(Program, RecordsANetworkSourceByteForByte) {
-    const std::string strCapture = ReadAll(QString::fromStdString(kDemo));
+    const std::string strCapture = ReadWholeFile(QString::fromStdString(kDemo));
     QTemporaryDir dir;
     QTcpServer server;
     ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
@@ -100,7 +96,7 @@ TEST(Program, RecordsANetworkSourceByteForByte) {
                    dir.filePath("got.nmea"), "--screenshot", dir.filePath("p.png"), "--after",
                    "2"});
     std::unique_ptr<QTcpSocket> pPeer;
-    PumpUntil(
+    ProcessEventsUntil(
         [&] {
             if (server.hasPendingConnections()) {
                 pPeer.reset(server.nextPendingConnection());
@@ -111,7 +107,7 @@ TEST(Program, RecordsANetworkSourceByteForByte) {
         60000);
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0);
-    EXPECT_TRUE(ReadAll(dir.filePath("got.nmea")) == strCapture);
+    EXPECT_TRUE(ReadWholeFile(dir.filePath("got.nmea")) == strCapture);
 }
 
 } // namespace

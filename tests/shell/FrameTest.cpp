@@ -176,8 +176,8 @@ TEST_F(Frame, TheLightFollowsTheFixQualityAndTurnsRedWhenSilent) {
         int nQuality;
         CStatusLight::Colour expected;
     } const steps[] = {{0, CStatusLight::Colour::Red},   {2, CStatusLight::Colour::Blue},
-                       {9, CStatusLight::Colour::Blue},  {1, CStatusLight::Colour::Green},
-                       {8, CStatusLight::Colour::Green}, {200, CStatusLight::Colour::Green}};
+                       {9, CStatusLight::Colour::Blue},  {8, CStatusLight::Colour::Green},
+                       {1, CStatusLight::Colour::Green}, {200, CStatusLight::Colour::Green}};
     for (const Step& step : steps) {
         gps.m_nFixQuality = static_cast<uint8_t>(step.nQuality);
         PostMessage(&frame, WM_GPS_SENTENCE);
@@ -190,10 +190,11 @@ TEST_F(Frame, TheLightFollowsTheFixQualityAndTurnsRedWhenSilent) {
     gps.m_nFixQuality = 1;
     for (int i = 0; i < CPollLoop::kSilentTicks; ++i) // no source: silence
         frame.OnTimer(CPollLoop::kTimerId);
+    EXPECT_EQ(gps.m_nFixQuality, 0); // the record was reset
+    gps.m_nFixQuality = 1;           // and a fix in it is no sign of life
     PostMessage(&frame, WM_GPS_SENTENCE);
     ProcessPosted();
     EXPECT_EQ(frame.LedColour(), CStatusLight::Colour::Red);
-    EXPECT_EQ(gps.m_nFixQuality, 0); // the record was reset
 }
 
 // (Recording itself, its menu states and its faults are run through the whole program in the

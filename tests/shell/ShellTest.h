@@ -5,7 +5,7 @@
 #pragma once
 
 #include "common/CleanStore.h"
-#include "common/PostedEvents.h"
+#include "common/Events.h"
 #include "common/ScriptedInteraction.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsStore.h"

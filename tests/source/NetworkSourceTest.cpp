@@ -4,6 +4,7 @@
 // real daemon, reading a simulated receiver) giving exactly the receiver's sentences. (A TCP
 // peer lost and found again, and an unknown host, are run through the whole program in the
 // fault tests.)
+#include "common/Events.h"
 #include "common/Loopback.h"
 #include "common/NmeaSupport.h"
 
@@ -11,6 +12,9 @@
 #include "source/GpsdFilter.h"
 #include "source/GpsdSource.h"
 
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QUdpSocket>
 #include <gtest/gtest.h>
 
@@ -20,7 +24,7 @@ namespace {
 std::string ReadAll(CDeviceHandle& device, size_t nBytes) {
     std::string s;
     char buffer[256];
-    PumpUntil([&] {
+    ProcessEventsUntil([&] {
         for (int n; (n = device.Read(buffer, 255)) > 0;)
             s.append(buffer, static_cast<size_t>(n));
         return s.size() >= nBytes;
@@ -71,7 +75,7 @@ TEST(NetworkSource, APortThatRefusesIsTriedAgainLessAndLessOften) {
     CTcpDevice device(QStringLiteral("127.0.0.1"), nPort);
     device.SetRetryRange(10, 80);
     device.Start();
-    PumpUntil([] { return false; }, 700);
+    ProcessEventsUntil([] { return false; }, 700);
     // 10 + 20 + 40 + 80 + 80 ... ms: a handful of attempts, not a spin.
     EXPECT_GE(device.Attempts(), 4);
     EXPECT_LE(device.Attempts(), 14);
@@ -98,6 +102,46 @@ TEST(NetworkSource, UdpDatagramsOfAnySizeArriveWhole) {
     const std::string strGot = ReadAll(device, strSent.size());
     EXPECT_TRUE(strGot == strSent) << strGot.size() << " of " << strSent.size() << " bytes";
 }
+
+// ravuziz-sim serving on a pseudo-terminal (a copy of what it sent kept), and the real gpsd
+// from Debian reading that terminal and listening on Port(), its control socket in a folder of
+// its own so that no gpsd the machine runs as a service takes part. Both end with the object.
+class CGpsdRun {
+public:
+    bool Start() {
+        const QString strGpsd =
+            QStandardPaths::findExecutable(QStringLiteral("gpsd"), {"/usr/sbin", "/usr/bin"});
+        if (strGpsd.isEmpty())
+            return false;
+        m_Sim.start(QStringLiteral(RAVUZIZ_BIN_DIR "/tools/ravuziz-sim"),
+                    {"--pty", "--speed", "10", "--copy", m_Dir.filePath("served.nmea")});
+        if (!m_Sim.waitForReadyRead(10000))
+            return false;
+        m_nPort = FreeLoopbackPort();
+        m_Gpsd.start(strGpsd, {"-N", "-n", "-G", "-S", QString::number(m_nPort), "-F",
+                               m_Dir.filePath("gpsd.sock"),
+                               QString::fromLatin1(m_Sim.readLine().trimmed())});
+        return m_Gpsd.waitForStarted(10000);
+    }
+    ~CGpsdRun() {
+        for (QProcess* pProcess : {&m_Gpsd, &m_Sim}) {
+            pProcess->terminate();
+            pProcess->waitForFinished(5000);
+        }
+    }
+    quint16 Port() const { return m_nPort; }
+    // Ends the receiver and returns every byte it sent.
+    std::string Served() {
+        m_Sim.terminate();
+        m_Sim.waitForFinished(5000);
+        return ReadWholeFile(m_Dir.filePath("served.nmea"));
+    }
+
+private:
+    QTemporaryDir m_Dir;
+    QProcess m_Sim, m_Gpsd;
+    quint16 m_nPort = 0;
+};
 
 TEST(Gpsd, GivesTheReceiversSentencesAndNothingElse) {
     CGpsdRun gpsd;

@@ -9,11 +9,13 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 namespace {
 
 // A replay of strRecording on a turned clock; strOut is what it has let through so far.
 struct PacedReplay {
+    explicit PacedReplay(std::string str) : strRecording(std::move(str)) {}
     std::string strRecording;
     CRecordedPace pace;
     size_t nFed = 0;

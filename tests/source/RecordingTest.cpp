@@ -6,7 +6,6 @@
 // disk that fills up and a replay under another name are run through the whole program in the
 // fault tests.)
 #include "common/NmeaSupport.h"
-#include "common/RecordOnly.h"
 
 #include "shell/PollLoop.h"
 #include "source/Recording.h"

@@ -2,12 +2,10 @@
 // The averaging arithmetic's agreement with a plain computation over long series, and which
 // fixes the sampling rule lets in.
 #include "stats/Averaging.h"
-#include "nmea/NmeaParser.h"
-
-#include <gtest/gtest.h>
+#include "StatsTestSupport.h"
 
 #include <cmath>
-#include <limits>
+#include <numeric>
 #include <random>
 #include <vector>
 
@@ -27,13 +25,10 @@ TEST(Averaging, LongSeriesAgreeWithAPlainComputation) {
         ys.push_back(y);
         avg.Add(y);
         ls.Add(y);
-        double dMean = 0;
-        for (double v : ys)
-            dMean += v;
-        dMean /= static_cast<double>(ys.size());
+        const double dMean =
+            std::accumulate(ys.begin(), ys.end(), 0.0) / static_cast<double>(ys.size());
         dSumSqDev += (y - dMean) * (y - dMean);
-        if (k >= 2) {
-            // Closed-form fit over samples 1..k, read at k + 1.
+        if (k % 500 == 0) { // the closed-form fit over samples 1..k, read at k + 1
             double sx = 0, sy = 0, sxx = 0, sxy = 0;
             for (int i = 1; i <= k; ++i) {
                 sx += i;
@@ -42,11 +37,10 @@ TEST(Averaging, LongSeriesAgreeWithAPlainComputation) {
                 sxy += i * ys[i - 1];
             }
             const double slope = (k * sxy - sx * sy) / (k * sxx - sx * sx);
-            const double intercept = (sy - slope * sx) / k;
-            if (k % 500 == 0) {
-                EXPECT_NEAR(ls.m_dSlope, slope, 1e-10) << k;
-                EXPECT_NEAR(ls.Estimate(), slope * (k + 1) + intercept, 1e-9) << k;
-            }
+            EXPECT_NEAR(ls.m_dSlope, slope, 1e-10) << k;
+            EXPECT_NEAR(ls.Estimate(), slope * (k + 1) + (sy - slope * sx) / k, 1e-9) << k;
+        }
+        if (k >= 2) {
             const double r = y - (ls.m_dSlope * (k + 1) + ls.m_dIntercept);
             dSumSqResiduals += r * r;
         }
@@ -56,15 +50,13 @@ TEST(Averaging, LongSeriesAgreeWithAPlainComputation) {
     EXPECT_NEAR(ls.m_dStdDev, std::sqrt(dSumSqResiduals / 5000), 1e-12);
 }
 
-struct Fix {
-    int nQuality;
-    double dHdop, dPdop, dVdop;
-};
-
 TEST(Averaging, SamplingRuleDecidesPerCoordinate) {
     struct Case {
         const char* pLegend;
-        Fix fix;
+        struct {
+            int nQuality;
+            double dHdop, dPdop, dVdop;
+        } fix;
         AveragingSettings settings;
         uint32_t nLatLon, nAlt;
     } const cases[] = {
@@ -82,13 +74,7 @@ TEST(Averaging, SamplingRuleDecidesPerCoordinate) {
     };
     for (const Case& c : cases) {
         CNmeaParser gps;
-        gps.m_nFixQuality = static_cast<uint8_t>(c.fix.nQuality);
-        gps.m_dLatitude = 47.5;
-        gps.m_dLongitude = -122.25;
-        gps.m_dAltitude = 100;
-        gps.m_dHdop = c.fix.dHdop;
-        gps.m_dPdop = c.fix.dPdop;
-        gps.m_dVdop = c.fix.dVdop;
+        SetFix(gps, c.fix.nQuality, 47.5, -122.25, 100, c.fix.dHdop, c.fix.dVdop, c.fix.dPdop);
         gps.m_dGgaHdop = 99; // never used
         PositionAverages averages;
         averages.AddFix(gps, c.settings);
@@ -99,17 +85,16 @@ TEST(Averaging, SamplingRuleDecidesPerCoordinate) {
     }
 }
 
+// A number too large for a double is larger than any DOP, not 0.
 TEST(Averaging, ThresholdTextReadsALeadingNumber) {
     struct Case {
         const char* pText;
         double d;
-    } const cases[] = {{"3.0", 3.0},  {"3.000000", 3.0}, {"2.5", 2.5}, {"  2.5xyz", 2.5},
-                       {"+1.5", 1.5}, {"-1", -1},        {"", 0},      {"abc", 0},
-                       {"1e1", 10.0}, {".5", 0.5},       {"+-1", 0}};
+    } const cases[] = {{"3.000000", 3.0}, {"  2.5xyz", 2.5},  {"+1.5", 1.5}, {"-1", -1},
+                       {"", 0},           {"abc", 0},         {"1e1", 10.0}, {".5", 0.5},
+                       {"+-1", 0},        {"1e999", HUGE_VAL}};
     for (const Case& c : cases)
         EXPECT_EQ(ParseThreshold(c.pText), c.d) << '"' << c.pText << '"';
-    // Too large for a double is larger than any DOP, not 0.
-    EXPECT_EQ(ParseThreshold("1e999"), std::numeric_limits<double>::infinity());
 }
 
 } // namespace

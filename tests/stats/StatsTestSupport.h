@@ -1,16 +1,11 @@
 // SPDX-License-Identifier: MIT
 // What the tests of the statistics page share: a settings store emptied before each test
-// (only ever the test's own folder, which ctest gives it), unit choices, fixes, and reading
-// tables and surfaces.
+// (only ever the test's own folder, which ctest gives it), unit choices and fixes.
 #pragma once
 
 #include "nmea/NmeaParser.h"
-#include "platform/AppInfo.h"
 #include "settings/SettingNames.h"
 #include "settings/SettingsStore.h"
-#include "stats/StatsTable.h"
-
-#include <QImage>
 
 #include "common/CleanStore.h"
 #include "common/Pixels.h"
@@ -43,12 +38,4 @@ inline void SetFix(CNmeaParser& gps, int nQuality, double dLatitude, double dLon
     gps.m_dHdop = dHdop;
     gps.m_dVdop = dVdop;
     gps.m_dPdop = dPdop;
-}
-
-// The text of the table whose cell starts at (x, y), or "(none)".
-inline QString TextAt(const std::vector<StatsText>& texts, int x, int y) {
-    for (const StatsText& text : texts)
-        if (text.x == x && text.y == y)
-            return text.strText;
-    return QStringLiteral("(none)");
 }

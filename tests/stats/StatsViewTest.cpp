@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: MIT
 // The "Stats" page as the user meets it: one sample per GGA while enabled, drawn in opaque
-// cells without an erase, the enable toggle, the reset question and the thresholds dialog's
-// effect. (A replay reaching the page through the frame is a shell test.)
+// cells without an erase, the enable toggle, the reset question, and the thresholds dialog:
+// what it shows, stores and refuses, and what the page applies. (A replay is a shell test.)
 #include "StatsTestSupport.h"
 
+#include "common/ScriptedInteraction.h"
 #include "platform/Dialog.h"
 #include "platform/DrawContext.h"
-#include "common/ScriptedInteraction.h"
 #include "platform/SystemMetrics.h"
+#include "stats/AvgThresholdsDlg.h"
 #include "stats/StatsView.h"
 
 #include <QAbstractButton>
@@ -17,15 +18,12 @@
 
 namespace {
 
-constexpr int kWidth = 320;
-constexpr int kHeight = 300;
-
 class StatsViewTest : public StoreTest {
 protected:
     void CreateView() {
-        frame.resize(kWidth, kHeight);
+        frame.resize(320, 300);
         pView = new CStatsView(gps, &frame);
-        ASSERT_TRUE(pView->Create(kStatsViewName, {0, 0, kWidth, kHeight}, &frame, ID_PAGE_WND));
+        ASSERT_TRUE(pView->Create(kStatsViewName, {0, 0, 320, 300}, &frame, ID_PAGE_WND));
         pView->UpdateSurface();
         CDrawContext dc;
         dc.SelectFont(CFont::FromPointSize(70, QStringLiteral("Arial"), ScreenDpiY()));
@@ -110,33 +108,98 @@ TEST_F(StatsViewTest, ResetAsksAndYesResetsLeavingNothingOfTheLongerValues) {
     EXPECT_EQ(LatLonCount(), 1u);
 }
 
-// The page keeps the settings it loaded until the dialog is accepted, and the dialog starts
-// from the store, not from the page's copies.
-TEST_F(StatsViewTest, ThresholdsApplyWhenTheDialogIsAccepted) {
-    CreateView();
-    WriteSettingInt(kSectionAveraging, kUseAveraging, 0); // behind the page's back
-    SetFix(gps, 1, 47.5, -122.25, 100.0, 0, 0, 0);        // no GSA: refused with thresholds on
-    Gga();
-    EXPECT_EQ(LatLonCount(), 0u);
+void SetText(QDialog& dialog, int nId, const char* pszText) {
+    GetDlgItemAs<QLineEdit>(&dialog, nId)->setText(QString::fromUtf8(pszText));
+}
 
+// From stored values (none, chosen, neither 0 nor 1) written behind the page's back to what the
+// dialog shows; from the person's changes to what OK stores ("%f" texts of the fields as read
+// back); and the page sampling by the settings it loaded until OK, then by the new ones: a fix
+// without GSA before, one with HDOP 2.5, VDOP 2.5 and PDOP 9 after, as lat/lon and altitude.
+TEST_F(StatsViewTest, ThresholdsDialogShowsTheStoreAndThePageAppliesWhatOkStored) {
+    CreateView();
+    struct Case {
+        const char* pLegend;
+        std::vector<std::pair<const char*, const char*>> stored;
+        std::function<void(QDialog&)> play;
+        const char* pszExpected; // shown / stored / taken before and after
+    } const cases[] = {
+        {"first use", {}, {}, "11010 3.00 3.00 / 1 1 1 3.000000 3.000000 / 00 11"},
+        {"chosen values",
+         {{kUseAveraging, "0"},
+          {kLatLonUseHdop, "0"},
+          {kLatLonAvgThreshold, "2.456"},
+          {kAltAvgThreshold, "10"}},
+         [](QDialog& dialog) {
+             for (const int nId : {IDC_USE_AVERAGING, IDC_LATLON_HDOP, IDC_ALT_PDOP})
+                 GetDlgItemAs<QAbstractButton>(&dialog, nId)->click();
+         },
+         "00110 2.46 10.00 / 1 1 0 2.460000 10.000000 / 00 01"},
+        {"neither 0 nor 1",
+         {{kUseAveraging, "2"}, {kLatLonUseHdop, "-1"}, {kAltUseVdop, "7"}},
+         [](QDialog& dialog) {
+             SetText(dialog, IDC_LATLON_THRESHOLD, " 1.75 ");
+             SetText(dialog, IDC_ALT_THRESHOLD, "1e1");
+         },
+         "00000 3.00 3.00 / 0 0 0 1.750000 10.000000 / 00 11"},
+    };
+    const auto sampled = [&](double dHdop, double dVdop, double dPdop) {
+        const uint32_t nLatLon = LatLonCount(), nAltitude = AltitudeCount();
+        SetFix(gps, 1, 47.5, -122.25, 100.0, dHdop, dVdop, dPdop);
+        Gga();
+        return std::to_string(LatLonCount() - nLatLon) +
+               std::to_string(AltitudeCount() - nAltitude);
+    };
+    for (const Case& c : cases) {
+        CleanStoreTest::SetUp();
+        for (const auto& [pszName, pszValue] : c.stored)
+            WriteSettingString(kSectionAveraging, pszName, pszValue);
+        const std::string strBefore = sampled(0, 0, 0);
+        CScriptedInteraction person;
+        std::string strShown; // the check box and the radio buttons as 1 or 0, the fields
+        person.AnswerDialog([&](QDialog& dialog) {
+            for (const int nId :
+                 {IDC_USE_AVERAGING, IDC_LATLON_HDOP, IDC_LATLON_PDOP, IDC_ALT_VDOP, IDC_ALT_PDOP})
+                strShown += GetDlgItemAs<QAbstractButton>(&dialog, nId)->isChecked() ? '1' : '0';
+            for (const int nId : {IDC_LATLON_THRESHOLD, IDC_ALT_THRESHOLD})
+                strShown += " " + GetDlgItemAs<QLineEdit>(&dialog, nId)->text().toStdString();
+            if (c.play)
+                c.play(dialog);
+            dialog.accept();
+        });
+        EXPECT_TRUE(pView->OnCommand(ID_AVG_THRESHOLDS));
+        QString strStored;
+        for (const char* pszName :
+             {kUseAveraging, kLatLonUseHdop, kAltUseVdop, kLatLonAvgThreshold, kAltAvgThreshold})
+            strStored += (strStored.isEmpty() ? "" : " ") + Stored(pszName);
+        EXPECT_EQ(strShown + " / " + strStored.toStdString() + " / " + strBefore + " " +
+                      sampled(2.5, 2.5, 9.0),
+                  c.pszExpected)
+            << c.pLegend;
+    }
+}
+
+// Anything but a number above 0 would refuse every sample: it is refused itself, in either
+// field, and the dialog stays open until both hold one or the person cancels.
+TEST_F(StatsViewTest, ThresholdsDialogRefusesTextsThatAreNotNumbersAboveZero) {
+    CreateView();
+    const char* const refused[] = {"abc", "", "0", "-1", "1.75x", "2,5", "inf"};
     CScriptedInteraction person;
-    bool bShownChecked = true;
     person.AnswerDialog([&](QDialog& dialog) {
-        auto* pBox = GetDlgItemAs<QAbstractButton>(&dialog, IDC_USE_AVERAGING);
-        bShownChecked = pBox->isChecked();
-        pBox->setChecked(true);
-        GetDlgItemAs<QLineEdit>(&dialog, IDC_LATLON_THRESHOLD)->setText("2.5");
-        dialog.accept();
+        for (const int nField : {IDC_LATLON_THRESHOLD, IDC_ALT_THRESHOLD}) {
+            for (const char* pszTyped : refused) {
+                SetText(dialog, IDC_LATLON_THRESHOLD, "4");
+                SetText(dialog, IDC_ALT_THRESHOLD, "4");
+                SetText(dialog, nField, pszTyped);
+                dialog.accept();
+                ASSERT_EQ(dialog.result(), 0) << pszTyped << " closed the dialog";
+            }
+        }
+        dialog.reject();
     });
     EXPECT_TRUE(pView->OnCommand(ID_AVG_THRESHOLDS));
-    EXPECT_FALSE(bShownChecked);
-    SetFix(gps, 1, 47.5, -122.25, 100.0, 2.5, 2.5, 9.0);
-    Gga();
-    EXPECT_EQ(LatLonCount(), 0u);
-    EXPECT_EQ(AltitudeCount(), 1u);
-    gps.m_dHdop = 2.49;
-    Gga();
-    EXPECT_EQ(LatLonCount(), 1u);
+    EXPECT_EQ(person.Prompts().size(), 2 * std::size(refused) + 1);
+    EXPECT_EQ(Stored(kLatLonAvgThreshold), "(absent)");
 }
 
 } // namespace
