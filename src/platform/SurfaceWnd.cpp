@@ -166,6 +166,15 @@ void CSurfaceWnd::showEvent(QShowEvent*) {
     Invalidate(true);
 }
 
+void CSurfaceWnd::hideEvent(QHideEvent* pEvent) {
+    // A window put away (a page behind another, with its children) is drawn afresh when it
+    // comes back, so its surface is of no use meanwhile: a megabyte a page at the usual size.
+    // A window the desktop hides (minimised) keeps it.
+    if (!pEvent->spontaneous() && !isVisible())
+        m_Surface = QImage();
+    QWidget::hideEvent(pEvent);
+}
+
 void CSurfaceWnd::customEvent(QEvent* pEvent) {
     if (const int nMessage = MessageOf(pEvent)) {
         OnMessage(nMessage);

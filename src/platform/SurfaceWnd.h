@@ -101,6 +101,7 @@ protected:
     void paintEvent(QPaintEvent* pEvent) override;
     void resizeEvent(QResizeEvent* pEvent) override;
     void showEvent(QShowEvent* pEvent) override;
+    void hideEvent(QHideEvent* pEvent) override;
     void customEvent(QEvent* pEvent) override;
     void timerEvent(QTimerEvent* pEvent) override;
     void contextMenuEvent(QContextMenuEvent* pEvent) override;
