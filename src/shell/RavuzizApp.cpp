@@ -2,6 +2,7 @@
 #include "shell/RavuzizApp.h"
 
 #include "platform/AppInfo.h"
+#include "platform/DeferredIconStyle.h"
 
 #include <QCoreApplication>
 
@@ -13,6 +14,7 @@ CRavuzizApp::CRavuzizApp() {
 bool CRavuzizApp::InitInstance(const CMainFrame::Options& options) {
     // Settings go to ~/.config/VEVO/Ravuziz.conf from here on; nothing reads one earlier.
     QCoreApplication::setOrganizationName(QString::fromLatin1(kCompanyKey));
+    DeferStandardIcons();
     // The frame places itself: where it was left, or in the middle of the screen.
     m_pMainWnd = std::make_unique<CMainFrame>(options);
     m_pMainWnd->show();
