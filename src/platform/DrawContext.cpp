@@ -654,6 +654,18 @@ void CDrawContext::SetDevicePixels(int x, int y, std::span<const QRgb> pixels) {
     AccumulateDeviceSpan(y, x0, x1 - 1);
 }
 
+void CDrawContext::FillDevicePixels(int x, int y, int nCount, QRgb rgb) {
+    if (!HasSurface() || y < 0 || y >= m_pImage->height())
+        return;
+    const int x0 = std::max(x, 0);
+    const int x1 = std::min(x + nCount, m_pImage->width());
+    if (x0 >= x1)
+        return;
+    auto* pLine = reinterpret_cast<QRgb*>(m_pImage->scanLine(y));
+    std::fill(pLine + x0, pLine + x1, rgb);
+    AccumulateDeviceSpan(y, x0, x1 - 1);
+}
+
 bool CDrawContext::BitBlt(int x, int y, int nWidth, int nHeight, const CDrawContext& source,
                           int xSrc, int ySrc, unsigned nRop) {
     QPainter::CompositionMode mode;

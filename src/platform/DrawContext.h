@@ -134,6 +134,8 @@ public:
     // Sets the device pixels of device row y from x on to the given colours (clipped to the
     // surface): what was kept of a drawing goes back this way (platform/KeptDrawing.h).
     void SetDevicePixels(int x, int y, std::span<const QRgb> pixels);
+    // The same, for nCount pixels of one colour.
+    void FillDevicePixels(int x, int y, int nCount, QRgb rgb);
 
     // Combines the w x h block at (xSrc, ySrc) of source into this surface at (x, y) by
     // nRop (SRCCOPY, SRCINVERT or SRCAND); false for another operation.

@@ -45,8 +45,7 @@ bool CKeptDrawing::Keep(CSize size, qreal dRatio, const QImage& under,
                 const int xStart = x;
                 while (x < black.width() && set(x))
                     ++x;
-                m_Runs.push_back({xStart, y, x - xStart, m_Pixels.size()});
-                m_Pixels.insert(m_Pixels.end(), pBlack + xStart, pBlack + x);
+                KeepRun(y, pBlack, xStart, x);
                 continue;
             }
             const QRgb rgbUnder = under.pixel(x, y) | 0xFF000000u;
@@ -61,6 +60,33 @@ bool CKeptDrawing::Keep(CSize size, qreal dRatio, const QImage& under,
     return true;
 }
 
+void CKeptDrawing::KeepRun(int y, const QRgb* pLine, int xStart, int xEnd) {
+    // A stretch of one colour is worth a run of its own when it is longer than the pixels
+    // its run and the run that resumes after it cost.
+    constexpr int kMinUniform = 12;
+    const auto literal = [&](int x0, int x1) {
+        if (x0 == x1)
+            return;
+        m_Runs.push_back({x0, y, x1 - x0, static_cast<std::uint32_t>(m_Pixels.size()), 0});
+        m_Pixels.insert(m_Pixels.end(), pLine + x0, pLine + x1);
+    };
+    int xLiteral = xStart;
+    int x = xStart;
+    while (x < xEnd) {
+        int xSame = x + 1;
+        while (xSame < xEnd && pLine[xSame] == pLine[x])
+            ++xSame;
+        if (xSame - x >= kMinUniform) {
+            literal(xLiteral, x);
+            m_Runs.push_back({x, y, xSame - x, static_cast<std::uint32_t>(m_Pixels.size()), 1});
+            m_Pixels.push_back(pLine[x]);
+            xLiteral = xSame;
+        }
+        x = xSame;
+    }
+    literal(xLiteral, xEnd);
+}
+
 bool CKeptDrawing::Put(CDrawContext& dc) const {
     const QImage* pSurface = dc.Surface();
     if (!m_Blends.empty()) {
@@ -71,10 +97,14 @@ bool CKeptDrawing::Put(CDrawContext& dc) const {
                 (pSurface->pixel(blend.x, blend.y) | 0xFF000000u) != blend.under)
                 return false;
     }
-    for (const Run& run : m_Runs)
-        dc.SetDevicePixels(run.x, run.y,
-                           std::span<const QRgb>(m_Pixels.data() + run.nFirst,
-                                                 static_cast<std::size_t>(run.nCount)));
+    for (const Run& run : m_Runs) {
+        if (run.bUniform)
+            dc.FillDevicePixels(run.x, run.y, run.nCount, m_Pixels[run.nFirst]);
+        else
+            dc.SetDevicePixels(run.x, run.y,
+                               std::span<const QRgb>(m_Pixels.data() + run.nFirst,
+                                                     static_cast<std::size_t>(run.nCount)));
+    }
     for (const Blend& blend : m_Blends)
         dc.SetDevicePixels(blend.x, blend.y, std::span<const QRgb>(&blend.drawn, 1));
     return true;

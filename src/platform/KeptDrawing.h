@@ -19,6 +19,7 @@
 #include <QImage>
 #include <QRgb>
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -38,12 +39,17 @@ public:
     bool IsEmpty() const { return m_Runs.empty() && m_Blends.empty(); }
 
 private:
+    // A face is mostly stretches of one colour (the dial, the rim, thick ticks); those keep
+    // one pixel each, so a kept face takes far less memory than its pixels would.
     struct Run {
         int x; // device pixels
         int y;
         int nCount;
-        std::size_t nFirst; // into m_Pixels
+        std::uint32_t nFirst : 31; // into m_Pixels
+        std::uint32_t bUniform : 1;
     };
+
+    void KeepRun(int y, const QRgb* pLine, int xStart, int xEnd);
     struct Blend {
         int x; // device pixels
         int y;
