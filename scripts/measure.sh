@@ -14,7 +14,8 @@
 #   CPU steady        share of one core (process CPU time, not wall time) from 10 seconds
 #                     in to a second before the end, when the picture is taken
 #   X steady          the X server's share of one core over the same time (xvfb only)
-#   RSS end, peak     resident memory at the end of the run and its high-water mark
+#   RSS end, peak     resident memory a second before the picture is taken (taking it needs
+#                     memory of its own) and the high-water mark of the whole run
 #   drawn, shown      how often a minute the visible page (with its child windows) drew on
 #                     its surface and was copied to the display, over the whole run
 #   window shown      how often a minute any part of the main window was copied to the display
@@ -155,8 +156,8 @@ measure() {
     local label="$1" where="$2" page="$3"
     shift 3
     local start pid now elapsed cpu rss hwm xcpu=0
-    local warm_cpu="" warm_x=0 warm_t="" last_cpu=0 last_t=0 last_rss=0 last_hwm=0
-    local steady_cpu=0 steady_x=0 steady_t=0
+    local warm_cpu="" warm_x=0 warm_t="" last_cpu=0 last_t=0 last_hwm=0
+    local steady_cpu=0 steady_x=0 steady_t=0 steady_rss=0
     local -a env_of=(env QT_QPA_PLATFORM=offscreen)
     [[ "$where" == xvfb ]] && env_of=(env QT_QPA_PLATFORM=xcb DISPLAY="$xvfb_display")
     local -a size_of=()
@@ -179,9 +180,9 @@ measure() {
         fi
         # The steady figures end a second before the picture is taken and the program quits.
         if ((elapsed <= (seconds - 1) * 1000)); then
-            steady_cpu=$cpu steady_x=$xcpu steady_t=$elapsed
+            steady_cpu=$cpu steady_x=$xcpu steady_t=$elapsed steady_rss=$rss
         fi
-        last_cpu=$cpu last_t=$elapsed last_rss=$rss last_hwm=$hwm
+        last_cpu=$cpu last_t=$elapsed last_hwm=$hwm
     done
     wait "$pid" || { cat "$work/stderr" >&2; echo "ravuziz failed" >&2; exit 1; }
     local x_steady="-"
@@ -195,7 +196,7 @@ measure() {
         "$(awk -v c="$last_cpu" -v t="$ticks" 'BEGIN { printf "%.2f s", c / t }')" \
         "$(share "$((steady_cpu - ${warm_cpu:-0}))" "$((steady_t - ${warm_t:-0}))")" \
         "$x_steady" \
-        "$(awk -v k="$last_rss" 'BEGIN { printf "%.1f MiB", k / 1024 }')" \
+        "$(awk -v k="$steady_rss" 'BEGIN { printf "%.1f MiB", k / 1024 }')" \
         "$(awk -v k="$last_hwm" 'BEGIN { printf "%.1f MiB", k / 1024 }')" \
         "$(paints drawn "$work/stderr" "$last_t")" "$(paints shown "$work/stderr" "$last_t")" \
         "$(paints window "$work/stderr" "$last_t")"

@@ -73,7 +73,8 @@ protected:
     }
 
     // After every reading's tick the page is the plain drawing; a repaint showing the same
-    // again puts every face back from its kept pixels, and is the plain drawing too.
+    // again puts every face back from its kept pixels, and is the plain drawing too. Shown
+    // often enough to pay for keeping them, so the next reading's faces are kept as soon.
     void TickThroughReadings() {
         for (const Reading& r : kReadings) {
             SCOPED_TRACE(r.pszLegend);
@@ -86,6 +87,10 @@ protected:
             // changes with their values: then the face is drawn.
             for (const int nCode : DrawnGauges(*m_pPanel))
                 EXPECT_TRUE(m_pPanel->ShowedKeptFace(nCode) || m_bLabelsReachPast) << nCode;
+            for (int n = 1; n < CGaugeFaceCache::kPutsToPay; ++n) {
+                m_pPanel->Invalidate(false);
+                Command({});
+            }
         }
     }
 
@@ -118,6 +123,30 @@ TEST_F(FaceCacheTest, KeptFacesShowWhatPlainDrawingShows) {
     m_pPanel->Invalidate(false);
     EXPECT_TRUE(Command({}) == PlainPage(*m_pPanel, DrawnGauges(*m_pPanel)));
     SetTextScale(100);
+}
+
+// A card turning a little after every repaint would be kept at every turn for one showing:
+// keeping it waits longer each time, and a card that stays put is kept again.
+TEST_F(FaceCacheTest, AFaceThatKeepsChangingIsKeptLessOften) {
+    MakePanel(400, 300);
+    const auto showings = [&](int nRepaints) {
+        int nShown = 0;
+        for (int n = 0; n < nRepaints; ++n) {
+            m_pPanel->Invalidate(false);
+            EXPECT_TRUE(Command({}) == PlainPage(*m_pPanel, DrawnGauges(*m_pPanel)));
+            nShown += m_pPanel->ShowedKeptFace(kGaugeCompass) ? 1 : 0;
+        }
+        return nShown;
+    };
+    Set(kReadings[1]);
+    int nShown = 0;
+    for (int nTurn = 0; nTurn < 8; ++nTurn) {
+        gps.m_dCourse += 2.5;
+        Tick();
+        nShown += showings(1);
+    }
+    EXPECT_LT(nShown, 4);
+    EXPECT_GE(showings(40), 30);
 }
 
 TEST_F(FaceCacheTest, ATickThatShowsTheSameDrawsNothing) {
