@@ -100,6 +100,24 @@ TEST(SurfaceWnd, RepaintsEraseWhenAskedAndKeepWhatWasDrawnOutsideThem) {
     EXPECT_EQ(CountPixels(wnd.Surface(), Qt::green), 0);
 }
 
+// A window put away (a page behind another) holds no surface, and comes back drawn afresh; a
+// window never shown keeps the surface it was drawn on.
+TEST(SurfaceWnd, AWindowPutAwayGivesItsSurfaceBackUntilShownAgain) {
+    QWidget top;
+    top.resize(40, 30);
+    CProbeWnd wnd;
+    ASSERT_TRUE(wnd.Create(QStringLiteral("Probe"), {0, 0, 30, 20}, &top, 1, true));
+    top.show();
+    wnd.UpdateSurface();
+    wnd.hide();
+    EXPECT_TRUE(wnd.Surface().isNull());
+    wnd.log.clear();
+    wnd.show();
+    wnd.UpdateSurface();
+    EXPECT_EQ(wnd.log, (Log{"erase", "paint"}));
+    EXPECT_EQ(wnd.Surface().size(), QSize(30, 20));
+}
+
 // Posted messages arrive after the posting handler, in the order posted; broadcasts reach the
 // top-level windows only.
 TEST(SurfaceWnd, MessagesArriveAfterThePostingHandlerInOrderAndBroadcastsAtTopLevel) {
