@@ -238,8 +238,8 @@ int main(int argc, char** argv) {
     // keeps such blocks in its heap once one has been freed, and the process would go on
     // holding the memory of every face it rebuilt.
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);
-    // The few threads (the X event reader, the bus, the source's reader) allocate little and
-    // seldom; one heap for all of them spares an arena of pages each.
+    // The few threads (the X event reader, the desktop bus, the painter's helpers) allocate little
+    // and seldom; one heap for all of them spares an arena of pages each.
     mallopt(M_ARENA_MAX, 1);
     Arguments args;
     if (const int nStatus = Parse(argc, argv, args); nStatus >= 0)

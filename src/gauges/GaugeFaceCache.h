@@ -58,7 +58,7 @@ private:
     CKeptDrawing m_Pixels;
     std::optional<Key> m_Kept;  // what m_Pixels show
     std::optional<Key> m_Drawn; // what the last Draw put on its context
-    int m_nDrawnRun = 0;        // Draws in a row of m_Drawn
+    int m_nDrawnRun = 0;        // draws in a row of m_Drawn
     int m_nWait = kFirstWait;
     int m_nPuts = 0; // of the kept pixels
     bool m_bShowedCopy = false;
