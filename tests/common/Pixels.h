@@ -25,16 +25,6 @@ template <typename F> void ForEachPixel(const QImage& image, QRect area, F f) {
             f(x, y);
 }
 
-// The smallest rectangle of area holding every pixel that is not background; null when none.
-inline QRect InkBounds(const QImage& image, QColor background, QRect area = QRect()) {
-    QRect bounds;
-    ForEachPixel(image, area, [&](int x, int y) {
-        if (image.pixel(x, y) != background.rgb())
-            bounds |= QRect(x, y, 1, 1);
-    });
-    return bounds;
-}
-
 // Pixels of area that have colour.
 inline int CountPixels(const QImage& image, QColor colour, QRect area = QRect()) {
     int nCount = 0;

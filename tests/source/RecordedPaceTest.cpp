@@ -55,7 +55,7 @@ TEST(RecordedPace, FixesComeWhenTheirTimeHasComeAtAnySpeed) {
     for (const Case& c : {Case{SimKind::Classic, 1, 1}, Case{SimKind::Modern, 10, 1},
                           Case{SimKind::Classic, 1, 4}, Case{SimKind::Modern, 1, 8}}) {
         const std::string strRecording = Simulate(c.kind, 40, 1, 0, c.nRate);
-        PacedReplay replay{strRecording, {}, 0, {}};
+        PacedReplay replay{strRecording};
         replay.pace.SetSpeed(c.dSpeed, 0);
         for (double t = 0; t <= 4.0; t += 0.3) {
             replay.At(t);
@@ -76,7 +76,7 @@ TEST(RecordedPace, GapsAndMidnightAreNotWaitedFor) {
         "$GPGGA,000000.00,1*00\r\n$GPGGA,000001.00,1*00\r\n" // midnight
         "$GPRMC,013000.00,A*00\r\n$GPRMC,013001.00,A*00\r\n" // the receiver was off
         "no time in this line at all";
-    PacedReplay replay{strRecording, {}, 0, {}};
+    PacedReplay replay{strRecording};
     EXPECT_EQ(replay.At(0).find("235959"), std::string::npos);
     replay.At(1);
     EXPECT_EQ(replay.Count("GGA,"), 3u); // 23:59:59, and at once 00:00:00
