@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The shell's dialogs as a person uses them: presets shown, choices handed back, a port with
 // no entry read as the program reads it, and a rate that is no number refused. (Agreeing to
-// the warning is run through the frame.)
+// the warning is run through the frame.) And the program's icon the About box shows.
+#include "common/Golden.h"
 #include "common/ScriptedInteraction.h"
 #include "settings/SettingNames.h"
+#include "shell/AppIcon.h"
 #include "shell/CommSettingsDlg.h"
 #include "shell/UnitsDlg.h"
 
@@ -11,6 +13,15 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+// Drawn at each size a desktop picks from, not scaled from another.
+TEST(AppIcon, ComesAtEverySizeADesktopPicksFrom) {
+    const QIcon icon = AppIcon();
+    ASSERT_FALSE(icon.availableSizes().isEmpty());
+    for (const QSize& size : icon.availableSizes())
+        EXPECT_EQ(icon.pixmap(size).size(), size);
+    EXPECT_TRUE(MatchesPicture(icon.pixmap(48).toImage(), QStringLiteral("app-icon-48")));
+}
 
 struct CommCase {
     const char* pLegend;
