@@ -7,7 +7,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <regex>
 #include <sstream>
 
 std::string Sentence(const std::string& str) {
@@ -24,8 +23,11 @@ std::string Snapshot(const CNmeaParser& parser) {
 }
 
 std::string RecordOnly(const CNmeaParser& parser) {
-    static const std::regex kCounters(R"("m_nSentenceCount":\d+,"m_nLogBytes":\d+,)");
-    return std::regex_replace(Snapshot(parser), kCounters, "");
+    std::string str = Snapshot(parser);
+    for (const char* pszCounter : {"\"m_nSentenceCount\":", "\"m_nLogBytes\":"})
+        if (const size_t nAt = str.find(pszCounter); nAt != std::string::npos)
+            str.erase(nAt, str.find(',', nAt) + 1 - nAt);
+    return str;
 }
 
 void FeedCuts(CNmeaParser& parser, const std::string& str, const std::vector<size_t>& cuts) {
