@@ -10,9 +10,11 @@
 #include "platform/Rect.h"
 
 #include <QRect>
+#include <QRgb>
 #include <QSize>
 
 #include <cmath>
+#include <cwchar>
 
 inline int DeviceEdge(int v, qreal dRatio) {
     return dRatio == 1.0 ? v : static_cast<int>(std::floor(v * dRatio + 0.5));
@@ -47,4 +49,18 @@ inline CRect LogicalCover(const QRect& rect, qreal dRatio) {
 // The device size of a surface nWidth x nHeight logical pixels large.
 inline QSize DeviceSize(int nWidth, int nHeight, qreal dRatio) {
     return {DeviceEdge(nWidth, dRatio), DeviceEdge(nHeight, dRatio)};
+}
+
+// nCount device pixels of one colour from pPixels on. The C library's wide-character fill is
+// a 32-bit fill, and a vectorised one, where a plain loop is stored a pixel at a time: most
+// of what a page draws are spans like these.
+inline void FillRgb(QRgb* pPixels, qsizetype nCount, QRgb rgb) {
+    static_assert(sizeof(wchar_t) == sizeof(QRgb));
+    if (nCount <= 4) { // a thin line's pixel: cheaper than the call
+        for (qsizetype i = 0; i < nCount; ++i)
+            pPixels[i] = rgb;
+        return;
+    }
+    std::wmemset(reinterpret_cast<wchar_t*>(pPixels), static_cast<wchar_t>(rgb),
+                 static_cast<std::size_t>(nCount));
 }

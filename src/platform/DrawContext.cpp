@@ -20,6 +20,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <map>
 #include <optional>
 #include <tuple>
@@ -355,7 +356,7 @@ void CDrawContext::FillDeviceSpan(int y, int x0, int x1, QRgb colour) {
     if (x0 > x1)
         return;
     auto* pLine = reinterpret_cast<QRgb*>(m_pImage->scanLine(y));
-    std::fill(pLine + x0, pLine + x1 + 1, colour | 0xFF000000u);
+    FillRgb(pLine + x0, x1 - x0 + 1, colour | 0xFF000000u);
     AccumulateDeviceSpan(y, x0, x1);
 }
 
@@ -397,6 +398,50 @@ void CDrawContext::LineTo(int x, int y) {
     painter.drawLine(from.x, from.y, x, y);
 }
 
+namespace {
+
+// Device rows written span by span, as shapes and thin lines are drawn: the surface is taken
+// from any copy sharing it once, not at every span, and what was written is gathered as one
+// rectangle of device pixels for the bounds.
+class CSpanWriter {
+public:
+    explicit CSpanWriter(QImage& image)
+        : m_pBits(image.bits()), m_nStride(image.bytesPerLine()), m_nWidth(image.width()),
+          m_nHeight(image.height()) {}
+
+    // Device row y from x0 to x1 (inclusive), clipped to the surface.
+    void Fill(int y, int x0, int x1, QRgb colour) {
+        if (y < 0 || y >= m_nHeight)
+            return;
+        x0 = std::max(x0, 0);
+        x1 = std::min(x1, m_nWidth - 1);
+        if (x0 > x1)
+            return;
+        FillRgb(reinterpret_cast<QRgb*>(m_pBits + y * m_nStride) + x0, x1 - x0 + 1,
+                colour | 0xFF000000u);
+        m_nLeft = std::min(m_nLeft, x0);
+        m_nRight = std::max(m_nRight, x1);
+        m_nTop = std::min(m_nTop, y);
+        m_nBottom = std::max(m_nBottom, y);
+    }
+    QRect Written() const {
+        return m_nLeft > m_nRight ? QRect()
+                                  : QRect(QPoint(m_nLeft, m_nTop), QPoint(m_nRight, m_nBottom));
+    }
+
+private:
+    uchar* m_pBits;
+    qsizetype m_nStride;
+    int m_nWidth;
+    int m_nHeight;
+    int m_nLeft = std::numeric_limits<int>::max();
+    int m_nRight = std::numeric_limits<int>::min();
+    int m_nTop = std::numeric_limits<int>::max();
+    int m_nBottom = std::numeric_limits<int>::min();
+};
+
+} // namespace
+
 void CDrawContext::DrawBresenhamLine(CPoint from, CPoint to) {
     // Stepped in device pixels, a logical pixel thick across its run (as thick as the logical
     // pixel it starts in), so that at two device pixels to one a slanted line has the screen's
@@ -425,12 +470,13 @@ void CDrawContext::DrawBresenhamLine(CPoint from, CPoint to) {
     int nError = dx + dy;
     int x = start.x;
     int y = start.y;
+    CSpanWriter writer(*m_pImage);
     while (x != end.x || y != end.y) {
         if (bAlongX)
             for (int i = 0, n = thickness(y); i < n; ++i)
-                FillDeviceSpan(y + i, x, x, colour);
+                writer.Fill(y + i, x, x, colour);
         else
-            FillDeviceSpan(y, x, x + thickness(x) - 1, colour);
+            writer.Fill(y, x, x + thickness(x) - 1, colour);
         const int e2 = 2 * nError;
         if (e2 >= dy) {
             nError += dy;
@@ -441,6 +487,7 @@ void CDrawContext::DrawBresenhamLine(CPoint from, CPoint to) {
             y += sy;
         }
     }
+    AccumulateDeviceRect(writer.Written());
 }
 
 namespace {
@@ -454,21 +501,23 @@ template <typename SpanOf, typename Fill>
 void DrawRingedShape(const CRect& box, const CRect& inner, const CPen& pen, const CBrush& brush,
                      SpanOf spanOf, Fill fill) {
     const bool bPen = !pen.IsNull();
+    const QRgb rgbPen = pen.Colour().rgb();
+    const QRgb rgbBrush = brush.Colour().rgb();
     for (int y = box.top; y < box.bottom; ++y) {
         const std::optional<Span> outer = spanOf(box, y);
         if (!outer)
             continue;
         const std::optional<Span> inside = bPen ? spanOf(inner, y) : outer;
         if (!inside) {
-            fill(y, outer->x0, outer->x1, pen.Colour().rgb());
+            fill(y, outer->x0, outer->x1, rgbPen);
             continue;
         }
         if (bPen) {
-            fill(y, outer->x0, inside->x0 - 1, pen.Colour().rgb());
-            fill(y, inside->x1 + 1, outer->x1, pen.Colour().rgb());
+            fill(y, outer->x0, inside->x0 - 1, rgbPen);
+            fill(y, inside->x1 + 1, outer->x1, rgbPen);
         }
         if (!brush.IsNull())
-            fill(y, inside->x0, inside->x1, brush.Colour().rgb());
+            fill(y, inside->x0, inside->x1, rgbBrush);
     }
 }
 
@@ -482,9 +531,11 @@ template <typename SpanOf> void CDrawContext::DrawShape(const CRect& rect, SpanO
     if (!m_Pen.IsNull())
         inner.Deflate(m_Pen.Width(), m_Pen.Width());
     const qreal dRatio = DevicePixelRatio();
+    CSpanWriter writer(*m_pImage);
     DrawRingedShape(
         DeviceBox(box, dRatio), DeviceBox(inner, dRatio), m_Pen, m_Brush, spanOf,
-        [this](int y, int x0, int x1, QRgb colour) { FillDeviceSpan(y, x0, x1, colour); });
+        [&writer](int y, int x0, int x1, QRgb colour) { writer.Fill(y, x0, x1, colour); });
+    AccumulateDeviceRect(writer.Written());
 }
 
 void CDrawContext::Rectangle(int nLeft, int nTop, int nRight, int nBottom) {
@@ -641,29 +692,18 @@ void CDrawContext::InvertPixel(int x, int y, const QColor& colour) {
     }
 }
 
-void CDrawContext::SetDevicePixels(int x, int y, std::span<const QRgb> pixels) {
+QRgb* CDrawContext::DeviceRow(int y) {
     if (!HasSurface() || y < 0 || y >= m_pImage->height())
-        return;
-    const int nCount = static_cast<int>(pixels.size());
-    const int x0 = std::max(x, 0);
-    const int x1 = std::min(x + nCount, m_pImage->width());
-    if (x0 >= x1)
-        return;
-    auto* pLine = reinterpret_cast<QRgb*>(m_pImage->scanLine(y));
-    std::memcpy(pLine + x0, pixels.data() + (x0 - x), static_cast<size_t>(x1 - x0) * sizeof(QRgb));
-    AccumulateDeviceSpan(y, x0, x1 - 1);
+        return nullptr;
+    return reinterpret_cast<QRgb*>(m_pImage->scanLine(y));
 }
 
-void CDrawContext::FillDevicePixels(int x, int y, int nCount, QRgb rgb) {
-    if (!HasSurface() || y < 0 || y >= m_pImage->height())
+void CDrawContext::AccumulateDeviceRect(const QRect& device) {
+    if (!HasSurface())
         return;
-    const int x0 = std::max(x, 0);
-    const int x1 = std::min(x + nCount, m_pImage->width());
-    if (x0 >= x1)
-        return;
-    auto* pLine = reinterpret_cast<QRgb*>(m_pImage->scanLine(y));
-    std::fill(pLine + x0, pLine + x1, rgb);
-    AccumulateDeviceSpan(y, x0, x1 - 1);
+    const QRect onSurface = device & m_pImage->rect();
+    if (!onSurface.isEmpty())
+        m_Bounds = m_Bounds.United(LogicalCover(onSurface, DevicePixelRatio()));
 }
 
 bool CDrawContext::BitBlt(int x, int y, int nWidth, int nHeight, const CDrawContext& source,

@@ -131,11 +131,13 @@ public:
     QColor SetPixel(int x, int y, const QColor& colour);
     // XORs the pixel (each of its device pixels) with colour; twice leaves it as it was.
     void InvertPixel(int x, int y, const QColor& colour);
-    // Sets the device pixels of device row y from x on to the given colours (clipped to the
-    // surface): what was kept of a drawing goes back this way (platform/KeptDrawing.h).
-    void SetDevicePixels(int x, int y, std::span<const QRgb> pixels);
-    // The same, for nCount pixels of one colour.
-    void FillDevicePixels(int x, int y, int nCount, QRgb rgb);
+    // Device row y of the surface to write to directly (null off it), for what sets many
+    // device pixels at once: what was kept of a drawing goes back this way
+    // (platform/KeptDrawing.h). The row is the context's own, not shared with a copy of the
+    // surface; what is written there counts as drawn once it is added with
+    // AccumulateDeviceRect (device pixels, clipped to the surface).
+    QRgb* DeviceRow(int y);
+    void AccumulateDeviceRect(const QRect& device);
 
     // Combines the w x h block at (xSrc, ySrc) of source into this surface at (x, y) by
     // nRop (SRCCOPY, SRCINVERT or SRCAND); false for another operation.

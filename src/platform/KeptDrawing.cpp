@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "platform/KeptDrawing.h"
 
+#include "platform/DevicePixels.h"
 #include "platform/GdiObjects.h"
 
-#include <span>
+#include <cstring>
 
 bool CKeptDrawing::Keep(CSize size, qreal dRatio, const QImage& under,
                         const std::function<void(CDrawContext&)>& setUp,
@@ -18,42 +19,50 @@ bool CKeptDrawing::Keep(CSize size, qreal dRatio, const QImage& under,
         return false;
     onBlack.Image().fill(Qt::black);
     onWhite.Image().fill(Qt::white);
-    onUnder.Image() = under.format() == QImage::Format_RGB32
-                          ? under.copy()
-                          : under.convertToFormat(QImage::Format_RGB32);
+    // What lay under, as the rows the drawing's pixels are compared with.
+    const QImage base = under.format() == QImage::Format_RGB32
+                            ? under
+                            : under.convertToFormat(QImage::Format_RGB32);
+    onUnder.Image() = base.copy();
     onUnder.Image().setDevicePixelRatio(dRatio);
+    CRect drawnOn;
     for (CBitmap* pBitmap : {&onBlack, &onWhite, &onUnder}) {
         CDrawContext dc(*pBitmap);
         dc.KeepPainterOpen(); // as a composition draws, so text comes out alike
         setUp(dc);
         draw(dc);
+        drawnOn = drawnOn.United(dc.GetBounds());
     }
 
+    // Past the bounds of its drawing every surface is as it was: nothing set, nothing blended.
     const QImage& black = onBlack.Image();
     const QImage& white = onWhite.Image();
     const QImage& drawn = onUnder.Image();
+    const QRect scan = DeviceRect(drawnOn, dRatio) & black.rect();
     const QRgb rgbBlack = qRgb(0, 0, 0);
     const QRgb rgbWhite = qRgb(255, 255, 255);
-    for (int y = 0; y < black.height(); ++y) {
+    for (int y = scan.top(); y <= scan.bottom(); ++y) {
         const auto* pBlack = reinterpret_cast<const QRgb*>(black.constScanLine(y));
         const auto* pWhite = reinterpret_cast<const QRgb*>(white.constScanLine(y));
         const auto* pDrawn = reinterpret_cast<const QRgb*>(drawn.constScanLine(y));
+        const auto* pUnder = reinterpret_cast<const QRgb*>(base.constScanLine(y));
         const auto set = [&](int x) { return pBlack[x] == pWhite[x] && pBlack[x] == pDrawn[x]; };
-        int x = 0;
-        while (x < black.width()) {
+        int x = scan.left();
+        while (x <= scan.right()) {
             if (set(x)) {
                 const int xStart = x;
-                while (x < black.width() && set(x))
+                while (x <= scan.right() && set(x))
                     ++x;
                 KeepRun(y, pBlack, xStart, x);
                 continue;
             }
-            const QRgb rgbUnder = under.pixel(x, y) | 0xFF000000u;
+            const QRgb rgbUnder = pUnder[x] | 0xFF000000u;
             if (pBlack[x] != rgbBlack || pWhite[x] != rgbWhite || pDrawn[x] != rgbUnder)
-                m_Blends.push_back({x, y, rgbUnder, pDrawn[x]});
+                KeepBlend({x, y, rgbUnder, pDrawn[x]});
             ++x;
         }
     }
+    m_DeviceSize = black.size();
     m_Runs.shrink_to_fit();
     m_Pixels.shrink_to_fit();
     m_Blends.shrink_to_fit();
@@ -69,6 +78,7 @@ void CKeptDrawing::KeepRun(int y, const QRgb* pLine, int xStart, int xEnd) {
             return;
         m_Runs.push_back({x0, y, x1 - x0, static_cast<std::uint32_t>(m_Pixels.size()), 0});
         m_Pixels.insert(m_Pixels.end(), pLine + x0, pLine + x1);
+        m_Set = m_Set.united(QRect(x0, y, x1 - x0, 1));
     };
     int xLiteral = xStart;
     int x = xStart;
@@ -80,6 +90,7 @@ void CKeptDrawing::KeepRun(int y, const QRgb* pLine, int xStart, int xEnd) {
             literal(xLiteral, x);
             m_Runs.push_back({x, y, xSame - x, static_cast<std::uint32_t>(m_Pixels.size()), 1});
             m_Pixels.push_back(pLine[x]);
+            m_Set = m_Set.united(QRect(x, y, xSame - x, 1));
             xLiteral = xSame;
         }
         x = xSame;
@@ -87,26 +98,36 @@ void CKeptDrawing::KeepRun(int y, const QRgb* pLine, int xStart, int xEnd) {
     literal(xLiteral, xEnd);
 }
 
+void CKeptDrawing::KeepBlend(const Blend& blend) {
+    m_Blends.push_back(blend);
+    m_Set = m_Set.united(QRect(blend.x, blend.y, 1, 1));
+}
+
 bool CKeptDrawing::Put(CDrawContext& dc) const {
     const QImage* pSurface = dc.Surface();
-    if (!m_Blends.empty()) {
-        if (!pSurface)
+    if (IsEmpty())
+        return true;
+    if (!pSurface || pSurface->size() != m_DeviceSize)
+        return false;
+    for (const Blend& blend : m_Blends)
+        if ((reinterpret_cast<const QRgb*>(pSurface->constScanLine(blend.y))[blend.x] |
+             0xFF000000u) != blend.under)
             return false;
-        for (const Blend& blend : m_Blends)
-            if (!pSurface->valid(blend.x, blend.y) ||
-                (pSurface->pixel(blend.x, blend.y) | 0xFF000000u) != blend.under)
-                return false;
-    }
+    // Row by row on the surface itself: a face is thousands of runs.
+    int yRow = -1;
+    QRgb* pRow = nullptr;
     for (const Run& run : m_Runs) {
+        if (run.y != yRow)
+            pRow = dc.DeviceRow(yRow = run.y);
         if (run.bUniform)
-            dc.FillDevicePixels(run.x, run.y, run.nCount, m_Pixels[run.nFirst]);
+            FillRgb(pRow + run.x, run.nCount, m_Pixels[run.nFirst]);
         else
-            dc.SetDevicePixels(run.x, run.y,
-                               std::span<const QRgb>(m_Pixels.data() + run.nFirst,
-                                                     static_cast<std::size_t>(run.nCount)));
+            std::memcpy(pRow + run.x, m_Pixels.data() + run.nFirst,
+                        static_cast<std::size_t>(run.nCount) * sizeof(QRgb));
     }
     for (const Blend& blend : m_Blends)
-        dc.SetDevicePixels(blend.x, blend.y, std::span<const QRgb>(&blend.drawn, 1));
+        dc.DeviceRow(blend.y)[blend.x] = blend.drawn;
+    dc.AccumulateDeviceRect(m_Set);
     return true;
 }
 
@@ -114,4 +135,6 @@ void CKeptDrawing::Clear() {
     m_Runs.clear();
     m_Pixels.clear();
     m_Blends.clear();
+    m_Set = QRect();
+    m_DeviceSize = QSize();
 }

@@ -17,7 +17,9 @@
 #include "platform/DrawContext.h"
 
 #include <QImage>
+#include <QRect>
 #include <QRgb>
+#include <QSize>
 
 #include <cstdint>
 #include <functional>
@@ -31,9 +33,9 @@ public:
     bool Keep(CSize size, qreal dRatio, const QImage& under,
               const std::function<void(CDrawContext&)>& setUp,
               const std::function<void(CDrawContext&)>& draw);
-    // Sets the kept pixels on dc's surface, which must have the size and resolution kept
-    // for, as the drawing would have. False, and nothing changed, when what lies under the
-    // pixels the drawing blends with is not what lay under them when it was kept.
+    // Sets the kept pixels on dc's surface, as the drawing would have. False, and nothing
+    // changed, when the surface is not of the size and resolution kept for, or what lies
+    // under the pixels the drawing blends with is not what lay under them when it was kept.
     bool Put(CDrawContext& dc) const;
     void Clear();
     bool IsEmpty() const { return m_Runs.empty() && m_Blends.empty(); }
@@ -49,15 +51,18 @@ private:
         std::uint32_t bUniform : 1;
     };
 
-    void KeepRun(int y, const QRgb* pLine, int xStart, int xEnd);
     struct Blend {
         int x; // device pixels
         int y;
         QRgb under;
         QRgb drawn;
     };
+    void KeepRun(int y, const QRgb* pLine, int xStart, int xEnd);
+    void KeepBlend(const Blend& blend);
 
     std::vector<Run> m_Runs;
     std::vector<QRgb> m_Pixels;
     std::vector<Blend> m_Blends;
+    QRect m_Set;        // device pixels: every run and blend
+    QSize m_DeviceSize; // of the surface kept for
 };
