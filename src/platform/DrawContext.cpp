@@ -564,9 +564,12 @@ void CDrawContext::Polygon(std::span<const CPoint> points) {
 void CDrawContext::FillSolidRect(const CRect& rect, const QColor& colour) {
     if (!HasSurface())
         return;
-    const CRect box = rect.Normalized();
-    for (int y = box.top; y < box.bottom; ++y)
-        FillSpan(y, box.left, box.right - 1, colour.rgb());
+    // The device rows of the logical ones tile the rectangle's device pixels.
+    const QRect device = DeviceRect(rect.Normalized(), DevicePixelRatio());
+    CSpanWriter writer(*m_pImage);
+    for (int y = device.top(); y <= device.bottom(); ++y)
+        writer.Fill(y, device.left(), device.right(), colour.rgb());
+    AccumulateDeviceRect(writer.Written());
 }
 
 void CDrawContext::Draw3dRect(const CRect& rect, const QColor& clrTopLeft,
