@@ -335,39 +335,6 @@ CSize CDrawContext::SurfaceSize() const {
             LogicalPixelOf(m_pImage->height() - 1, dRatio) + 1};
 }
 
-void CDrawContext::FillSpan(int y, int x0, int x1, QRgb colour) {
-    const qreal dRatio = DevicePixelRatio();
-    if (dRatio == 1.0) {
-        FillDeviceSpan(y, x0, x1, colour);
-        return;
-    }
-    if (x0 > x1)
-        return;
-    const QRect device = DeviceRect({x0, y, x1 + 1, y + 1}, dRatio);
-    for (int yDevice = device.top(); yDevice <= device.bottom(); ++yDevice)
-        FillDeviceSpan(yDevice, device.left(), device.right(), colour);
-}
-
-void CDrawContext::FillDeviceSpan(int y, int x0, int x1, QRgb colour) {
-    if (y < 0 || y >= m_pImage->height())
-        return;
-    x0 = std::max(x0, 0);
-    x1 = std::min(x1, m_pImage->width() - 1);
-    if (x0 > x1)
-        return;
-    auto* pLine = reinterpret_cast<QRgb*>(m_pImage->scanLine(y));
-    FillRgb(pLine + x0, x1 - x0 + 1, colour | 0xFF000000u);
-    AccumulateDeviceSpan(y, x0, x1);
-}
-
-void CDrawContext::AccumulateDeviceSpan(int y, int x0, int x1) {
-    const qreal dRatio = DevicePixelRatio();
-    if (dRatio == 1.0)
-        m_Bounds = m_Bounds.United(CRect{x0, y, x1 + 1, y + 1});
-    else
-        m_Bounds = m_Bounds.United(LogicalCover(QRect(x0, y, x1 - x0 + 1, 1), dRatio));
-}
-
 void CDrawContext::AccumulateBounds(const CRect& rect) {
     if (!HasSurface())
         return;
@@ -678,7 +645,7 @@ QColor CDrawContext::GetPixel(int x, int y) const {
 QColor CDrawContext::SetPixel(int x, int y, const QColor& colour) {
     if (!IsOnSurface(x, y))
         return QColor();
-    FillSpan(y, x, x, colour.rgb());
+    FillSolidRect({x, y, x + 1, y + 1}, colour);
     return QColor::fromRgb(colour.rgb());
 }
 
@@ -691,8 +658,8 @@ void CDrawContext::InvertPixel(int x, int y, const QColor& colour) {
         auto* pLine = reinterpret_cast<QRgb*>(m_pImage->scanLine(yDevice));
         for (int xDevice = device.left(); xDevice <= device.right(); ++xDevice)
             pLine[xDevice] ^= rgbXor;
-        AccumulateDeviceSpan(yDevice, device.left(), device.right());
     }
+    AccumulateDeviceRect(device);
 }
 
 QRgb* CDrawContext::DeviceRow(int y) {

@@ -165,16 +165,10 @@ protected:
 
 private:
     bool HasSurface() const { return m_pImage && !m_pImage->isNull(); }
-    // Logical row y from x0 to x1 (inclusive), clipped to the surface.
-    void FillSpan(int y, int x0, int x1, QRgb colour);
-    // Device row y from x0 to x1 (inclusive), clipped to the surface.
-    void FillDeviceSpan(int y, int x0, int x1, QRgb colour);
     void DrawBresenhamLine(CPoint from, CPoint to);
     template <typename SpanOf> void DrawShape(const CRect& rect, SpanOf spanOf);
     bool IsOnSurface(int x, int y) const;
     void DrawTextLine(const QString& strText, int x, int y, const CRect* pClip);
-    // Adds the logical pixels holding device row y from x0 to x1 (inclusive, on the surface).
-    void AccumulateDeviceSpan(int y, int x0, int x1);
 
     QImage* m_pImage = nullptr;
     CBitmap* m_pBitmap = nullptr;
