@@ -59,6 +59,8 @@ TEST_F(FaultTest, ASourceThatCannotWorkIsToldOnceAndTheOneThatWorkedStays) {
     CMainFrame& frame = *pFrame;
     Tick(frame, 10);
 
+    // A label longer than DNS allows: the name is unknown without a query leaving the machine.
+    const std::string strUnknownHost = std::string(64, 'x') + ".invalid";
     QUdpSocket taken;
     ASSERT_TRUE(taken.bind(QHostAddress::Any, 0, QUdpSocket::DontShareAddress));
     const struct {
@@ -68,7 +70,7 @@ TEST_F(FaultTest, ASourceThatCannotWorkIsToldOnceAndTheOneThatWorkedStays) {
     } cases[] = {{ID_CONNECT_LOGGED_FILE, "/nonexistent/drive.nmea", 0},
                  {ID_CONNECT_SERIAL, "COM9:", 0},
                  {ID_CONNECT_TCP, "127.0.0.1", FreeLoopbackPort()},
-                 {ID_CONNECT_GPSD, "no-such-host.invalid", 2947},
+                 {ID_CONNECT_GPSD, strUnknownHost.c_str(), 2947},
                  {ID_CONNECT_UDP, "", taken.localPort()}};
     for (const auto& c : cases) {
         CScriptedInteraction chooser;
