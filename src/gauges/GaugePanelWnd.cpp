@@ -197,8 +197,12 @@ void CGaugePanelWnd::OnTimer(int) {
     // The cycle keeps its time behind another page; the gauges are fed when they show.
     if (m_nCycleMode)
         m_Cycle.Tick(m_Order.nCount);
-    if (IsPutAway())
+    if (IsPutAway()) {
+        // Without a cycle to keep, nothing here needs the ticks until the page shows again.
+        if (!m_nCycleMode)
+            KillTimer(kFeedTimer);
         return;
+    }
     FeedGauges();
     // Same texts and pointers on the same faces would draw the same pixels: the page shows
     // them already, or a repaint on its way will.
@@ -207,8 +211,15 @@ void CGaugePanelWnd::OnTimer(int) {
 }
 
 void CGaugePanelWnd::showEvent(QShowEvent* pEvent) {
+    ResumeFeed();
     FeedGauges();
     CSurfaceWnd::showEvent(pEvent);
+}
+
+void CGaugePanelWnd::ResumeFeed() {
+    // Running already, it keeps its beat.
+    if (!IsTimerSet(kFeedTimer))
+        SetTimer(kFeedTimer, kFeedPeriodMs);
 }
 
 void CGaugePanelWnd::FeedGauges() {
@@ -245,6 +256,7 @@ bool CGaugePanelWnd::OnCommand(int nId) {
         // The count restarts; the position in the turn order is kept.
         m_nCycleMode = m_nCycleMode ? 0 : 1;
         m_Cycle.nTicks = 0;
+        ResumeFeed();
         if (RemembersDesktop())
             WriteSettingInt(QString::fromLatin1(kSectionPanel), QString::fromLatin1(kCycleGauges),
                             m_nCycleMode);

@@ -78,6 +78,8 @@ private:
     // The shown gauges and cycle mode as the person last chose them, when they are kept.
     void RestoreChoices();
     void Layout(const CRect& client);
+    // Starts the feed's timer unless it runs; behind another page it stops unless cycling.
+    void ResumeFeed();
     void FeedGauges();
     PanelLooks LooksToDraw();
     GaugeLook LookOf(int nGaugeCode);

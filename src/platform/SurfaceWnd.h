@@ -70,6 +70,7 @@ public:
     // Timer nId ticks every nElapseMs into OnTimer; setting a running id restarts it.
     void SetTimer(int nId, int nElapseMs);
     bool KillTimer(int nId);
+    bool IsTimerSet(int nId) const { return m_Timers.IsRunning(nId); }
 
     // What the screen shows of this window, at the screen's resolution: its device pixel
     // ratio is the window's (platform/DevicePixels.h).

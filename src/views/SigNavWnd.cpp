@@ -145,12 +145,18 @@ void CSigNavWnd::DrawTextBlock(CDrawContext& dc, const CRect& area,
 }
 
 void CSigNavWnd::OnTimer(int) {
-    // Behind another page nothing is read or drawn; coming to the front catches up.
-    if (!IsPutAway())
-        Refresh();
+    // Behind another page nothing is read or drawn, so the timer stops rather than wake the
+    // program for nothing; coming to the front starts it again and catches up.
+    if (IsPutAway()) {
+        KillTimer(kRefreshTimer);
+        return;
+    }
+    Refresh();
 }
 
 void CSigNavWnd::showEvent(QShowEvent* pEvent) {
+    if (!IsTimerSet(kRefreshTimer))
+        SetTimer(kRefreshTimer, kRefreshMs);
     m_nLastGsvCount.reset();
     m_LastTextCounts.reset();
     m_ShownText.reset();

@@ -51,7 +51,7 @@ protected:
     int OnCreate() override;
     bool OnEraseBkgnd(CDrawContext& dc) override;
     void OnPaint(CDrawContext& dc) override;
-    // Any tick refreshes.
+    // Any tick refreshes; behind another page it stops the timer, which showing starts again.
     void OnTimer(int nId) override;
     void showEvent(QShowEvent* pEvent) override;
     bool OnContextMenu(const QPoint& ptScreen) override;
