@@ -3,8 +3,12 @@
 
 #include <QProcessEnvironment>
 #include <QRegularExpression>
+#include <QSocketNotifier>
 
 #include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <algorithm>
 #include <iterator>
@@ -112,6 +116,7 @@ bool CSerialDevice::OpenPath(const QString& strPath) {
     m_Port.setReadBufferSize(kReadBufferBytes);
     if (m_Port.open(QIODevice::ReadWrite)) {
         m_strPath = strPath;
+        QuietArrivals();
         return true;
     }
     switch (m_Port.error()) {
@@ -148,14 +153,36 @@ bool CSerialDevice::Configure(int nBaud) {
     return bOk;
 }
 
+void CSerialDevice::QuietArrivals() {
+    // Qt's port takes in each burst the moment it arrives, and so wakes the program once a
+    // burst, up to ten times a second, only to hold the bytes until the poll's next read. The
+    // driver holds far more than one poll period brings at any bit rate a receiver runs at, so
+    // the poll reads the device itself and the port's notice of arrivals is put out. Were it
+    // not found, the port would take in bytes as before, and reads would take them from it.
+    for (QSocketNotifier* pNotifier :
+         m_Port.findChildren<QSocketNotifier*>(Qt::FindDirectChildrenOnly))
+        if (pNotifier->type() == QSocketNotifier::Read)
+            pNotifier->setEnabled(false);
+}
+
 int CSerialDevice::Read(char* pBuffer, int nMax) {
     if (!m_Port.isOpen() || nMax <= 0)
         return 0;
-    // Takes in what the driver holds without waiting, whether or not the event loop has
-    // run since the last read.
-    m_Port.waitForReadyRead(0);
-    const qint64 nRead = m_Port.read(pBuffer, nMax);
-    const bool bGone = m_Port.error() == QSerialPort::ResourceError || HungUp(m_Port.handle());
+    qint64 nRead = 0;
+    bool bGone = false;
+    if (m_Port.bytesAvailable() > 0) {
+        // What the port took in itself comes first; reading it wakes its notice again.
+        nRead = m_Port.read(pBuffer, nMax);
+        bGone = m_Port.error() == QSerialPort::ResourceError;
+        QuietArrivals();
+    } else {
+        do
+            nRead = ::read(m_Port.handle(), pBuffer, static_cast<size_t>(nMax));
+        while (nRead < 0 && errno == EINTR);
+        bGone = nRead < 0 && errno != EAGAIN && errno != EWOULDBLOCK;
+    }
+    // Only a read that brought nothing asks whether the device is still there.
+    bGone = bGone || (nRead <= 0 && HungUp(m_Port.handle()));
     m_Port.clearError();
     // A device that went away (a USB receiver unplugged, the far end of a terminal closed)
     // stays readable forever and would keep the event loop spinning; closed, it reads as the
@@ -169,7 +196,10 @@ void CSerialDevice::DropInput() {
     if (!m_Port.isOpen())
         return;
     m_Port.clear(QSerialPort::Input);
-    m_Port.readAll(); // what Qt had taken in already
+    if (m_Port.bytesAvailable() > 0) {
+        m_Port.readAll(); // what Qt had taken in already
+        QuietArrivals();
+    }
     m_Port.clearError();
 }
 

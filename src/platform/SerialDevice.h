@@ -60,6 +60,9 @@ public:
     SourceStatus Status() const override;
 
 private:
+    // Stops the port from taking in what arrives between reads.
+    void QuietArrivals();
+
     QSerialPort m_Port;
     QString m_strPath; // the device file while open
     QString m_strOpenError;
