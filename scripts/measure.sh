@@ -10,8 +10,10 @@
 #                     status light and texts; the poll loop's first read comes 300 ms in)
 #   page data         when the visible page first painted with data (Sig/Nav refreshes every
 #                     1.2 s)
-#   CPU total         user + system time of the whole run, start-up included
-#   CPU steady        share of one core (process CPU time, not wall time) from 10 seconds
+#   CPU total         processor time of the whole run, start-up included: the run time of
+#                     the program's threads as the scheduler counts it (a thread that ended
+#                     between two looks, once a second, loses what it ran in between)
+#   CPU steady        share of one core (processor time, not wall time) from 10 seconds
 #                     in to a second before the end, when the picture is taken
 #   X steady          the X server's share of one core over the same time (xvfb only)
 #   RSS end, peak     resident memory a second before the picture is taken (taking it needs
@@ -106,6 +108,8 @@ trap cleanup EXIT
 export XDG_CONFIG_HOME="$work/config"
 export RAVUZIZ_REPORT_FRAMES=1 RAVUZIZ_REPORT_PAINTS=1
 ticks=$(getconf CLK_TCK)
+# shellcheck disable=SC2034 # filled through sample_cpu's name reference
+declare -A xvfb_seen=()
 
 # An X server of our own on a free display number, for the real-window runs.
 start_xvfb() {
@@ -129,12 +133,35 @@ since_launch() {
     awk -v a="$at" -v s="$1" 'BEGIN { printf "%.3f s", a - s / 1e9 }'
 }
 
-cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null; }
+# Processor time of process $1 so far, in ns, into cpu_sum: the scheduler's exact run time of
+# each of its threads where the kernel keeps it. User and system time are sampled at the
+# clock's ticks, too coarsely for a program that runs a fraction of a millisecond at each
+# wake-up: they swing by a tenth of a percent between runs. The array named $2 keeps each
+# thread's time as last seen, so a thread that has ended still counts with that. Without run
+# times, the ticks are all there is. Fails when the process is gone.
+sample_cpu() {
+    local -n seen=$2
+    local task ns
+    [[ -d "/proc/$1" ]] || return 1
+    for task in /proc/"$1"/task/*; do
+        read -r ns _ 2>/dev/null <"$task/schedstat" && seen[${task##*/}]=$ns
+    done
+    if ((${#seen[@]} == 0)); then
+        cpu_sum=$(awk -v t="$ticks" '{ printf "%.0f", ($14 + $15) * 1e9 / t }' \
+            "/proc/$1/stat" 2>/dev/null)
+        [[ -n "$cpu_sum" ]]
+        return
+    fi
+    cpu_sum=0
+    for ns in "${seen[@]}"; do
+        cpu_sum=$((cpu_sum + ns))
+    done
+}
 status_kib() { awk -v k="$2:" '$1 == k { print $2 }' "/proc/$1/status" 2>/dev/null; }
-# Share of one core, from CPU ticks $1 over $2 ms.
+# Share of one core, from $1 ns of processor time over $2 ms.
 share() {
-    awk -v c="$1" -v t="$ticks" -v ms="$2" \
-        'BEGIN { if (ms > 0) printf "%.2f %%", 100 * c / t / (ms / 1000); else print "-" }'
+    awk -v ns="$1" -v ms="$2" \
+        'BEGIN { if (ms > 0) printf "%.2f %%", ns / ms / 1e4; else print "-" }'
 }
 # Field $1 (drawn, shown or window) of the paint counts the program reported in $2, as a
 # count a minute of the run's $3 ms; "-" from a program that reports none.
@@ -158,6 +185,8 @@ measure() {
     local start pid now elapsed cpu rss hwm xcpu=0
     local warm_cpu="" warm_x=0 warm_t="" last_cpu=0 last_t=0 last_hwm=0
     local steady_cpu=0 steady_x=0 steady_t=0 steady_rss=0
+    # shellcheck disable=SC2034 # filled through sample_cpu's name reference
+    local -A app_seen=()
     local -a env_of=(env QT_QPA_PLATFORM=offscreen)
     [[ "$where" == xvfb ]] && env_of=(env QT_QPA_PLATFORM=xcb DISPLAY="$xvfb_display")
     local -a size_of=()
@@ -168,11 +197,14 @@ measure() {
     pid=$!
     while kill -0 "$pid" 2>/dev/null; do
         sleep 1
-        cpu=$(cpu_ticks "$pid") || break
+        sample_cpu "$pid" app_seen || break
+        cpu=$cpu_sum
         rss=$(status_kib "$pid" VmRSS)
         hwm=$(status_kib "$pid" VmHWM)
         [[ -n "$cpu" && -n "$rss" && -n "$hwm" ]] || break
-        [[ -n "$xvfb_pid" && "$where" == xvfb ]] && xcpu=$(cpu_ticks "$xvfb_pid")
+        if [[ -n "$xvfb_pid" && "$where" == xvfb ]] && sample_cpu "$xvfb_pid" xvfb_seen; then
+            xcpu=$cpu_sum
+        fi
         now=$(date +%s%N)
         elapsed=$(((now - start) / 1000000)) # ms
         if [[ -z "$warm_cpu" && $elapsed -ge $((warm * 1000)) ]]; then
@@ -193,7 +225,7 @@ measure() {
         "$(since_launch "$start" "first frame" "$work/stderr")" \
         "$(since_launch "$start" "first frame with data" "$work/stderr")" \
         "$(since_launch "$start" "first page with data" "$work/stderr")" \
-        "$(awk -v c="$last_cpu" -v t="$ticks" 'BEGIN { printf "%.2f s", c / t }')" \
+        "$(awk -v ns="$last_cpu" 'BEGIN { printf "%.2f s", ns / 1e9 }')" \
         "$(share "$((steady_cpu - ${warm_cpu:-0}))" "$((steady_t - ${warm_t:-0}))")" \
         "$x_steady" \
         "$(awk -v k="$steady_rss" 'BEGIN { printf "%.1f MiB", k / 1024 }')" \
