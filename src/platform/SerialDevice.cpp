@@ -154,11 +154,12 @@ bool CSerialDevice::Configure(int nBaud) {
 }
 
 void CSerialDevice::QuietArrivals() {
-    // Qt's port takes in each burst the moment it arrives, and so wakes the program once a
-    // burst, up to ten times a second, only to hold the bytes until the poll's next read. The
-    // driver holds far more than one poll period brings at any bit rate a receiver runs at, so
-    // the poll reads the device itself and the port's notice of arrivals is put out. Were it
-    // not found, the port would take in bytes as before, and reads would take them from it.
+    // Qt's port takes in each burst the moment it arrives, and so wakes the program as often
+    // as the receiver sends (ten times a second at 10 Hz), only to hold the bytes until the
+    // poll's next read. The driver holds far more than one poll period brings at any bit rate
+    // a receiver runs at, so the poll reads the device itself and the port's notice of
+    // arrivals is put out. Were it not found, the port would take in bytes as before, and
+    // reads would take them from it.
     for (QSocketNotifier* pNotifier :
          m_Port.findChildren<QSocketNotifier*>(Qt::FindDirectChildrenOnly))
         if (pNotifier->type() == QSocketNotifier::Read)
@@ -185,8 +186,9 @@ int CSerialDevice::Read(char* pBuffer, int nMax) {
     bGone = bGone || (nRead <= 0 && HungUp(m_Port.handle()));
     m_Port.clearError();
     // A device that went away (a USB receiver unplugged, the far end of a terminal closed)
-    // stays readable forever and would keep the event loop spinning; closed, it reads as the
-    // silence the poll loop already handles. Its last bytes are delivered first.
+    // never brings anything again, and would keep an event loop that watches it spinning;
+    // closed, it reads as the silence the poll loop already handles. Its last bytes are
+    // delivered first.
     if (bGone && nRead <= 0)
         m_Port.close();
     return nRead > 0 ? static_cast<int>(nRead) : 0;
