@@ -12,9 +12,11 @@
 
 #include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QHash>
 #include <QPainter>
 #include <QPolygon>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -94,12 +96,15 @@ int ComputeClassicAverageCharWidth(const QFont& font) {
     return static_cast<int>(std::floor(dSum / 1000 + 0.5));
 }
 
-// What the pages measure of a font, measured once per font description: every drawing asks
-// again for the metrics of the same few fonts and mostly for the widths of the same texts
-// (scale labels, captions), and each answer would otherwise lay the text out anew.
+// What the pages measure and draw of a font, found once per font description: every drawing
+// asks again for the metrics of the same few fonts and mostly for the same texts (scale
+// labels, captions, readouts that hold still), and each answer would otherwise shape the text
+// anew, which costs more than drawing its glyphs. A text is shaped once for its width, its ink
+// and its glyphs alike.
 struct TextFacts {
     int nWidth = 0;
-    QRect ink; // the glyphs' pixels, from the start of the baseline
+    QRect ink;               // the glyphs' pixels, from the start of the baseline
+    QList<QGlyphRun> glyphs; // placed from the start of the baseline
 };
 
 struct FontFacts {
@@ -131,9 +136,29 @@ const TextFacts& FactsOf(const CFont& font, const QString& strText) {
         return *it;
     if (facts.texts.size() >= kMaxMeasuredTexts)
         facts.texts.clear();
-    const QFontMetrics metrics(font.QtFont());
-    return *facts.texts.insert(strText,
-                               {metrics.horizontalAdvance(strText), metrics.boundingRect(strText)});
+    QTextLayout layout(strText, font.QtFont());
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLineWidth(std::numeric_limits<int>::max() / 2);
+    layout.endLayout();
+    TextFacts fresh;
+    // Qt's own measure of a text's width: the rounded sum of its advances.
+    fresh.nWidth = qRound(line.horizontalAdvance());
+    fresh.glyphs = layout.glyphRuns();
+    QRectF ink;
+    for (QGlyphRun& run : fresh.glyphs) {
+        QList<QPointF> positions = run.positions();
+        for (QPointF& position : positions)
+            position.ry() -= line.ascent();
+        run.setPositions(positions);
+        run.setBoundingRect({}); // the line's box; the glyphs' own is wanted
+        ink |= run.boundingRect();
+    }
+    fresh.ink = ink.toAlignedRect();
+    return *facts.texts.insert(strText, std::move(fresh));
 }
 
 int TextWidth(const CFont& font, const QString& strText) {
@@ -554,33 +579,33 @@ void CDrawContext::Draw3dRect(const CRect& rect, const QColor& clrTopLeft,
 
 void CDrawContext::DrawTextLine(const QString& strText, int x, int y, const CRect* pClip) {
     const TextMetrics& metrics = FactsOf(m_Font).metrics;
-    // The cell and the ink, with a pixel to spare for the rasteriser's rounding.
-    CRect touched = ToCRect(FactsOf(m_Font, strText).ink.translated(x, y + metrics.tmAscent));
-    touched.Inflate(1, 1);
-    touched = touched.United({x, y, x + TextWidth(m_Font, strText), y + metrics.tmHeight});
+    const TextFacts& facts = FactsOf(m_Font, strText);
+    // The cell and the ink, with pixels to spare for the rasteriser's rounding: the hints may
+    // move an outline by a device pixel, more than a logical one at a fractional scale.
+    CRect touched = ToCRect(facts.ink.translated(x, y + metrics.tmAscent));
+    touched.Inflate(2, 2);
+    touched = touched.United({x, y, x + facts.nWidth, y + metrics.tmHeight});
     AccumulateBounds(pClip ? touched.Intersected(*pClip) : touched);
     if (m_nBkMode == OPAQUE) {
         // The cell is filled like any rectangle, so it covers exactly the pixels a fill of the
         // same rectangle would, at every resolution; the text then blends into it alone.
-        CRect cell{x, y, x + TextWidth(m_Font, strText), y + metrics.tmHeight};
+        CRect cell{x, y, x + facts.nWidth, y + metrics.tmHeight};
         if (pClip)
             cell = cell.Intersected(*pClip);
         if (!cell.IsEmpty())
             FillSolidRect(cell, m_BkColour);
     }
-    // A kept painter keeps its font from one text to the next: set outside the operation's
-    // saved state, the font stays resolved, and the next text in it needs no font lookup.
-    if (m_pKeptPainter && m_pKeptPainter->font() != m_Font.QtFont())
-        m_pKeptPainter->setFont(m_Font.QtFont());
     COperationPainter operation(m_pKeptPainter.get(), m_pImage);
     QPainter& painter = operation.Get();
     if (pClip)
         painter.setClipRect(QRect(pClip->left, pClip->top, pClip->Width(), pClip->Height()));
-    if (!m_pKeptPainter)
-        painter.setFont(m_Font.QtFont());
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setPen(m_TextColour);
-    painter.drawText(x, y + metrics.tmAscent, strText);
+    // The glyphs as shaped when the text was first measured: the pixels QPainter::drawText
+    // gives, without shaping the text again.
+    const QPointF baseline(x, y + metrics.tmAscent);
+    for (const QGlyphRun& run : facts.glyphs)
+        painter.drawGlyphRun(baseline, run);
 }
 
 void CDrawContext::TextOut(int x, int y, const QString& strText) {

@@ -3,13 +3,17 @@
 // of their right and bottom edges, outlines land on exact pixels, lines leave out their end
 // point, text cells fill only in opaque mode, texts and copies clip. A kept painter draws what
 // painters per operation draw; every resolution sets the device blocks of the logical pixels;
-// the bounds hold every changed pixel. (Font sizes show in every page's kept pictures.)
+// the bounds hold every changed pixel; texts are Qt's own pixels and widths. (Font sizes show
+// in every page's kept pictures.)
 #include "platform/DrawContext.h"
 #include "common/Golden.h"
 #include "common/Pixels.h"
 #include "platform/DevicePixels.h"
 
 #include <gtest/gtest.h>
+
+#include <QFontMetrics>
+#include <QPainter>
 
 #include <cstring>
 #include <functional>
@@ -152,6 +156,49 @@ TEST(DrawContext, BoundsHoldEveryPixelTheDrawingChanged) {
         EXPECT_TRUE(dc.GetBounds().IsEmpty());
         before = surface.Image().copy();
     });
+}
+
+// A text comes out as Qt's own drawText draws it, as wide as Qt measures it, and its bounds
+// hold every device pixel it touched: at every resolution, in several sizes, with
+// descenders, a face's fallback for a sign it lacks and spaces at either end.
+TEST(DrawContext, TextsAreQtsOwnPixelsWidthsAndBoundsAtEveryResolution) {
+    const QString texts[] = {QStringLiteral("N 51\u00B028.123'"), QStringLiteral("Ag|jyQ"),
+                             QStringLiteral(" m/s\u00B2 "), QStringLiteral("\u22125 \u2713 W")};
+    const QColor background(20, 60, 120);
+    const QColor ink(250, 210, 0);
+    for (const qreal dRatio : {1.0, 1.25, 1.5, 2.0}) {
+        WhiteSurface ours(170, 45, dRatio);
+        WhiteSurface qts(170, 45, dRatio);
+        CDrawContext dc(ours.bitmap);
+        for (const int nTenths : {83, 158, 218}) {
+            const CFont font = dc.CreatePointFont(nTenths, QStringLiteral("Arial"), FW_BOLD);
+            const QFontMetrics metrics(font.QtFont());
+            dc.SelectFont(font);
+            dc.SetBkMode(TRANSPARENT);
+            dc.SetTextColor(ink);
+            for (const QString& text : texts) {
+                SCOPED_TRACE(testing::Message()
+                             << dRatio << " " << nTenths << " " << text.toStdString());
+                ours.bitmap.Image().fill(background);
+                qts.bitmap.Image().fill(background);
+                const QImage blank = ours.Image().copy();
+                dc.ResetBounds();
+                dc.TextOut(6, 8, text);
+                {
+                    QPainter painter(&qts.bitmap.Image());
+                    painter.setRenderHint(QPainter::TextAntialiasing);
+                    painter.setFont(font.QtFont());
+                    painter.setPen(ink);
+                    painter.drawText(6, 8 + metrics.ascent(), text);
+                }
+                EXPECT_EQ(CountDifferences(ours.Image(), qts.Image()), 0);
+                EXPECT_EQ(dc.GetTextExtent(text).cx, metrics.horizontalAdvance(text));
+                const QRect changed = DifferenceBounds(blank, ours.Image());
+                EXPECT_TRUE(DeviceRect(dc.GetBounds(), dRatio).contains(changed))
+                    << testing::PrintToString(changed) << " outside the bounds";
+            }
+        }
+    }
 }
 
 } // namespace
