@@ -9,6 +9,7 @@
 
 #include "platform/DevicePixels.h"
 #include "platform/SystemMetrics.h"
+#include "platform/WideLines.h"
 
 #include <QFontMetrics>
 #include <QFontMetricsF>
@@ -113,7 +114,7 @@ struct FontFacts {
 };
 
 constexpr size_t kMaxMeasuredFonts = 64;     // like the realised fonts (platform/GdiObjects.cpp)
-constexpr qsizetype kMaxMeasuredTexts = 512; // per font; changing readouts add new texts
+constexpr qsizetype kMaxMeasuredTexts = 128; // per font; changing readouts add new texts
 
 FontFacts& FactsOf(const CFont& font) {
     static std::map<std::tuple<int, int, QString>, FontFacts> facts;
@@ -373,23 +374,6 @@ CPoint CDrawContext::MoveTo(int x, int y) {
     return std::exchange(m_ptCurrent, CPoint{x, y});
 }
 
-void CDrawContext::LineTo(int x, int y) {
-    const CPoint from = std::exchange(m_ptCurrent, CPoint{x, y});
-    if (!HasSurface() || m_Pen.IsNull())
-        return;
-    if (m_Pen.Width() <= 1) {
-        DrawBresenhamLine(from, m_ptCurrent);
-        return;
-    }
-    // Round caps reach half the width past the ends.
-    const CPoint ends[] = {from, m_ptCurrent};
-    AccumulateBounds(BoxOf(ends, m_Pen.Width() / 2 + 1));
-    COperationPainter operation(m_pKeptPainter.get(), m_pImage);
-    QPainter& painter = operation.Get();
-    painter.setPen(QtPen(m_Pen));
-    painter.drawLine(from.x, from.y, x, y);
-}
-
 namespace {
 
 // Device rows written span by span, as shapes and thin lines are drawn: the surface is taken
@@ -433,6 +417,33 @@ private:
 };
 
 } // namespace
+
+void CDrawContext::LineTo(int x, int y) {
+    const CPoint from = std::exchange(m_ptCurrent, CPoint{x, y});
+    if (!HasSurface() || m_Pen.IsNull())
+        return;
+    if (m_Pen.Width() <= 1) {
+        DrawBresenhamLine(from, m_ptCurrent);
+        return;
+    }
+    // Round caps reach half the width past the ends.
+    const CPoint ends[] = {from, m_ptCurrent};
+    AccumulateBounds(BoxOf(ends, m_Pen.Width() / 2 + 1));
+    if (m_Pen.Colour().alpha() == 255) {
+        const WideLineShape shape =
+            WideLinePixels({from.x, from.y}, {x, y}, m_Pen.Width(), DevicePixelRatio());
+        CSpanWriter writer(*m_pImage);
+        const QRgb colour = m_Pen.Colour().rgb();
+        for (const LineSpan& span : shape.spans)
+            writer.Fill(shape.origin.y() + span.y, shape.origin.x() + span.x0,
+                        shape.origin.x() + span.x1, colour);
+        return;
+    }
+    COperationPainter operation(m_pKeptPainter.get(), m_pImage);
+    QPainter& painter = operation.Get();
+    painter.setPen(QtPen(m_Pen));
+    painter.drawLine(from.x, from.y, x, y);
+}
 
 void CDrawContext::DrawBresenhamLine(CPoint from, CPoint to) {
     // Stepped in device pixels, a logical pixel thick across its run (as thick as the logical

@@ -15,6 +15,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <cmath>
 #include <cstring>
 #include <functional>
 
@@ -199,6 +200,42 @@ TEST(DrawContext, TextsAreQtsOwnPixelsWidthsAndBoundsAtEveryResolution) {
             }
         }
     }
+}
+
+// A wide line sets the pixels Qt's own stroker sets for it, in every direction, at every
+// resolution and wherever its start falls within a device pixel, also where it leaves the
+// surface; drawn again from the kept shape it sets them again.
+TEST(DrawContext, WideLinesAreThePaintersOwnPixels) {
+    const QColor pen(30, 140, 20);
+    int nWrong = 0;
+    for (const qreal dRatio : {1.0, 1.25, 1.5, 2.0}) {
+        WhiteSurface ours(40, 40, dRatio);
+        WhiteSurface qts(40, 40, dRatio);
+        CDrawContext dc(ours.bitmap);
+        for (const int nWidth : {2, 3, 4, 7}) {
+            dc.SelectPen(CPen(PS_SOLID, nWidth, pen));
+            for (int nDegrees = 0; nDegrees < 360; nDegrees += 5) {
+                const double dRadians = nDegrees * M_PI / 180;
+                const int dx = static_cast<int>(std::lround(25 * std::cos(dRadians)));
+                const int dy = static_cast<int>(std::lround(-25 * std::sin(dRadians)));
+                for (const CPoint from : {CPoint{20, 20}, CPoint{21, 19}, CPoint{3, 22}}) {
+                    for (int nTime = 0; nTime < 2; ++nTime) {
+                        ours.bitmap.Image().fill(Qt::white);
+                        qts.bitmap.Image().fill(Qt::white);
+                        dc.MoveTo(from.x, from.y);
+                        dc.LineTo(from.x + dx, from.y + dy);
+                        QPainter painter(&qts.bitmap.Image());
+                        painter.setPen(
+                            QPen(pen, nWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+                        painter.drawLine(from.x, from.y, from.x + dx, from.y + dy);
+                        painter.end();
+                        nWrong += ours.Image() != qts.Image();
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_EQ(nWrong, 0);
 }
 
 } // namespace
