@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
 // Shapes, spans and single-pixel lines are written straight into the image, so their pixels
 // follow the window system's conventions exactly (and symmetrically) rather than Qt's
-// rasteriser; text, polygons, wide lines and block copies go through a QPainter opened for
-// the one operation. A context therefore holds no painter between calls, and any number of
-// contexts may draw into the same surface in turn — unless it was asked to keep its painter
-// (KeepPainterOpen), which then serves every operation with its state reset in between.
+// rasteriser; text, polygons and block copies go through a QPainter opened for the one
+// operation, and wide lines are Qt's pixels, found once per shape (platform/WideLines.h). A
+// context therefore holds no painter between calls, and any number of contexts may draw into
+// the same surface in turn — unless it was asked to keep its painter (KeepPainterOpen), which
+// then serves every operation with its state reset in between.
 #include "platform/DrawContext.h"
 
 #include "platform/DevicePixels.h"
@@ -429,14 +430,16 @@ void CDrawContext::LineTo(int x, int y) {
     // Round caps reach half the width past the ends.
     const CPoint ends[] = {from, m_ptCurrent};
     AccumulateBounds(BoxOf(ends, m_Pen.Width() / 2 + 1));
-    if (m_Pen.Colour().alpha() == 255) {
-        const WideLineShape shape =
-            WideLinePixels({from.x, from.y}, {x, y}, m_Pen.Width(), DevicePixelRatio());
+    const std::optional<WideLineShape> shape =
+        m_Pen.Colour().alpha() == 255
+            ? WideLinePixels({from.x, from.y}, {x, y}, m_Pen.Width(), DevicePixelRatio())
+            : std::nullopt;
+    if (shape) {
         CSpanWriter writer(*m_pImage);
         const QRgb colour = m_Pen.Colour().rgb();
-        for (const LineSpan& span : shape.spans)
-            writer.Fill(shape.origin.y() + span.y, shape.origin.x() + span.x0,
-                        shape.origin.x() + span.x1, colour);
+        for (const LineSpan& span : shape->spans)
+            writer.Fill(shape->origin.y() + span.y, shape->origin.x() + span.x0,
+                        shape->origin.x() + span.x1, colour);
         return;
     }
     COperationPainter operation(m_pKeptPainter.get(), m_pImage);

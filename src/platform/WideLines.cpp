@@ -6,7 +6,9 @@
 #include <QPen>
 #include <QTransform>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <map>
 #include <tuple>
 #include <vector>
@@ -64,8 +66,12 @@ std::vector<LineSpan> FindSpans(QPoint from, QPoint to, int nWidth, qreal dRatio
 
 } // namespace
 
-WideLineShape WideLinePixels(QPoint from, QPoint to, int nWidth, qreal dRatio) {
+std::optional<WideLineShape> WideLinePixels(QPoint from, QPoint to, int nWidth, qreal dRatio) {
     static std::map<ShapeKey, std::vector<LineSpan>> shapes;
+    const qreal dReach =
+        (std::max(std::abs(to.x() - from.x()), std::abs(to.y() - from.y())) + nWidth) * dRatio;
+    if (dReach > kMaxKeptReach)
+        return std::nullopt;
     const qreal dStartX = from.x() * dRatio;
     const qreal dStartY = from.y() * dRatio;
     const QPoint origin(static_cast<int>(std::floor(dStartX)),
@@ -78,5 +84,5 @@ WideLineShape WideLinePixels(QPoint from, QPoint to, int nWidth, qreal dRatio) {
             shapes.clear();
         it = shapes.emplace(key, FindSpans(from, to, nWidth, dRatio, origin)).first;
     }
-    return {origin, it->second};
+    return WideLineShape{origin, it->second};
 }

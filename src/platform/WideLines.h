@@ -12,6 +12,7 @@
 #include <QtGlobal>
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
 // One row of set pixels, from x0 to x1 inclusive, in device pixels from the shape's origin.
@@ -21,6 +22,9 @@ struct LineSpan {
     std::int16_t x1;
 };
 
+// Far beyond any line a page draws, and within the spans' reach.
+constexpr int kMaxKeptReach = 4096;
+
 struct WideLineShape {
     QPoint origin; // on the surface, in device pixels
     std::span<const LineSpan> spans;
@@ -29,5 +33,6 @@ struct WideLineShape {
 // The pixels a QPainter on a surface of dRatio device pixels to a logical one sets when it
 // draws the line from `from` to `to` (logical pixels) with a solid, round-capped and
 // round-joined pen nWidth logical pixels wide, without anti-aliasing, before any clipping to
-// the surface. The spans stay valid until the next call.
-WideLineShape WideLinePixels(QPoint from, QPoint to, int nWidth, qreal dRatio);
+// the surface; nothing for a line that reaches further than kMaxKeptReach device pixels
+// (which the painter draws clipped, as ever). The spans stay valid until the next call.
+std::optional<WideLineShape> WideLinePixels(QPoint from, QPoint to, int nWidth, qreal dRatio);

@@ -214,10 +214,13 @@ TEST(DrawContext, WideLinesAreThePaintersOwnPixels) {
         CDrawContext dc(ours.bitmap);
         for (const int nWidth : {2, 3, 4, 7}) {
             dc.SelectPen(CPen(PS_SOLID, nWidth, pen));
-            for (int nDegrees = 0; nDegrees < 360; nDegrees += 5) {
-                const double dRadians = nDegrees * M_PI / 180;
-                const int dx = static_cast<int>(std::lround(25 * std::cos(dRadians)));
-                const int dy = static_cast<int>(std::lround(-25 * std::sin(dRadians)));
+            // Every 5 degrees, and one line far past the surface, which is not kept.
+            for (int nDegrees = 0; nDegrees <= 360; nDegrees += 5) {
+                const bool bFar = nDegrees == 360;
+                const double dRadians = (bFar ? 33 : nDegrees) * M_PI / 180;
+                const int nLength = bFar ? 9000 : 25;
+                const int dx = static_cast<int>(std::lround(nLength * std::cos(dRadians)));
+                const int dy = static_cast<int>(std::lround(-nLength * std::sin(dRadians)));
                 for (const CPoint from : {CPoint{20, 20}, CPoint{21, 19}, CPoint{3, 22}}) {
                     for (int nTime = 0; nTime < 2; ++nTime) {
                         ours.bitmap.Image().fill(Qt::white);
