@@ -427,9 +427,6 @@ void CDrawContext::LineTo(int x, int y) {
         DrawBresenhamLine(from, m_ptCurrent);
         return;
     }
-    // Round caps reach half the width past the ends.
-    const CPoint ends[] = {from, m_ptCurrent};
-    AccumulateBounds(BoxOf(ends, m_Pen.Width() / 2 + 1));
     const std::optional<WideLineShape> shape =
         m_Pen.Colour().alpha() == 255
             ? WideLinePixels({from.x, from.y}, {x, y}, m_Pen.Width(), DevicePixelRatio())
@@ -440,8 +437,12 @@ void CDrawContext::LineTo(int x, int y) {
         for (const LineSpan& span : shape->spans)
             writer.Fill(shape->origin.y() + span.y, shape->origin.x() + span.x0,
                         shape->origin.x() + span.x1, colour);
+        AccumulateDeviceRect(writer.Written());
         return;
     }
+    // Round caps reach half the width past the ends.
+    const CPoint ends[] = {from, m_ptCurrent};
+    AccumulateBounds(BoxOf(ends, m_Pen.Width() / 2 + 1));
     COperationPainter operation(m_pKeptPainter.get(), m_pImage);
     QPainter& painter = operation.Get();
     painter.setPen(QtPen(m_Pen));

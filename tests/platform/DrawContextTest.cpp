@@ -204,7 +204,7 @@ TEST(DrawContext, TextsAreQtsOwnPixelsWidthsAndBoundsAtEveryResolution) {
 
 // A wide line sets the pixels Qt's own stroker sets for it, in every direction, at every
 // resolution and wherever its start falls within a device pixel, also where it leaves the
-// surface; drawn again from the kept shape it sets them again.
+// surface; drawn again from the kept shape it sets them again. Its bounds hold them.
 TEST(DrawContext, WideLinesAreThePaintersOwnPixels) {
     const QColor pen(30, 140, 20);
     int nWrong = 0;
@@ -225,6 +225,8 @@ TEST(DrawContext, WideLinesAreThePaintersOwnPixels) {
                     for (int nTime = 0; nTime < 2; ++nTime) {
                         ours.bitmap.Image().fill(Qt::white);
                         qts.bitmap.Image().fill(Qt::white);
+                        const QImage blank = qts.Image().copy();
+                        dc.ResetBounds();
                         dc.MoveTo(from.x, from.y);
                         dc.LineTo(from.x + dx, from.y + dy);
                         QPainter painter(&qts.bitmap.Image());
@@ -233,6 +235,8 @@ TEST(DrawContext, WideLinesAreThePaintersOwnPixels) {
                         painter.drawLine(from.x, from.y, from.x + dx, from.y + dy);
                         painter.end();
                         nWrong += ours.Image() != qts.Image();
+                        nWrong += !DeviceRect(dc.GetBounds(), dRatio)
+                                       .contains(DifferenceBounds(blank, ours.Image()));
                     }
                 }
             }
