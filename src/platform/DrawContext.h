@@ -75,9 +75,10 @@ public:
     // Selects a bitmap into a memory context; returns the one it replaces (or nullptr).
     CBitmap* SelectBitmap(CBitmap* pBitmap);
     // For a context that alone draws on its surface while it lives (a memory context composing
-    // a page): keeps one painter open for its text, polygons, wide lines and block copies
-    // instead of opening one per operation, which is most of the cost of a drawing made of
-    // hundreds of them. Nothing else may paint on the surface meanwhile.
+    // a page): keeps one painter open for its text, polygons and block copies (and the rare
+    // wide line not kept by shape) instead of opening one per operation, which is most of the
+    // cost of a drawing made of hundreds of them. Nothing else may paint on the surface
+    // meanwhile.
     void KeepPainterOpen();
 
     CPen SelectPen(const CPen& pen);
