@@ -4,65 +4,125 @@
 #include "platform/DevicePixels.h"
 #include "platform/GdiObjects.h"
 
+#include <cstdlib>
 #include <cstring>
+
+namespace {
+
+// A context on a bare surface of the drawing's own.
+class CScratchDC : public CDrawContext {
+public:
+    explicit CScratchDC(QImage* pImage) : CDrawContext(pImage) {}
+};
+
+// A surface of fresh zeroed memory: the system gives it a page at a time as it is first
+// written, so the memory of what is never drawn on is never touched. Filling a whole
+// window's worth three times over cost tens of milliseconds of page faults per face.
+QImage UntouchedSurface(QSize device, qreal dRatio) {
+    const auto nBytesPerLine = static_cast<qsizetype>(device.width()) * sizeof(QRgb);
+    void* pData = std::calloc(static_cast<std::size_t>(device.height()),
+                              static_cast<std::size_t>(nBytesPerLine));
+    if (!pData)
+        return {};
+    QImage image(
+        static_cast<uchar*>(pData), device.width(), device.height(), nBytesPerLine,
+        QImage::Format_RGB32, [](void* pFree) { std::free(pFree); }, pData);
+    image.setDevicePixelRatio(dRatio);
+    return image;
+}
+
+} // namespace
 
 bool CKeptDrawing::Keep(CSize size, qreal dRatio, const QImage& under,
                         const std::function<void(CDrawContext&)>& setUp,
                         const std::function<void(CDrawContext&)>& draw) {
     Clear();
-    CBitmap onBlack;
-    CBitmap onWhite;
-    CBitmap onUnder;
-    if (!onBlack.CreateBitmap(size.cx, size.cy, dRatio) ||
-        !onWhite.CreateBitmap(size.cx, size.cy, dRatio) ||
-        !onUnder.CreateBitmap(size.cx, size.cy, dRatio) || under.size() != onUnder.Image().size())
+    const QSize device = DeviceSize(size.cx, size.cy, dRatio);
+    if (device.isEmpty() || under.size() != device)
         return false;
-    onBlack.Image().fill(Qt::black);
-    onWhite.Image().fill(Qt::white);
+    QImage scratch = UntouchedSurface(device, dRatio);
+    if (scratch.isNull())
+        return false;
+    const auto drawOnScratch = [&] {
+        CScratchDC dc(&scratch);
+        dc.KeepPainterOpen(); // as a composition draws, so text comes out alike
+        setUp(dc);
+        draw(dc);
+        return dc.GetBounds();
+    };
+    // Past the bounds of its drawing every surface stays as it was: nothing set, nothing
+    // blended. A first drawing finds them, on whatever the fresh surface holds; the three that
+    // tell set pixels from blended ones then need only those pixels, laid afresh each time.
+    const CRect drawnOn = drawOnScratch();
+    const QRect scan = DeviceRect(drawnOn, dRatio) & scratch.rect();
+    m_DeviceSize = device;
+    if (scan.isEmpty())
+        return true;
+    const auto rowOf = [&](QImage& image, int y) {
+        return reinterpret_cast<QRgb*>(image.scanLine(y)) + scan.left();
+    };
+    const auto nWidth = static_cast<std::size_t>(scan.width());
+    const auto drawnOver = [&](const std::function<void(QRgb*, int)>& lay,
+                               std::vector<QRgb>* pKeep) {
+        for (int y = scan.top(); y <= scan.bottom(); ++y)
+            lay(rowOf(scratch, y), y);
+        if (drawOnScratch() != drawnOn)
+            return false; // a drawing that goes elsewhere each time cannot be kept
+        if (pKeep)
+            for (int y = scan.top(); y <= scan.bottom(); ++y)
+                pKeep->insert(pKeep->end(), rowOf(scratch, y), rowOf(scratch, y) + nWidth);
+        return true;
+    };
+    const QRgb rgbBlack = qRgb(0, 0, 0);
+    const QRgb rgbWhite = qRgb(255, 255, 255);
     // What lay under, as the rows the drawing's pixels are compared with.
     const QImage base = under.format() == QImage::Format_RGB32
                             ? under
                             : under.convertToFormat(QImage::Format_RGB32);
-    onUnder.Image() = base.copy();
-    onUnder.Image().setDevicePixelRatio(dRatio);
-    CRect drawnOn;
-    for (CBitmap* pBitmap : {&onBlack, &onWhite, &onUnder}) {
-        CDrawContext dc(*pBitmap);
-        dc.KeepPainterOpen(); // as a composition draws, so text comes out alike
-        setUp(dc);
-        draw(dc);
-        drawnOn = drawnOn.United(dc.GetBounds());
+    std::vector<QRgb> onBlack;
+    std::vector<QRgb> onWhite;
+    onBlack.reserve(nWidth * static_cast<std::size_t>(scan.height()));
+    onWhite.reserve(onBlack.capacity());
+    if (!drawnOver([&](QRgb* pRow, int) { FillRgb(pRow, scan.width(), rgbBlack); }, &onBlack) ||
+        !drawnOver([&](QRgb* pRow, int) { FillRgb(pRow, scan.width(), rgbWhite); }, &onWhite) ||
+        !drawnOver(
+            [&](QRgb* pRow, int y) {
+                std::memcpy(pRow,
+                            reinterpret_cast<const QRgb*>(base.constScanLine(y)) + scan.left(),
+                            nWidth * sizeof(QRgb));
+            },
+            nullptr)) {
+        Clear();
+        return false;
     }
 
-    // Past the bounds of its drawing every surface is as it was: nothing set, nothing blended.
-    const QImage& black = onBlack.Image();
-    const QImage& white = onWhite.Image();
-    const QImage& drawn = onUnder.Image();
-    const QRect scan = DeviceRect(drawnOn, dRatio) & black.rect();
-    const QRgb rgbBlack = qRgb(0, 0, 0);
-    const QRgb rgbWhite = qRgb(255, 255, 255);
     for (int y = scan.top(); y <= scan.bottom(); ++y) {
-        const auto* pBlack = reinterpret_cast<const QRgb*>(black.constScanLine(y));
-        const auto* pWhite = reinterpret_cast<const QRgb*>(white.constScanLine(y));
-        const auto* pDrawn = reinterpret_cast<const QRgb*>(drawn.constScanLine(y));
+        // The kept rows start at the scan's left edge, the surfaces' at theirs.
+        const std::size_t nRow = static_cast<std::size_t>(y - scan.top()) * nWidth;
+        const QRgb* pBlack = onBlack.data() + nRow;
+        const QRgb* pWhite = onWhite.data() + nRow;
+        const auto* pDrawn = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
         const auto* pUnder = reinterpret_cast<const QRgb*>(base.constScanLine(y));
-        const auto set = [&](int x) { return pBlack[x] == pWhite[x] && pBlack[x] == pDrawn[x]; };
+        const auto set = [&](int x) {
+            const QRgb rgb = pBlack[x - scan.left()];
+            return rgb == pWhite[x - scan.left()] && rgb == pDrawn[x];
+        };
         int x = scan.left();
         while (x <= scan.right()) {
             if (set(x)) {
                 const int xStart = x;
                 while (x <= scan.right() && set(x))
                     ++x;
-                KeepRun(y, pBlack, xStart, x);
+                KeepRun(y, pDrawn, xStart, x);
                 continue;
             }
             const QRgb rgbUnder = pUnder[x] | 0xFF000000u;
-            if (pBlack[x] != rgbBlack || pWhite[x] != rgbWhite || pDrawn[x] != rgbUnder)
+            if (pBlack[x - scan.left()] != rgbBlack || pWhite[x - scan.left()] != rgbWhite ||
+                pDrawn[x] != rgbUnder)
                 KeepBlend({x, y, rgbUnder, pDrawn[x]});
             ++x;
         }
     }
-    m_DeviceSize = black.size();
     m_Runs.shrink_to_fit();
     m_Pixels.shrink_to_fit();
     m_Blends.shrink_to_fit();

@@ -9,6 +9,7 @@
 #include "common/Golden.h"
 #include "common/Pixels.h"
 #include "platform/DevicePixels.h"
+#include "platform/KeptDrawing.h"
 
 #include <gtest/gtest.h>
 
@@ -103,6 +104,47 @@ TEST(DrawContext, DrawsEveryKindOfOperationAsKept) {
         EXPECT_EQ(kept.Image(), each.Image());
     }
     EXPECT_EQ(kept.Image(), each.Image());
+}
+
+// A drawing kept over one surface and put back on another gives what drawing it there gives,
+// or changes nothing where it cannot (its blended pixels lay over something else): kept over
+// white, black and a pattern, put on each, at two resolutions.
+TEST(DrawContext, AKeptDrawingPutBackIsTheDrawing) {
+    for (const qreal dRatio : {1.0, 1.5}) {
+        const auto underOf = [&](int nKind) {
+            WhiteSurface surface(80, 60, dRatio);
+            QImage& image = surface.bitmap.Image();
+            ForEachPixel(image, QRect(), [&](int x, int y) {
+                image.setPixel(x, y,
+                               nKind == 0   ? qRgb(255, 255, 255)
+                               : nKind == 1 ? qRgb(0, 0, 0)
+                                            : qRgb(x * 3 % 256, y * 7 % 256, (x ^ y) % 256));
+            });
+            return image;
+        };
+        for (int nKeptOver = 0; nKeptOver < 3; ++nKeptOver) {
+            CKeptDrawing kept;
+            ASSERT_TRUE(kept.Keep(
+                {80, 60}, dRatio, underOf(nKeptOver), [](CDrawContext&) {},
+                [](CDrawContext& dc) { DrawEveryKind(dc); }));
+            for (int nPutOn = 0; nPutOn < 3; ++nPutOn) {
+                SCOPED_TRACE(testing::Message()
+                             << dRatio << " kept over " << nKeptOver << " put on " << nPutOn);
+                const QImage under = underOf(nPutOn);
+                WhiteSurface put(80, 60, dRatio);
+                WhiteSurface drawn(80, 60, dRatio);
+                put.bitmap.Image() = under;
+                drawn.bitmap.Image() = under;
+                CDrawContext drawnDC(drawn.bitmap);
+                drawnDC.KeepPainterOpen();
+                DrawEveryKind(drawnDC);
+                CDrawContext putDC(put.bitmap);
+                const bool bPut = kept.Put(putDC);
+                EXPECT_TRUE(bPut || nPutOn != nKeptOver);
+                EXPECT_TRUE(bPut ? put.Image() == drawn.Image() : put.Image() == under);
+            }
+        }
+    }
 }
 
 // At any resolution a context sets the logical pixels it sets at one device pixel to one, each
