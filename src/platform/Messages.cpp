@@ -2,7 +2,36 @@
 #include "platform/Messages.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QWidget>
+
+#include <vector>
+
+namespace {
+
+// Carries a broadcast to every top-level window in one posted event. One posted to each
+// window would wake the event loop once per window, and every menu counts as one: a dozen
+// wake-ups for each notice that data flows.
+class CBroadcastRelay : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    void customEvent(QEvent* pEvent) override {
+        const int nMessage = MessageOf(pEvent);
+        // A handler may close another window: those gone by their turn get nothing.
+        std::vector<QPointer<QWidget>> windows;
+        for (QWidget* pWindow : QApplication::topLevelWidgets())
+            windows.emplace_back(pWindow);
+        for (const QPointer<QWidget>& pWindow : windows) {
+            CMessageEvent message(nMessage);
+            if (pWindow)
+                QCoreApplication::sendEvent(pWindow, &message);
+        }
+    }
+};
+
+} // namespace
 
 QEvent::Type CMessageEvent::EventType() {
     static const QEvent::Type type = static_cast<QEvent::Type>(QEvent::registerEventType());
@@ -17,8 +46,10 @@ bool PostMessage(QObject* pTarget, int nMessage) {
 }
 
 void BroadcastMessage(int nMessage) {
-    for (QWidget* pWindow : QApplication::topLevelWidgets())
-        PostMessage(pWindow, nMessage);
+    static QPointer<CBroadcastRelay> pRelay;
+    if (!pRelay)
+        pRelay = new CBroadcastRelay(QCoreApplication::instance());
+    PostMessage(pRelay, nMessage);
 }
 
 int MessageOf(const QEvent* pEvent) {

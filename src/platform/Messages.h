@@ -25,7 +25,8 @@ private:
 // Posts nMessage to pTarget; false when there is no target.
 bool PostMessage(QObject* pTarget, int nMessage);
 
-// Posts nMessage to every top-level window of the application.
+// Posts nMessage to every top-level window of the application, as one message: it is handled
+// where one posted now would be, by each window there is then, one after the other.
 void BroadcastMessage(int nMessage);
 
 // The message that pEvent carries, or 0 when it is not a posted message.
