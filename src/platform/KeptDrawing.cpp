@@ -75,10 +75,13 @@ bool CKeptDrawing::Keep(CSize size, qreal dRatio, const QImage& under,
     };
     const QRgb rgbBlack = qRgb(0, 0, 0);
     const QRgb rgbWhite = qRgb(255, 255, 255);
-    // What lay under, as the rows the drawing's pixels are compared with.
-    const QImage base = under.format() == QImage::Format_RGB32
-                            ? under
-                            : under.convertToFormat(QImage::Format_RGB32);
+    // What lay under, as the rows the drawing's pixels are compared with. Read in place: a
+    // copy of a surface that a painter is composing on is a deep copy, a window's worth of
+    // fresh memory.
+    QImage converted;
+    if (under.format() != QImage::Format_RGB32)
+        converted = under.convertToFormat(QImage::Format_RGB32);
+    const QImage& base = converted.isNull() ? under : converted;
     std::vector<QRgb> onBlack;
     std::vector<QRgb> onWhite;
     onBlack.reserve(nWidth * static_cast<std::size_t>(scan.height()));
