@@ -16,8 +16,8 @@ public:
 };
 
 // A surface of fresh zeroed memory: the system gives it a page at a time as it is first
-// written, so the memory of what is never drawn on is never touched. Filling a whole
-// window's worth three times over cost tens of milliseconds of page faults per face.
+// written, so the memory of what is never drawn on is never touched. A window's worth filled
+// for each drawing would cost tens of milliseconds of page faults per face.
 QImage UntouchedSurface(QSize device, qreal dRatio) {
     const auto nBytesPerLine = static_cast<qsizetype>(device.width()) * sizeof(QRgb);
     void* pData = std::calloc(static_cast<std::size_t>(device.height()),
@@ -58,19 +58,19 @@ bool CKeptDrawing::Keep(CSize size, qreal dRatio, const QImage& under,
     m_DeviceSize = device;
     if (scan.isEmpty())
         return true;
-    const auto rowOf = [&](QImage& image, int y) {
-        return reinterpret_cast<QRgb*>(image.scanLine(y)) + scan.left();
+    const auto rowOf = [&](int y) {
+        return reinterpret_cast<QRgb*>(scratch.scanLine(y)) + scan.left();
     };
     const auto nWidth = static_cast<std::size_t>(scan.width());
     const auto drawnOver = [&](const std::function<void(QRgb*, int)>& lay,
                                std::vector<QRgb>* pKeep) {
         for (int y = scan.top(); y <= scan.bottom(); ++y)
-            lay(rowOf(scratch, y), y);
+            lay(rowOf(y), y);
         if (drawOnScratch() != drawnOn)
             return false; // a drawing that goes elsewhere each time cannot be kept
         if (pKeep)
             for (int y = scan.top(); y <= scan.bottom(); ++y)
-                pKeep->insert(pKeep->end(), rowOf(scratch, y), rowOf(scratch, y) + nWidth);
+                pKeep->insert(pKeep->end(), rowOf(y), rowOf(y) + nWidth);
         return true;
     };
     const QRgb rgbBlack = qRgb(0, 0, 0);
@@ -102,14 +102,11 @@ bool CKeptDrawing::Keep(CSize size, qreal dRatio, const QImage& under,
     for (int y = scan.top(); y <= scan.bottom(); ++y) {
         // The kept rows start at the scan's left edge, the surfaces' at theirs.
         const std::size_t nRow = static_cast<std::size_t>(y - scan.top()) * nWidth;
-        const QRgb* pBlack = onBlack.data() + nRow;
-        const QRgb* pWhite = onWhite.data() + nRow;
+        const auto black = [&](int x) { return onBlack[nRow + (x - scan.left())]; };
+        const auto white = [&](int x) { return onWhite[nRow + (x - scan.left())]; };
         const auto* pDrawn = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
         const auto* pUnder = reinterpret_cast<const QRgb*>(base.constScanLine(y));
-        const auto set = [&](int x) {
-            const QRgb rgb = pBlack[x - scan.left()];
-            return rgb == pWhite[x - scan.left()] && rgb == pDrawn[x];
-        };
+        const auto set = [&](int x) { return black(x) == white(x) && black(x) == pDrawn[x]; };
         int x = scan.left();
         while (x <= scan.right()) {
             if (set(x)) {
@@ -120,8 +117,7 @@ bool CKeptDrawing::Keep(CSize size, qreal dRatio, const QImage& under,
                 continue;
             }
             const QRgb rgbUnder = pUnder[x] | 0xFF000000u;
-            if (pBlack[x - scan.left()] != rgbBlack || pWhite[x - scan.left()] != rgbWhite ||
-                pDrawn[x] != rgbUnder)
+            if (black(x) != rgbBlack || white(x) != rgbWhite || pDrawn[x] != rgbUnder)
                 KeepBlend({x, y, rgbUnder, pDrawn[x]});
             ++x;
         }

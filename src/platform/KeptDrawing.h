@@ -8,11 +8,10 @@
 // the same every time; past them (a label reaching beyond a small dial) they blend with what
 // was on the surface before. So the drawing is drawn three times: on black, on white and on a
 // copy of the surface it is to be put on (each time only over its own bounds, which a first
-// drawing finds). Pixels that come out equal on all three are the
-// ones it set, whatever lies under them, kept as runs of a device row and put back with one
-// copy per run; pixels that come out differently are kept with what lay under them and what
-// the drawing made of it, and the drawing can be put back only where those lie under them
-// again.
+// drawing finds). Pixels that come out equal on all three are the ones it set, whatever lies
+// under them, kept as runs of a device row and put back with one copy per run; pixels that
+// come out differently are kept with what lay under them and what the drawing made of it, and
+// the drawing can be put back only where those lie under them again.
 #pragma once
 
 #include "platform/DrawContext.h"
