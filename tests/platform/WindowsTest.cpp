@@ -14,9 +14,11 @@
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
+#include <QEventLoop>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -118,8 +120,8 @@ TEST(SurfaceWnd, AWindowPutAwayGivesItsSurfaceBackUntilShownAgain) {
     EXPECT_EQ(wnd.Surface().size(), QSize(30, 20));
 }
 
-// Posted messages arrive after the posting handler, in the order posted; broadcasts reach the
-// top-level windows only.
+// Posted messages arrive after the posting handler, in the order posted, those their handlers
+// post in the same turn of the event loop; broadcasts reach the top-level windows only.
 TEST(SurfaceWnd, MessagesArriveAfterThePostingHandlerInOrderAndBroadcastsAtTopLevel) {
     CProbeWnd first, second;
     CProbeWnd child(&first);
@@ -132,11 +134,31 @@ TEST(SurfaceWnd, MessagesArriveAfterThePostingHandlerInOrderAndBroadcastsAtTopLe
     first.PostMessage(0x1400);
     BroadcastMessage(0x1404);
     EXPECT_TRUE(first.log.empty());
-    ProcessPosted();
+    QCoreApplication::sendPostedEvents(); // one turn
     EXPECT_EQ(first.log, (Log{"message 5120", "handler returns", "message 5124", "message 5121",
                               "message 5123"}));
     EXPECT_EQ(second.log, (Log{"message 5124", "message 5122"}));
     EXPECT_TRUE(child.log.empty());
+}
+
+// A handler that runs a modal loop (a dialog, a menu) before it returns does not hold up the
+// messages posted meanwhile: the loop delivers them.
+TEST(SurfaceWnd, MessagesPostedDuringAModalLoopArriveInIt) {
+    CProbeWnd wnd;
+    QEventLoop modal;
+    wnd.onMessage = [&](int nMessage) {
+        if (nMessage == 0x1400) {
+            wnd.PostMessage(0x1401);
+            QTimer::singleShot(10000, &modal, &QEventLoop::quit); // a safety net only
+            modal.exec();
+        } else {
+            wnd.log.push_back(modal.isRunning() ? "in the loop" : "after it");
+            modal.quit();
+        }
+    };
+    wnd.PostMessage(0x1400);
+    ProcessPosted();
+    EXPECT_EQ(wnd.log, (Log{"message 5120", "message 5121", "in the loop"}));
 }
 
 // Held as long as a hold takes, the press opens the context menu of the window or, when the
