@@ -133,6 +133,13 @@ void CCommandActions::UpdateStates() {
                 m_IdleActions.emplace_back(nId, pAction);
         }
     }
-    for (const auto& [nId, pAction] : m_IdleActions)
-        ApplyState(pAction, QueryCommandState(m_pWindow, nId));
+    // Found once, not for each action: a cast across the window's bases walks its whole
+    // class tree, and this runs every time the thread waits.
+    auto* pTarget = dynamic_cast<CCommandTarget*>(m_pWindow);
+    for (const auto& [nId, pAction] : m_IdleActions) {
+        CCommandState state(nId);
+        if (pTarget)
+            pTarget->OnUpdateCommand(state);
+        ApplyState(pAction, state);
+    }
 }

@@ -57,6 +57,8 @@ public:
     virtual bool DrainsEachTick() const = 0;
     // The open file, for a source that is a file (a replay); none for a port.
     virtual std::optional<FileIdentity> Identity() const { return std::nullopt; }
+    // Whether the user holds the source (a paused replay): its silence is not the source's.
+    virtual bool Held() const { return false; }
     virtual SourceStatus Status() const = 0;
 };
 

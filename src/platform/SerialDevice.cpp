@@ -184,7 +184,10 @@ int CSerialDevice::Read(char* pBuffer, int nMax) {
     }
     // Only a read that brought nothing asks whether the device is still there.
     bGone = bGone || (nRead <= 0 && HungUp(m_Port.handle()));
-    m_Port.clearError();
+    // Clearing makes the port's error text afresh, a translated string at every read: only
+    // an error there is gets cleared.
+    if (m_Port.error() != QSerialPort::NoError)
+        m_Port.clearError();
     // A device that went away (a USB receiver unplugged, the far end of a terminal closed)
     // never brings anything again, and would keep an event loop that watches it spinning;
     // closed, it reads as the silence the poll loop already handles. Its last bytes are

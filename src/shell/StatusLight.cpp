@@ -42,14 +42,12 @@ void CStatusLight::Draw(Colour colour, bool bLit) {
     }
     const int xSource = bLit ? kLitColumn : kUnlitColumn;
     const int ySource = RowOf(colour);
-    CDrawContext image(m_Strip);
-    CDrawContext mask(m_Mask);
     CClientDC dc(this);
     // (background XOR image) AND mask XOR image: the background where the key is, the light
     // everywhere else.
-    dc.BitBlt(rect.left, rect.top, kSize, kSize, image, xSource, ySource, SRCINVERT);
-    dc.BitBlt(rect.left, rect.top, kSize, kSize, mask, xSource, ySource, SRCAND);
-    dc.BitBlt(rect.left, rect.top, kSize, kSize, image, xSource, ySource, SRCINVERT);
+    dc.BitBlt(rect.left, rect.top, kSize, kSize, m_StripDC, xSource, ySource, SRCINVERT);
+    dc.BitBlt(rect.left, rect.top, kSize, kSize, m_MaskDC, xSource, ySource, SRCAND);
+    dc.BitBlt(rect.left, rect.top, kSize, kSize, m_StripDC, xSource, ySource, SRCINVERT);
     m_LastColour = colour;
     m_bLastLit = bLit;
     m_nDrawnKey = Surface().cacheKey();

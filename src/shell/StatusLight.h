@@ -27,6 +27,10 @@ protected:
 private:
     CBitmap m_Strip;
     CBitmap m_Mask;
+    // Sources of every drawing, made once: a context costs more to make than the light's
+    // three block copies.
+    CDrawContext m_StripDC{m_Strip};
+    CDrawContext m_MaskDC{m_Mask};
     // What the last drawing left, and the surface's contents key right after it: any later
     // change of the surface (an erase, a resize) changes the key.
     Colour m_LastColour = Colour::Red;

@@ -33,6 +33,7 @@ public:
     // Holding the replay: nothing comes out, and the recorded pace's clock stops.
     void SetPaused(bool bPaused);
     bool Paused() const { return m_bPaused; }
+    bool Held() const override { return m_bPaused; }
     // Takes effect at once; what was read ahead comes out first, at the new pace.
     void SetPace(int nPace);
     int Pace() const { return m_nPace; }

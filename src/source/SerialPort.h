@@ -60,8 +60,9 @@ public:
     SourceStatus Status() const { return m_hPort ? m_hPort->Status() : SourceStatus{}; }
     // The replay being read, or none.
     CPacedReplay* Replay() const { return dynamic_cast<CPacedReplay*>(m_hPort.get()); }
-    // A replay the user holds: the silence is not the source's.
-    bool Paused() const { return Replay() && Replay()->Paused(); }
+    // A replay the user holds: the silence is not the source's. Asked at every poll tick, so
+    // of the source itself rather than by finding out whether it is a replay.
+    bool Paused() const { return m_hPort && m_hPort->Held(); }
     // The file being replayed, whatever name it was opened by; none while a port (or nothing)
     // is open.
     std::optional<FileIdentity> PlaybackIdentity() const {
