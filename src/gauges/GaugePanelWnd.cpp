@@ -4,7 +4,6 @@
 #include "gauges/SpeedSetupDlg.h"
 #include "nmea/NmeaParser.h"
 #include "platform/PopupMenu.h"
-#include "platform/SystemMetrics.h"
 #include "platform/Truncate.h"
 #include "resources/resource.h"
 #include "settings/DesktopMemory.h"
@@ -14,7 +13,6 @@
 
 #include <cstdint>
 #include <cstring>
-#include <utility>
 
 namespace {
 
@@ -134,37 +132,13 @@ void CGaugePanelWnd::OnPaint(CDrawContext& dc) {
     dc.KeepPainterOpen(); // nothing else draws on the page while it is composed
     // The context's own pen and brush: a one-pixel black frame round a white page.
     dc.Rectangle(GetClientRect());
-    const Frame frame{dc.SurfaceSize(), dc.DevicePixelRatio(), ScreenDpiY()};
-    const bool bAfresh = m_Frame != frame;
-    m_Frame = frame;
-    const PanelLooks before = std::exchange(m_Painted, LooksToDraw());
-    // Each drawing step gives every pixel a value from the one under it and its own shape, so
-    // a pixel outside every step that differs from the last paint's is left as it was. The
-    // frame is the same; a face the same as before draws the same, kept or not.
-    m_Change = bAfresh ? QRegion(QRect(0, 0, width(), height())) : QRegion();
+    m_Painted = LooksToDraw();
     for (const int nCode : kGaugeTurnOrder) {
         const std::optional<GaugeLook>& look = m_Painted[Slot(nCode)];
-        Drawn drawn;
         if (look)
-            drawn = DrawGauge(dc, nCode, *look);
+            DrawGauge(dc, nCode, *look);
         else
             m_Faces[Slot(nCode)].Clear();
-        Drawn& last = m_Drawn[Slot(nCode)];
-        const bool bSameFace = before[Slot(nCode)].has_value() == look.has_value() &&
-                               (!look || before[Slot(nCode)]->face == look->face) &&
-                               drawn.nBkMode == last.nBkMode;
-        CRect change;
-        if (!bSameFace || before[Slot(nCode)] != look)
-            change = last.moving.United(drawn.moving);
-        if (!bSameFace)
-            change = change.United(last.face).United(drawn.face);
-        if (!bAfresh && !change.IsEmpty()) {
-            // A pixel more each way: at a fractional display scale a logical edge falls
-            // inside a device pixel, which the screen's copy must not leave out.
-            change.Inflate(1, 1);
-            m_Change += QRect(change.left, change.top, change.Width(), change.Height());
-        }
-        last = drawn;
     }
 }
 
@@ -200,36 +174,23 @@ namespace {
 
 // A gauge drawn as two layers: its face, kept or drawn, then its moving parts.
 template <typename Gauge>
-void DrawLayers(CDrawContext& dc, const Gauge& gauge, const GaugeLook& look, CGaugeFaceCache& face,
-                CRect& faceBounds, CRect& movingBounds) {
-    dc.ResetBounds();
+void DrawLayers(CDrawContext& dc, const Gauge& gauge, const GaugeLook& look,
+                CGaugeFaceCache& face) {
     face.Draw(dc, look.face, [&](CDrawContext& faceDC) { gauge.DrawFace(faceDC, look); });
-    faceBounds = dc.ResetBounds();
     gauge.DrawMovingParts(dc, look);
-    movingBounds = dc.ResetBounds();
 }
 
 } // namespace
 
-CGaugePanelWnd::Drawn CGaugePanelWnd::DrawGauge(CDrawContext& dc, int nGaugeCode,
-                                                const GaugeLook& look) {
+void CGaugePanelWnd::DrawGauge(CDrawContext& dc, int nGaugeCode, const GaugeLook& look) {
     CGaugeFaceCache& face = m_Faces[Slot(nGaugeCode)];
-    Drawn drawn;
-    drawn.nBkMode = dc.GetBkMode();
     switch (nGaugeCode) {
-        case kGaugeCompass: DrawLayers(dc, m_Compass, look, face, drawn.face, drawn.moving); break;
-        case kGaugeAltimeter:
-            DrawLayers(dc, m_Altimeter, look, face, drawn.face, drawn.moving);
-            break;
-        case kGaugeSpeedometer:
-            DrawLayers(dc, m_Speedometer, look, face, drawn.face, drawn.moving);
-            break;
-        case kGaugeVerticalSpeed:
-            DrawLayers(dc, m_VerticalSpeed, look, face, drawn.face, drawn.moving);
-            break;
+        case kGaugeCompass: DrawLayers(dc, m_Compass, look, face); break;
+        case kGaugeAltimeter: DrawLayers(dc, m_Altimeter, look, face); break;
+        case kGaugeSpeedometer: DrawLayers(dc, m_Speedometer, look, face); break;
+        case kGaugeVerticalSpeed: DrawLayers(dc, m_VerticalSpeed, look, face); break;
         default: break;
     }
-    return drawn;
 }
 
 void CGaugePanelWnd::OnTimer(int) {
@@ -245,16 +206,8 @@ void CGaugePanelWnd::OnTimer(int) {
     FeedGauges();
     // Same texts and pointers on the same faces would draw the same pixels: the page shows
     // them already, or a repaint on its way will.
-    if (LooksToDraw() == m_Painted)
-        return;
-    // Drawn now, so that only what it changes is copied to the screen: the needles and
-    // readouts, mostly, rather than the whole page.
-    if (isVisible()) {
-        PaintSurfaceNow();
-        ShowRegion(m_Change);
-    } else {
+    if (LooksToDraw() != m_Painted)
         Invalidate(false);
-    }
 }
 
 void CGaugePanelWnd::showEvent(QShowEvent* pEvent) {

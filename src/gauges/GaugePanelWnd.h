@@ -31,8 +31,6 @@
 #include "gauges/VerticalSpeedWnd.h"
 #include "platform/SurfaceWnd.h"
 
-#include <QRegion>
-
 #include <array>
 #include <optional>
 
@@ -60,11 +58,6 @@ public:
     bool KeepsFace(int nGaugeCode) const;
     bool ShowedKeptFace(int nGaugeCode) const;
 
-    // The part of the page the last repaint changed against the one before (logical pixels):
-    // the timer's repaint shows only that. The whole page after a change of size, resolution
-    // or text size.
-    const QRegion& LastChange() const { return m_Change; }
-
     const CCompassWnd& Compass() const { return m_Compass; }
     const CAltimeterWnd& Altimeter() const { return m_Altimeter; }
     const CSpeedometerWnd& Speedometer() const { return m_Speedometer; }
@@ -90,21 +83,7 @@ private:
     void FeedGauges();
     PanelLooks LooksToDraw();
     GaugeLook LookOf(int nGaugeCode);
-    // What drawing one gauge left on the page: enough to tell what the next drawing changes.
-    struct Drawn {
-        int nBkMode = 0; // as the face's drawing began: the compass writes its card in it
-        CRect face;      // the bounds of each layer's drawing
-        CRect moving;
-    };
-    // What the page's pixels depend on besides the gauges.
-    struct Frame {
-        CSize client;
-        qreal dRatio = 1.0;
-        int nDpiY = 0;
-
-        friend bool operator==(const Frame&, const Frame&) = default;
-    };
-    Drawn DrawGauge(CDrawContext& dc, int nGaugeCode, const GaugeLook& look);
+    void DrawGauge(CDrawContext& dc, int nGaugeCode, const GaugeLook& look);
     void ToggleShown(int nGaugeCode);
     void RunSpeedSetup();
 
@@ -120,7 +99,4 @@ private:
     GaugeOrder m_Order;
     std::array<CGaugeFaceCache, kGaugeCount> m_Faces; // by gauge code
     PanelLooks m_Painted;                             // by the last paint
-    std::array<Drawn, kGaugeCount> m_Drawn;           // by gauge code, by the last paint
-    std::optional<Frame> m_Frame;                     // of the last paint
-    QRegion m_Change;
 };

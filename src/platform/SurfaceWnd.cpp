@@ -66,16 +66,6 @@ void CSurfaceWnd::UpdateWindow() {
         repaint();
 }
 
-void CSurfaceWnd::PaintSurfaceNow() {
-    m_bPaintPending = true;
-    UpdateSurface();
-}
-
-void CSurfaceWnd::ShowRegion(const QRegion& region) {
-    if (!region.isEmpty())
-        update(region);
-}
-
 void CSurfaceWnd::UpdateSurface() {
     EnsureSurface();
     if (m_bPaintPending)
@@ -154,17 +144,15 @@ void CSurfaceWnd::paintEvent(QPaintEvent* pEvent) {
     if (m_bPaintPending)
         RunPendingPaint();
     QPainter painter(this);
-    // Rectangle by rectangle: a page that shows only its needles asks for a few small ones.
-    for (const QRect& rect : pEvent->region()) {
-        if (m_bCovered) {
-            painter.fillRect(rect, m_Background);
-            continue;
-        }
-        painter.drawImage(
-            QRectF(rect), m_Surface,
-            QRectF(DeviceRect({rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1},
-                              m_Surface.devicePixelRatio())));
+    const QRect rect = pEvent->rect();
+    if (m_bCovered) {
+        painter.fillRect(rect, m_Background);
+        return;
     }
+    painter.drawImage(
+        QRectF(rect), m_Surface,
+        QRectF(DeviceRect({rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1},
+                          m_Surface.devicePixelRatio())));
 }
 
 void CSurfaceWnd::resizeEvent(QResizeEvent*) {

@@ -35,7 +35,6 @@
 #include <QColor>
 #include <QImage>
 #include <QPoint>
-#include <QRegion>
 #include <QWidget>
 
 class CSurfaceWnd : public QWidget, public CCommandTarget {
@@ -62,12 +61,6 @@ public:
     void InvalidateRect(const CRect& rect, bool bErase = false);
     // Runs an outstanding repaint now (if the window is shown).
     void UpdateWindow();
-    // A repaint of the whole window run now, into the surface only, for a window that knows
-    // what it changed only once it has drawn: it then shows that part with ShowRegion.
-    // (What other requests asked the screen for, it still gets.)
-    void PaintSurfaceNow();
-    // Copies region of the surface to the screen at the next turn of the event loop.
-    void ShowRegion(const QRegion& region);
     // Runs an outstanding repaint into the surface now, shown or not: tests render hidden
     // windows this way and read Surface().
     void UpdateSurface();
