@@ -21,6 +21,14 @@ void ApplyState(QAction* pAction, const CCommandState& state) {
     pAction->setChecked(state.IsChecked());
 }
 
+// What pTarget, when there is one, says of command nId.
+CCommandState StateOf(CCommandTarget* pTarget, int nId) {
+    CCommandState state(nId);
+    if (pTarget)
+        pTarget->OnUpdateCommand(state);
+    return state;
+}
+
 } // namespace
 
 bool CCommandTarget::OnCommand(int) {
@@ -32,10 +40,7 @@ bool CCommandTarget::OnUpdateCommand(CCommandState&) {
 }
 
 CCommandState QueryCommandState(QWidget* pWindow, int nId) {
-    CCommandState state(nId);
-    if (auto* pTarget = dynamic_cast<CCommandTarget*>(pWindow))
-        pTarget->OnUpdateCommand(state);
-    return state;
+    return StateOf(dynamic_cast<CCommandTarget*>(pWindow), nId);
 }
 
 void PostCommand(QWidget* pWindow, int nId) {
@@ -136,10 +141,6 @@ void CCommandActions::UpdateStates() {
     // Found once, not for each action: a cast across the window's bases walks its whole
     // class tree, and this runs every time the thread waits.
     auto* pTarget = dynamic_cast<CCommandTarget*>(m_pWindow);
-    for (const auto& [nId, pAction] : m_IdleActions) {
-        CCommandState state(nId);
-        if (pTarget)
-            pTarget->OnUpdateCommand(state);
-        ApplyState(pAction, state);
-    }
+    for (const auto& [nId, pAction] : m_IdleActions)
+        ApplyState(pAction, StateOf(pTarget, nId));
 }
