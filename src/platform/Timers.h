@@ -6,10 +6,12 @@
 #pragma once
 
 #include <QBasicTimer>
+#include <QObject>
 
+#include <functional>
 #include <map>
+#include <utility>
 
-class QObject;
 class QTimerEvent;
 
 class CTimerSet {
@@ -28,4 +30,19 @@ public:
 private:
     QObject* m_pOwner;
     std::map<int, QBasicTimer> m_Timers;
+};
+
+// A receiver of timer events for a window whose own events are dear: every event of a main
+// window passes its menu bar's filter, which asks the style a question each time, and the
+// frame's timers fire several times a second for as long as it runs.
+class CTimerRelay : public QObject {
+public:
+    CTimerRelay(QObject* pParent, std::function<void(QTimerEvent*)> onTimer)
+        : QObject(pParent), m_OnTimer(std::move(onTimer)) {}
+
+protected:
+    void timerEvent(QTimerEvent* pEvent) override { m_OnTimer(pEvent); }
+
+private:
+    std::function<void(QTimerEvent*)> m_OnTimer;
 };

@@ -243,13 +243,6 @@ void CMainFrame::OnShowWarning() {
 
 // ---- timers and the activity light ----
 
-void CMainFrame::timerEvent(QTimerEvent* pEvent) {
-    if (const int nId = m_Timers.IdOf(pEvent))
-        OnTimer(nId);
-    else
-        QMainWindow::timerEvent(pEvent);
-}
-
 void CMainFrame::OnTimer(int nId) {
     DrawLed(m_bLedLit);
     if (nId == CPollLoop::kTimerId) {

@@ -97,7 +97,6 @@ public:
 
 protected:
     void customEvent(QEvent* pEvent) override;
-    void timerEvent(QTimerEvent* pEvent) override;
     void resizeEvent(QResizeEvent* pEvent) override;
     bool event(QEvent* pEvent) override;
 
@@ -163,7 +162,11 @@ private:
         friend bool operator==(const PaneInputs&, const PaneInputs&) = default;
     };
     std::optional<PaneInputs> m_PaneInputs;
-    CTimerSet m_Timers{this};
+    CTimerRelay m_TimerRelay{this, [this](QTimerEvent* pEvent) {
+                                 if (const int nId = m_Timers.IdOf(pEvent))
+                                     OnTimer(nId);
+                             }};
+    CTimerSet m_Timers{&m_TimerRelay};
     CStatusLight::Colour m_LedColour = CStatusLight::Colour::Red;
     bool m_bLedLit = false;
     bool m_bSentenceNoticeWaiting = false; // a WM_GPS_SENTENCE is on its way to this window
