@@ -3,6 +3,7 @@
 // program started from a terminal: --help, --version, choosing the source at start-up (a
 // recording, a device, gpsd, a TCP peer, UDP datagrams), and pictures of the pages made
 // without a display (for documentation and checks).
+#include "EventLoopChoice.h"
 #include "PaintReports.h"
 #include "shell/MainView.h"
 #include "shell/RavuzizApp.h"
@@ -250,7 +251,9 @@ int main(int argc, char** argv) {
     args.frame.bSkipWarning = bScreenshot;
     args.frame.bStoreDesktop = !bScreenshot; // a picture leaves the desktop to come as it was
 
+    ChooseEventLoop();
     QApplication qapp(argc, argv);
+    KeepEventLoopChoiceToItself();
     // Numbers in texts and settings always use a full stop, whatever the desktop's language.
     std::setlocale(LC_NUMERIC, "C");
     StartPaintReportsIfAsked();
