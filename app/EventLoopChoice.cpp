@@ -16,10 +16,6 @@
 
 namespace {
 
-bool NamesGtk(const QString& strTheme) {
-    return strTheme.contains(QLatin1String("gtk"), Qt::CaseInsensitive);
-}
-
 // The desktops Qt offers the GTK theme on when no theme is chosen.
 bool IsGtkDesktop() {
     static const char* const kGtkDesktops[] = {"GNOME", "X-CINNAMON", "UNITY",
@@ -47,7 +43,7 @@ bool GtkThemeInstalled() {
 bool GtkMayLoad() {
     const QString strTheme = qEnvironmentVariable("QT_QPA_PLATFORMTHEME");
     if (!strTheme.isEmpty())
-        return NamesGtk(strTheme);
+        return strTheme.contains(QLatin1String("gtk"), Qt::CaseInsensitive);
     return IsGtkDesktop() && GtkThemeInstalled();
 }
 

@@ -42,6 +42,7 @@ TEST(EventLoopChoice, GlibWhereGtkMayLoadOwnLoopElsewhereAndTheUsersWordStands) 
         {{nullptr, "KDE", true, nullptr}, "1"},
         {{nullptr, "ubuntu:GNOME", true, nullptr}, nullptr},
         {{nullptr, "X-Cinnamon", true, nullptr}, nullptr},
+        {{nullptr, "GNOME", false, nullptr}, "1"}, // Debian's Qt has no GTK theme of its own
         {{"gtk3", nullptr, false, nullptr}, nullptr},
         {{"kde", "GNOME", true, nullptr}, "1"}, // a theme named is the theme loaded
         {{nullptr, "GNOME", true, "0"}, "0"},
