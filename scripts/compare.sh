@@ -21,16 +21,21 @@ sim="$build_a/tools/ravuziz-sim"
 command -v Xvfb >/dev/null || { echo "needs Xvfb (Debian package xvfb)" >&2; exit 1; }
 work=$(mktemp -d)
 pids=()
-trap 'kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+# Under set -e a failing kill (nothing left to stop) would end the trap before the clean-up
+# and turn a finished comparison's status into a failure.
+trap 'kill "${pids[@]}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
 
 start() { # folder build
     local w=$work/$1
     mkdir -p "$w"
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$w/display" 2>/dev/null &
     pids+=($!)
+    # shellcheck disable=SC2086 # the simulator's arguments are meant to split
     "$sim" --pty ${SIM_ARGS:-} >"$w/pty" &
     pids+=($!)
     for _ in $(seq 50); do [[ -s "$w/display" && -s "$w/pty" ]] && break; sleep 0.1; done
+    [[ -s "$w/display" && -s "$w/pty" ]] ||
+        { echo "Xvfb or ravuziz-sim did not start" >&2; exit 1; }
     DISPLAY=":$(head -n 1 "$w/display")" RAVUZIZ_COM1=$(head -n 1 "$w/pty") \
         XDG_CONFIG_HOME="$w/config" QT_QPA_PLATFORM=xcb \
         "$2/app/ravuziz" --page "$page" --screenshot "$w/end.png" --after $((seconds + 25)) \
@@ -39,15 +44,23 @@ start() { # folder build
 }
 ran() { # pid: nanoseconds its threads ran
     local t n=0 a
-    for t in /proc/"$1"/task/*/schedstat; do read -r a _ <"$t" && n=$((n + a)); done
+    for t in /proc/"$1"/task/*/schedstat; do
+        { read -r a _ <"$t"; } 2>/dev/null && n=$((n + a))
+    done
     echo $n
 }
 round() { # first second
     start "$3/1" "$1"; start "$3/2" "$2"
     sleep 20
-    local p1 p2 a0 b0 a1 b1
+    local p p1 p2 a0 b0 a1 b1
     p1=$(cat "$work/$3/1/pid") p2=$(cat "$work/$3/2/pid")
     a0=$(ran "$p1") b0=$(ran "$p2"); sleep "$seconds"; a1=$(ran "$p1") b1=$(ran "$p2")
+    # A program that ended early has no threads left to count and would read as costing
+    # nothing.
+    for p in "$p1" "$p2"; do
+        kill -0 "$p" 2>/dev/null ||
+            { echo "ravuziz (pid $p) ended before the measurement did" >&2; exit 1; }
+    done
     awk -v a=$((a1 - a0)) -v b=$((b1 - b0)) -v s="$seconds" -v f="$4" 'BEGIN {
         pa = a / s / 1e7; pb = b / s / 1e7
         if (f == "A") printf "A first: A %.3f %%  B %.3f %%  B-A %+.3f\n", pa, pb, pb - pa
