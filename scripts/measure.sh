@@ -17,7 +17,8 @@
 #                     in to a second before the end, when the picture is taken
 #   X steady          the X server's share of one core over the same time (xvfb only)
 #   RSS end, peak     resident memory a second before the picture is taken (taking it needs
-#                     memory of its own) and the high-water mark of the whole run
+#                     memory of its own, a megabyte and more) and the high-water mark until
+#                     then
 #   drawn, shown      how often a minute the visible page (with its child windows) drew on
 #                     its surface and was copied to the display, over the whole run
 #   window shown      how often a minute any part of the main window was copied to the display
@@ -99,8 +100,8 @@ work=$(mktemp -d)
 sim_pid=""
 xvfb_pid=""
 cleanup() {
-    [[ -n "$sim_pid" ]] && kill "$sim_pid" 2>/dev/null || true
-    [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
+    if [[ -n "$sim_pid" ]]; then kill "$sim_pid" 2>/dev/null || true; fi
+    if [[ -n "$xvfb_pid" ]]; then kill "$xvfb_pid" 2>/dev/null || true; fi
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -183,8 +184,8 @@ measure() {
     local label="$1" where="$2" page="$3"
     shift 3
     local start pid now elapsed cpu rss hwm xcpu=0
-    local warm_cpu="" warm_x=0 warm_t="" last_cpu=0 last_t=0 last_hwm=0
-    local steady_cpu=0 steady_x=0 steady_t=0 steady_rss=0
+    local warm_cpu="" warm_x=0 warm_t="" last_cpu=0 last_t=0
+    local steady_cpu=0 steady_x=0 steady_t=0 steady_rss=0 steady_hwm=0
     # shellcheck disable=SC2034 # filled through sample_cpu's name reference
     local -A app_seen=()
     local -a env_of=(env QT_QPA_PLATFORM=offscreen)
@@ -212,9 +213,9 @@ measure() {
         fi
         # The steady figures end a second before the picture is taken and the program quits.
         if ((elapsed <= (seconds - 1) * 1000)); then
-            steady_cpu=$cpu steady_x=$xcpu steady_t=$elapsed steady_rss=$rss
+            steady_cpu=$cpu steady_x=$xcpu steady_t=$elapsed steady_rss=$rss steady_hwm=$hwm
         fi
-        last_cpu=$cpu last_t=$elapsed last_hwm=$hwm
+        last_cpu=$cpu last_t=$elapsed
     done
     wait "$pid" || { cat "$work/stderr" >&2; echo "ravuziz failed" >&2; exit 1; }
     local x_steady="-"
@@ -229,7 +230,7 @@ measure() {
         "$(share "$((steady_cpu - ${warm_cpu:-0}))" "$((steady_t - ${warm_t:-0}))")" \
         "$x_steady" \
         "$(awk -v k="$steady_rss" 'BEGIN { printf "%.1f MiB", k / 1024 }')" \
-        "$(awk -v k="$last_hwm" 'BEGIN { printf "%.1f MiB", k / 1024 }')" \
+        "$(awk -v k="$steady_hwm" 'BEGIN { printf "%.1f MiB", k / 1024 }')" \
         "$(paints drawn "$work/stderr" "$last_t")" "$(paints shown "$work/stderr" "$last_t")" \
         "$(paints window "$work/stderr" "$last_t")"
 }
