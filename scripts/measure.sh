@@ -37,6 +37,8 @@
 # scenario. --build measures the programs already built in DIR instead of building build/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=scripts/measuring.sh
+source scripts/measuring.sh
 
 usage() {
     echo "usage: scripts/measure.sh [--seconds N] [--page NAME]... [--all-pages]" \
@@ -108,23 +110,8 @@ trap cleanup EXIT
 # A store of its own: default settings, and the user's own file is neither read nor changed.
 export XDG_CONFIG_HOME="$work/config"
 export RAVUZIZ_REPORT_FRAMES=1 RAVUZIZ_REPORT_PAINTS=1
-ticks=$(getconf CLK_TCK)
 # shellcheck disable=SC2034 # filled through sample_cpu's name reference
 declare -A xvfb_seen=()
-
-# An X server of our own on a free display number, for the real-window runs.
-start_xvfb() {
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" \
-        2>"$work/xvfb.log" &
-    xvfb_pid=$!
-    for _ in $(seq 100); do
-        [[ -s "$work/display" ]] && break
-        kill -0 "$xvfb_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    [[ -s "$work/display" ]] || { cat "$work/xvfb.log" >&2; echo "Xvfb did not start" >&2; exit 1; }
-    xvfb_display=":$(head -n 1 "$work/display")"
-}
 
 # Seconds (3 decimals) from the launch time $1 (ns) to the time reported for "$2" in $3.
 since_launch() {
@@ -134,30 +121,6 @@ since_launch() {
     awk -v a="$at" -v s="$1" 'BEGIN { printf "%.3f s", a - s / 1e9 }'
 }
 
-# Processor time of process $1 so far, in ns, into cpu_sum: the scheduler's exact run time of
-# each of its threads where the kernel keeps it. User and system time are sampled at the
-# clock's ticks, too coarsely for a program that runs a fraction of a millisecond at each
-# wake-up: they swing by a tenth of a percent between runs. The array named $2 keeps each
-# thread's time as last seen, so a thread that has ended still counts with that. Without run
-# times, the ticks are all there is. Fails when the process is gone.
-sample_cpu() {
-    local -n seen=$2
-    local task ns
-    [[ -d "/proc/$1" ]] || return 1
-    for task in /proc/"$1"/task/*; do
-        read -r ns _ 2>/dev/null <"$task/schedstat" && seen[${task##*/}]=$ns
-    done
-    if ((${#seen[@]} == 0)); then
-        cpu_sum=$(awk -v t="$ticks" '{ printf "%.0f", ($14 + $15) * 1e9 / t }' \
-            "/proc/$1/stat" 2>/dev/null)
-        [[ -n "$cpu_sum" ]]
-        return
-    fi
-    cpu_sum=0
-    for ns in "${seen[@]}"; do
-        cpu_sum=$((cpu_sum + ns))
-    done
-}
 status_kib() { awk -v k="$2:" '$1 == k { print $2 }' "/proc/$1/status" 2>/dev/null; }
 # Share of one core, from $1 ns of processor time over $2 ms.
 share() {
@@ -238,7 +201,7 @@ measure() {
 # shellcheck disable=SC2059
 printf "$columns" scenario display page "first frame" "data shown" "page data" "CPU total" \
     "CPU steady" "X steady" "RSS end" "RSS peak" drawn/min shown/min "window/min"
-[[ " ${displays[*]} " == *" xvfb "* ]] && start_xvfb
+[[ " ${displays[*]} " == *" xvfb "* ]] && start_xvfb "$work"
 
 if [[ "$only" != live ]]; then
     for where in "${displays[@]}"; do
